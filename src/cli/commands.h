@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/cli_args.h"
+
+namespace drav::cli {
+
+// One declaration per command; each lives in its own cmd_*.cpp.
+int RunResave(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+}  // namespace drav::cli

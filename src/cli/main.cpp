@@ -1,0 +1,61 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "model/error.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  drav::cli::CommandFn run;
+};
+
+// The commands, in the order the usage text lists them.
+const Command kCommands[] = {
+    {"resave", drav::cli::RunResave},
+};
+
+const char kUsage[] =
+    "usage: drav-cli COMMAND ARGS...\n"
+    "  quickprint teams|individuals|games FILE [--rounds A-B]\n"
+    "  report FILE BASEPATH [--rounds A-B]\n"
+    "  schedule round-robin|swiss|random FILE [--rr-rooms N] [--random-rooms N]\n"
+    "           [--random-rounds N] [--no-repeat-avoidance] [--swiss-by-ppg] [--times K]\n"
+    "  resave FILE OUT\n"
+    "  convert v1|v2 IN OUT\n"
+    "  merge FILE OTHER OUT\n"
+    "  sort games|teams|rounds FILE OUT\n"
+    "  read-rosters ROSTERFILE OUT [--values a,b,c,d] [--bonus MODE] [--no-tuh]\n"
+    "           [--no-pow-neg] [--lightning] [--divisions]\n"
+    "  check FILE\n"
+    "  post FILE   (password from DRAV_FTP_PASSWORD)\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  const std::string name = argv[1];
+  const std::vector<std::string> words(argv + 2, argv + argc);
+  for (const Command& c : kCommands) {
+    if (name != c.name) continue;
+    try {
+      return c.run(words, std::cout, std::cerr);
+    } catch (const drav::cli::UsageError& e) {
+      std::cerr << "drav-cli " << name << ": " << e.message << "\n" << kUsage;
+      return 2;
+    } catch (const drav::DravError& e) {
+      std::cerr << e.what() << "\n";
+      return 1;
+    } catch (const std::exception& e) {
+      std::cerr << "drav-cli " << name << ": " << e.what() << "\n";
+      return 1;
+    }
+  }
+  std::cerr << "drav-cli: unknown command '" << name << "'\n" << kUsage;
+  return 2;
+}

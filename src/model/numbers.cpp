@@ -1,0 +1,105 @@
+#include "model/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "model/error.h"
+
+namespace drav {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<int> TryStrictInt(std::string_view text) {
+  std::string_view s = TrimBlanks(text);
+  bool negative = false;
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  if (s.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (char c : s) {
+    if (!IsDigit(c)) return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > 2147483648LL) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > 2147483647LL || value < -2147483648LL) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+int LenientInt(std::string_view text, int fallback) {
+  auto v = TryStrictInt(text);
+  return v ? *v : fallback;
+}
+
+int StrictInt(std::string_view text) {
+  auto v = TryStrictInt(text);
+  if (!v) throw DravError("'" + std::string(text) + "' is not a valid integer value");
+  return *v;
+}
+
+std::optional<double> TryStrictDecimal(std::string_view text) {
+  std::string_view s = TrimBlanks(text);
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t expDigits = 0;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++expDigits;
+    if (expDigits == 0) return std::nullopt;
+  }
+  if (i != s.size()) return std::nullopt;
+  // from_chars rejects a leading '+', and is locale-independent.
+  std::string_view body = s;
+  if (!body.empty() && body.front() == '+') body.remove_prefix(1);
+  double value = 0;
+  auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+  if (ec != std::errc() || ptr != body.data() + body.size() || !std::isfinite(value))
+    return std::nullopt;
+  return value;
+}
+
+double StrictDecimal(std::string_view text) {
+  auto v = TryStrictDecimal(text);
+  if (!v) throw DravError("'" + std::string(text) + "' is not a valid floating point value");
+  return *v;
+}
+
+std::string FormatG(double value) {
+  char buf[64];
+  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
+  if (ec != std::errc()) return "0";
+  return std::string(buf, ptr);
+}
+
+std::string FormatFixed(double value, int decimals) {
+  char buf[400];
+  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+  if (ec != std::errc()) return "0";
+  return std::string(buf, ptr);
+}
+
+}  // namespace drav

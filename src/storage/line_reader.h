@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drav {
+
+// The lines of a text file held in memory. Lines end at LF (a CR before it is dropped);
+// a Ctrl-Z byte ends the file. Lines of any length are kept whole. Past the end every
+// line reads as empty, as the file formats expect of a file that ends early.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view contents);
+
+  std::string_view Next();
+  std::string NextString() { return std::string(Next()); }
+  // Integer with a default for empty or non-numeric lines.
+  int NextInt(int fallback = 0);
+  // Games-played value; throws DravError for a line that is not a decimal number.
+  double NextDecimal();
+  // A count line: negative reads as 0; a count larger than the lines left means the
+  // file is damaged and throws DravError "The file ends early". linesPerItem is the
+  // least number of lines each counted item occupies.
+  int NextCount(std::size_t linesPerItem = 1);
+
+  std::size_t Remaining() const { return lines_.size() - next_; }
+  bool AtEnd() const { return next_ >= lines_.size(); }
+  std::size_t LineNumber() const { return next_; }
+
+ private:
+  std::vector<std::string_view> lines_;
+  std::size_t next_ = 0;
+};
+
+// Reads a whole file into memory; throws DravError "Cannot open <path>" on failure.
+std::string ReadWholeFile(const std::string& path);
+
+// Writes contents to path through a temporary file beside it that is renamed over the
+// target, so that a crash never leaves a truncated file. Throws DravError
+// "Cannot write <path>" on failure, leaving any old file as it was.
+void WriteFileAtomically(const std::string& path, std::string_view contents);
+
+}  // namespace drav

@@ -1,0 +1,316 @@
+#include "storage/tournament_file.h"
+
+#include "model/numbers.h"
+#include "storage/line_reader.h"
+
+namespace drav {
+
+namespace {
+
+constexpr int kLinesPerGame = 129;
+
+class LineWriter {
+ public:
+  void Int(long long v) { Line(std::to_string(v)); }
+  void Decimal(double v) { Line(FormatG(v)); }
+  // A line break or Ctrl-Z inside a value would break the file's line structure.
+  void Text(std::string_view s) {
+    for (char c : s) out_ += (c == '\r' || c == '\n' || c == '\x1a') ? ' ' : c;
+    out_ += "\r\n";
+  }
+  std::string Take() { return std::move(out_); }
+
+ private:
+  void Line(const std::string& s) {
+    out_ += s;
+    out_ += "\r\n";
+  }
+  std::string out_;
+};
+
+long long Pack(int bonus, int bounceback, bool packed) {
+  return packed ? bonus + 10000LL * bounceback : bonus;
+}
+
+void WriteGame(LineWriter& w, const GameStats& g, bool packed) {
+  w.Text(g.GID);
+  w.Int(g.TeamA);
+  w.Int(g.TeamB);
+  w.Int(g.ScoreA);
+  w.Int(g.ScoreB);
+  w.Int(g.TUH);
+  w.Int(g.Round);
+  w.Int(Pack(g.BHA, g.BncBkA, packed));
+  w.Int(Pack(g.BPA, g.BncBkPtsA, packed));
+  w.Int(Pack(g.BHB, g.BncBkB, packed));
+  w.Int(Pack(g.BPB, g.BncBkPtsB, packed));
+  w.Int(g.Overtime);
+  w.Int(g.OTA);
+  w.Int(g.OTB);
+  w.Int(g.Forfeit);
+  w.Int(g.SixtyA);
+  w.Int(g.SixtyB);
+  for (int r = 0; r < kRows; ++r) {
+    w.Int(g.PlayerA[r]);
+    w.Decimal(g.GPA[r]);
+    w.Int(g.Q0A[r]);
+    w.Int(g.Q1A[r]);
+    w.Int(g.Q2A[r]);
+    w.Int(g.Q3A[r]);
+    w.Int(g.PtsA[r]);
+    w.Int(g.PlayerB[r]);
+    w.Decimal(g.GPB[r]);
+    w.Int(g.Q0B[r]);
+    w.Int(g.Q1B[r]);
+    w.Int(g.Q2B[r]);
+    w.Int(g.Q3B[r]);
+    w.Int(g.PtsB[r]);
+  }
+}
+
+void ReadGame(LineReader& in, GameStats& g) {
+  g.GID = in.NextString();
+  g.TeamA = in.NextInt();
+  g.TeamB = in.NextInt();
+  g.ScoreA = in.NextInt();
+  g.ScoreB = in.NextInt();
+  g.TUH = in.NextInt();
+  g.Round = in.NextInt();
+  g.BHA = in.NextInt();
+  g.BPA = in.NextInt();
+  g.BHB = in.NextInt();
+  g.BPB = in.NextInt();
+  g.Overtime = in.NextInt();
+  g.OTA = in.NextInt();
+  g.OTB = in.NextInt();
+  g.Forfeit = in.NextInt();
+  g.SixtyA = in.NextInt();
+  g.SixtyB = in.NextInt();
+  for (int r = 0; r < kRows; ++r) {
+    g.PlayerA[r] = in.NextInt();
+    g.GPA[r] = in.NextDecimal();
+    g.Q0A[r] = in.NextInt();
+    g.Q1A[r] = in.NextInt();
+    g.Q2A[r] = in.NextInt();
+    g.Q3A[r] = in.NextInt();
+    g.PtsA[r] = in.NextInt();
+    g.PlayerB[r] = in.NextInt();
+    g.GPB[r] = in.NextDecimal();
+    g.Q0B[r] = in.NextInt();
+    g.Q1B[r] = in.NextInt();
+    g.Q2B[r] = in.NextInt();
+    g.Q3B[r] = in.NextInt();
+    g.PtsB[r] = in.NextInt();
+  }
+}
+
+int WarningFlags(const TourneyFormat& f) {
+  return f.Warning1 * 128 + f.Warning2 * 64 + f.Warning3 * 32 + f.Warning4 * 16 +
+         f.Warning5 * 8 + f.Warning6 * 4 + f.Warning7 * 2;
+}
+
+void ReadWarningFlags(int value, TourneyFormat& f) {
+  int* flags[] = {&f.Warning1, &f.Warning2, &f.Warning3, &f.Warning4,
+                  &f.Warning5, &f.Warning6, &f.Warning7};
+  int weight = 128;
+  for (int* flag : flags) {
+    if (value >= weight) {
+      *flag = 1;
+      value -= weight;
+    } else {
+      *flag = 0;
+    }
+    weight /= 2;
+  }
+}
+
+void ReadStyleCode(int value, TourneyFormat& f) {
+  switch (value) {
+    case 0: f.Paths = 0; f.BritishStyle = 0; break;
+    case 1: f.Paths = 1; f.BritishStyle = 0; break;
+    case 2: f.Paths = 0; f.BritishStyle = 1; break;
+    default: f.Paths = 1; f.BritishStyle = value == 3 ? 1 : 0; break;
+  }
+}
+
+// A layout marker line: 2 or more means the section is present and the flag is value - 2.
+int ReadMarker(LineReader& in, bool& present) {
+  int value = in.NextInt();
+  present = value > 1;
+  return present ? value - 2 : value;
+}
+
+void Unpack(int& bonus, int& bounceback) {
+  bounceback = bonus / 10000;
+  bonus = bonus % 10000;
+}
+
+}  // namespace
+
+std::string SerializeTournament(const Tournament& t) {
+  LineWriter w;
+  const TourneyFormat& f = t.Format;
+  const bool packed = f.BonusMode == 3;
+
+  w.Int(t.Rosters.size());
+  for (const auto& team : t.Rosters) {
+    w.Int(team.size());
+    for (const auto& name : team) w.Text(name);
+  }
+  w.Int(t.Games.size());
+  for (const auto& g : t.Games) WriteGame(w, g, packed);
+
+  w.Int(f.TrackBonuses);
+  w.Int(f.BonusMode);
+  w.Int(f.PowNeg + 2LL);
+  w.Int(f.Sixty);
+  w.Int(f.TUHeard);
+  w.Int(f.TUHSort + 2LL);
+  w.Int(WarningFlags(f));
+  w.Int(f.RoundReports);
+  w.Int(f.TeamStandings);
+  w.Int(f.IndividualStandings);
+  w.Int(f.Scoreboard);
+  w.Int(f.TeamDetail);
+  w.Int(f.IndividualDetail);
+  w.Int(f.StatKey);
+  w.Int(f.StyleSheet);
+  w.Int(f.Divisions);
+  w.Int(f.SortCriterion);
+  w.Text(f.TourneyName);
+  w.Text(f.HostAddress);
+  w.Text(f.UserName);
+  w.Text(f.Directory);
+  w.Text(f.BaseName);
+  w.Int(f.BritishStyle * 2LL + f.Paths);
+  w.Text(f.RoundsFile);
+  w.Text(f.StandingsFile);
+  w.Text(f.IndividualsFile);
+  w.Text(f.ScoreboardFile);
+  w.Text(f.TeamDetailFile);
+  w.Text(f.PlayerDetailFile);
+  w.Text(f.StatKeyFile);
+  w.Text(f.StyleSheetFile);
+
+  w.Int(t.DivisionNames.size());
+  for (const auto& d : t.DivisionNames) w.Text(d);
+  w.Int(t.TeamDivision.size());
+  for (int d : t.TeamDivision) w.Int(d);
+  for (int v : t.QuestionValues) w.Int(v);
+  w.Int(t.PacketNames.size());
+  for (const auto& p : t.PacketNames) w.Text(p);
+  w.Int(t.ExhibitionTeam.size());
+  for (int e : t.ExhibitionTeam) w.Int(e);
+  return w.Take();
+}
+
+Tournament ParseTournament(std::string_view contents, const Tournament& base) {
+  Tournament t = base;
+  t.Rosters.clear();
+  t.Games.clear();
+  t.DivisionNames.clear();
+  t.TeamDivision.clear();
+  t.ExhibitionTeam.clear();
+  LineReader in(contents);
+
+  const int teams = in.NextCount();
+  t.Rosters.reserve(teams);
+  for (int i = 0; i < teams; ++i) {
+    const int strings = in.NextCount();
+    std::vector<std::string> team;
+    team.reserve(strings);
+    for (int s = 0; s < strings; ++s) team.push_back(in.NextString());
+    t.Rosters.push_back(std::move(team));
+  }
+
+  // A missing game fails on its first games-played line, so the count needs no check;
+  // it is only never used to reserve memory.
+  const int games = in.NextInt();
+  for (int i = 0; i < games; ++i) {
+    GameStats g;
+    ReadGame(in, g);
+    t.Games.push_back(std::move(g));
+  }
+
+  TourneyFormat& f = t.Format;
+  bool exhibitionSection = false;
+  bool packetSection = false;
+  f.TrackBonuses = in.NextInt();
+  f.BonusMode = in.NextInt();
+  f.PowNeg = ReadMarker(in, exhibitionSection);
+  f.Sixty = in.NextInt();
+  f.TUHeard = in.NextInt();
+  f.TUHSort = ReadMarker(in, packetSection);
+  ReadWarningFlags(in.NextInt(), f);
+  f.RoundReports = in.NextInt();
+  f.TeamStandings = in.NextInt();
+  f.IndividualStandings = in.NextInt();
+  f.Scoreboard = in.NextInt();
+  f.TeamDetail = in.NextInt();
+  f.IndividualDetail = in.NextInt();
+  f.StatKey = in.NextInt();
+  f.StyleSheet = in.NextInt();
+  f.Divisions = in.NextInt();
+  f.SortCriterion = in.NextInt(1);
+  f.TourneyName = in.NextString();
+  f.HostAddress = in.NextString();
+  f.UserName = in.NextString();
+  f.Directory = in.NextString();
+  f.BaseName = in.NextString();
+  ReadStyleCode(in.NextInt(), f);
+  f.RoundsFile = in.NextString();
+  f.StandingsFile = in.NextString();
+  f.IndividualsFile = in.NextString();
+  f.ScoreboardFile = in.NextString();
+  f.TeamDetailFile = in.NextString();
+  f.PlayerDetailFile = in.NextString();
+  f.StatKeyFile = in.NextString();
+  f.StyleSheetFile = in.NextString();
+  f.AllRounds = 1;
+  f.RoundsMin = 1;
+  f.RoundsMax = 1;
+
+  if (f.BonusMode == 3) {
+    for (auto& g : t.Games) {
+      Unpack(g.BHA, g.BncBkA);
+      Unpack(g.BPA, g.BncBkPtsA);
+      Unpack(g.BHB, g.BncBkB);
+      Unpack(g.BPB, g.BncBkPtsB);
+    }
+  }
+
+  const int divisions = in.NextCount();
+  for (int i = 0; i < divisions; ++i) t.DivisionNames.push_back(in.NextString());
+  const int teamDivisions = in.NextCount();
+  for (int i = 0; i < teamDivisions; ++i) t.TeamDivision.push_back(in.NextInt());
+  for (int& v : t.QuestionValues) v = in.NextInt();
+
+  t.PacketNames.clear();
+  if (packetSection) {
+    const int packets = in.NextCount();
+    for (int i = 0; i < packets; ++i) t.PacketNames.push_back(in.NextString());
+  }
+  if (exhibitionSection) {
+    const int flags = in.NextCount();
+    for (int i = 0; i < flags; ++i) t.ExhibitionTeam.push_back(in.NextInt());
+  }
+  if (t.TeamDivision.size() < t.Rosters.size()) t.TeamDivision.resize(t.Rosters.size(), -1);
+  if (t.ExhibitionTeam.size() < t.Rosters.size()) t.ExhibitionTeam.resize(t.Rosters.size(), 0);
+  return t;
+}
+
+void OpenTournament(Tournament& t, const std::string& path) {
+  Tournament opened = ParseTournament(ReadWholeFile(path), t);
+  opened.FileName = path;
+  opened.SavedGameCount = opened.GameCount();
+  opened.CurrentGame = 0;
+  opened.CurrentTeam = 0;
+  t = std::move(opened);
+}
+
+void WriteTournament(Tournament& t, const std::string& path) {
+  WriteFileAtomically(path, SerializeTournament(t));
+  t.SavedGameCount = t.GameCount();
+}
+
+}  // namespace drav

@@ -1,0 +1,69 @@
+#include "model/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include "model/error.h"
+
+namespace drav {
+namespace {
+
+TEST(LenientInt, AcceptsSignedDigitsWithSurroundingBlanks) {
+  EXPECT_EQ(LenientInt("42", 0), 42);
+  EXPECT_EQ(LenientInt(" \t-7 ", 0), -7);
+  EXPECT_EQ(LenientInt("+3", 0), 3);
+  EXPECT_EQ(LenientInt("2147483647", 0), 2147483647);
+  EXPECT_EQ(LenientInt("-2147483648", 0), -2147483647 - 1);
+}
+
+TEST(LenientInt, GivesTheDefaultForAnythingElse) {
+  EXPECT_EQ(LenientInt("", 9), 9);
+  EXPECT_EQ(LenientInt("-", 9), 9);
+  EXPECT_EQ(LenientInt("1.5", 9), 9);
+  EXPECT_EQ(LenientInt("0x10", 9), 9);
+  EXPECT_EQ(LenientInt("2147483648", 9), 9);
+  EXPECT_EQ(LenientInt("99999999999999999999", 9), 9);
+  EXPECT_EQ(LenientInt("1 2", 9), 9);
+  EXPECT_EQ(LenientInt("12\r", 9), 9);
+}
+
+TEST(StrictDecimal, ReadsDecimalsAndExponents) {
+  EXPECT_DOUBLE_EQ(*TryStrictDecimal("1"), 1.0);
+  EXPECT_DOUBLE_EQ(*TryStrictDecimal(" 0.5 "), 0.5);
+  EXPECT_DOUBLE_EQ(*TryStrictDecimal(".25"), 0.25);
+  EXPECT_DOUBLE_EQ(*TryStrictDecimal("5."), 5.0);
+  EXPECT_DOUBLE_EQ(*TryStrictDecimal("+1e2"), 100.0);
+  EXPECT_DOUBLE_EQ(*TryStrictDecimal("-2.5E-1"), -0.25);
+}
+
+TEST(StrictDecimal, RejectsWithThePlatformMessage) {
+  for (const char* bad : {"", ".", "e5", "1e", "inf", "nan", "0x1p3", "1/2", "1e999", "1,5"})
+    EXPECT_FALSE(TryStrictDecimal(bad)) << bad;
+  try {
+    StrictDecimal("abc");
+    FAIL();
+  } catch (const DravError& e) {
+    EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
+  }
+  try {
+    StrictInt("x1");
+    FAIL();
+  } catch (const DravError& e) {
+    EXPECT_STREQ(e.what(), "'x1' is not a valid integer value");
+  }
+}
+
+TEST(Formatting, MatchesPrintf) {
+  EXPECT_EQ(FormatG(1.0), "1");
+  EXPECT_EQ(FormatG(0.5), "0.5");
+  EXPECT_EQ(FormatG(1.0 / 3), "0.333333");
+  EXPECT_EQ(FormatG(0.0), "0");
+  EXPECT_EQ(FormatG(1234567.0), "1.23457e+06");
+  EXPECT_EQ(FormatG(0.0001), "0.0001");
+  EXPECT_EQ(FormatG(0.00001), "1e-05");
+  EXPECT_EQ(FormatFixed(2.0 / 3, 3), "0.667");
+  EXPECT_EQ(FormatFixed(12.25, 1), "12.2");  // round-half-even on the exact binary value, like printf
+  EXPECT_EQ(FormatFixed(0.0, 2), "0.00");
+}
+
+}  // namespace
+}  // namespace drav
