@@ -10,6 +10,7 @@ packages=(
   libcurl4-openssl-dev
   nlohmann-json3-dev
   python3-pyftpdlib
+  unzip
 )
 missing=()
 for p in "${packages[@]}"; do
