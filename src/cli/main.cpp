@@ -14,6 +14,7 @@ struct Command {
 
 // The commands, in the order the usage text lists them.
 const Command kCommands[] = {
+    {"quickprint", drav::cli::RunQuickprint},
     {"resave", drav::cli::RunResave},
 };
 

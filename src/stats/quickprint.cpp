@@ -1,0 +1,189 @@
+#include "stats/quickprint.h"
+
+#include <string>
+
+#include "model/numbers.h"
+#include "stats/figures.h"
+#include "stats/player_stats.h"
+#include "stats/standings_order.h"
+#include "stats/team_stats.h"
+
+namespace drav {
+
+std::string LeftField(std::string_view s, int width) {
+  if (width <= 0) return std::string();
+  const std::size_t w = static_cast<std::size_t>(width);
+  if (s.size() < w) return std::string(s) + std::string(w - s.size(), ' ');
+  return std::string(s.substr(0, w - 1)) + ' ';
+}
+
+std::string RightField(std::string_view s, int width) {
+  if (width <= 0) return std::string();
+  const std::size_t w = static_cast<std::size_t>(width);
+  if (s.size() < w) return std::string(w - 1 - s.size(), ' ') + std::string(s) + ' ';
+  return std::string(s.substr(0, w - 1)) + ' ';
+}
+
+namespace {
+
+std::string Num(std::int64_t n) { return std::to_string(n); }
+
+std::string TeamHeader(const Tournament& t) {
+  const TourneyFormat& f = t.Format;
+  std::string line = LeftField("#", 4) + LeftField("Team", 18) + RightField("W", 3) +
+                     RightField("L", 3) + RightField("T", 3) + RightField("Pct", 6) +
+                     RightField("PPG", 6) + RightField("PAPG", 6) + RightField("Mrg", 7);
+  if (f.SortCriterion == 3) line += RightField("SoS", 6);
+  for (int k = 0; k < kColumns; ++k)
+    if (t.QuestionValues[k] != 0) line += RightField(Num(t.QuestionValues[k]), 4);
+  if (f.TUHeard != 0) {
+    line += RightField(f.BritishStyle != 0 ? "SH" : "TUH", 4);
+    line += RightField(f.BritishStyle != 0 ? "PPSH" : "PPTH", 6);
+  }
+  if (f.PowNeg != 0) line += RightField("P/N", 6) + RightField("G/N", 6);
+  if (f.Sixty != 0) line += RightField("Ltng", 5);
+  if (f.TrackBonuses != 0) {
+    line += RightField("BH", 4) + RightField("BPts", 5) + RightField("P/B", 6);
+    if (f.BonusMode == 3)
+      line += RightField("BBH", 4) + RightField("BBPts", 5) + RightField("P/BB", 6);
+  }
+  return line;
+}
+
+std::string TeamLine(const Tournament& t, const Standings& s, std::size_t position) {
+  const TourneyFormat& f = t.Format;
+  std::string line = LeftField(Num(static_cast<std::int64_t>(position) + 1), 4) +
+                     LeftField(s.TeamName, 18) + RightField(Num(ShownWins(s)), 3) +
+                     RightField(Num(ShownLosses(s)), 3) + RightField(Num(s.Ties), 3) +
+                     RightField(PctText(WinningPct(s)), 6) +
+                     RightField(AverageText(PointsPerGame(s)), 6) +
+                     RightField(AverageText(PointsAgainstPerGame(s)), 6) +
+                     RightField(AverageText(Margin(s)), 7);
+  if (f.SortCriterion == 3) line += RightField(AverageText(ScheduleStrength(s)), 6);
+  for (int k = 0; k < kColumns; ++k)
+    if (t.QuestionValues[k] != 0) line += RightField(Num(s.TossUps[k]), 4);
+  if (f.TUHeard != 0)
+    line += RightField(Num(s.TUH), 4) + RightField(RatioText(PointsPerTossupHeard(s)), 6);
+  if (f.PowNeg != 0) line += RightField(PowerNegText(s), 6) + RightField(GetNegText(s), 6);
+  if (f.Sixty != 0) line += RightField(Num(s.LightningPts), 5);
+  if (f.TrackBonuses != 0) {
+    line += RightField(Num(s.BonusHeard), 4) + RightField(Num(s.BonusPts), 5) +
+            RightField(RatioText(PointsPerBonus(s)), 6);
+    if (f.BonusMode == 3)
+      line += RightField(Num(s.BounceHeard), 4) + RightField(Num(s.BouncePts), 5) +
+              RightField(RatioText(PointsPerBounceback(s)), 6);
+  }
+  return line;
+}
+
+// The name of a team's division, "" when it has none.
+std::string DivisionName(const Tournament& t, int team) {
+  const int d = t.DivisionOf(team);
+  if (d < 0 || d >= static_cast<int>(t.DivisionNames.size())) return std::string();
+  return t.DivisionNames[d];
+}
+
+}  // namespace
+
+std::vector<std::string> TeamStandingsLines(const Tournament& t) {
+  const TeamTables tables = ComputeStandings(t);
+  std::vector<std::string> lines;
+  // division < 0: the one section without divisions.
+  auto section = [&](int division) {
+    if (division >= 0) lines.push_back(t.DivisionNames[division]);
+    lines.push_back(TeamHeader(t));
+    for (std::size_t i = 0; i < tables.TeamStats.size(); ++i) {
+      const Standings& s = tables.TeamStats[i];
+      if (s.GamesCount <= 0) continue;
+      if (division >= 0 && t.DivisionOf(s.TeamIndex) != division) continue;
+      lines.push_back(TeamLine(t, s, i));
+    }
+    lines.push_back(" ");
+  };
+  if (t.Format.Divisions != 0) {
+    for (int d = 0; d < static_cast<int>(t.DivisionNames.size()); ++d) section(d);
+  } else {
+    section(-1);
+  }
+  return lines;
+}
+
+std::vector<std::string> PlayerStandingsLines(const Tournament& t) {
+  const TourneyFormat& f = t.Format;
+  std::vector<Individuals> players = ComputePlayerStats(t);
+  SortPlayerStats(t, players);
+
+  std::vector<std::string> lines;
+  std::string header = LeftField("#", 4) + LeftField("Player", 20) + LeftField("Team", 15);
+  if (f.Divisions != 0) header += LeftField("Div", 10);
+  header += RightField("GP", 5);
+  for (int k = 0; k < kColumns; ++k)
+    if (t.QuestionValues[k] != 0) header += RightField(Num(t.QuestionValues[k]), 4);
+  if (f.TUHeard != 0) {
+    header += RightField(f.BritishStyle != 0 ? "SH" : "TUH", 4);
+    header += RightField(f.BritishStyle != 0 ? "PPSH" : "PPTH", 6);
+  }
+  if (f.PowNeg != 0) header += RightField("P/N", 6) + RightField("G/N", 6);
+  header += RightField("Pts", 8) + RightField("PPG", 10);
+  lines.push_back(header);
+
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    const Individuals& p = players[i];
+    if (!(p.GP > 0)) continue;
+    std::string line = LeftField(Num(static_cast<std::int64_t>(i) + 1), 4) +
+                       LeftField(p.PlayerName, 20) + LeftField(p.TeamName, 15);
+    if (f.Divisions != 0) line += LeftField(DivisionName(t, p.TeamIndex), 10);
+    line += RightField(AverageText(p.GP), 5);
+    for (int k = 0; k < kColumns; ++k)
+      if (t.QuestionValues[k] != 0) line += RightField(Num(p.TossUps[k]), 4);
+    if (f.TUHeard != 0)
+      line += RightField(Num(p.TUH), 4) + RightField(RatioText(PointsPerTossupHeard(p)), 6);
+    if (f.PowNeg != 0) line += RightField(PowerNegText(p), 6) + RightField(GetNegText(p), 6);
+    line += RightField(Num(p.Points), 8) + RightField(RatioText(PointsPerGame(p)), 10);
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<std::string> GameResultsLines(Tournament& t) {
+  // Sorting a copy leaves the stored order as it was, as putting the copy back would.
+  t.Format.SortByRound = 1;
+  std::vector<GameStats> games = t.Games;
+  SortGames(games, t.Format.SortByRound);
+
+  const TourneyFormat& f = t.Format;
+  int currentRound = games.empty() ? 0 : games.front().Round;
+  if (f.AllRounds == 0) currentRound = f.RoundsMin;
+
+  std::vector<std::string> lines;
+  if (f.RoundReports != 0 && !games.empty()) lines.push_back("Round " + Num(currentRound));
+  for (std::size_t i = 0; i < games.size(); ++i) {
+    const GameStats& g = games[i];
+    if (!RoundSelected(f, g.Round) || !t.IsTeam(g.TeamA) || !t.IsTeam(g.TeamB)) continue;
+    if (f.RoundReports != 0 && i > 0 && g.Round > currentRound) {
+      currentRound = g.Round;
+      lines.push_back("");
+      lines.push_back("Round " + Num(currentRound));
+    }
+    const std::string& nameA = t.TeamName(g.TeamA);
+    const std::string& nameB = t.TeamName(g.TeamB);
+    if (g.Forfeit != 0) {
+      lines.push_back(nameA + " defeats " + nameB + " by forfeit");
+      continue;
+    }
+    if (g.ScoreA == -1 || g.ScoreB == -1) continue;
+    std::string line;
+    if (g.ScoreA > g.ScoreB)
+      line = LeftField(nameA, 20) + RightField(Num(g.ScoreA), 5) + "   " + LeftField(nameB, 20) +
+             RightField(Num(g.ScoreB), 5);
+    else
+      line = LeftField(nameB, 20) + RightField(Num(g.ScoreB), 5) + "   " + LeftField(nameA, 20) +
+             RightField(Num(g.ScoreA), 5);
+    if (g.ScoreA == g.ScoreB) line += LeftField("Tie", 5);
+    if (g.Overtime != 0) line += LeftField("OT", 5);
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+}  // namespace drav

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/tournament.h"
+
+namespace drav {
+
+// Left-justified field of exactly width characters: s padded with spaces, or its first
+// width - 1 characters and a space when it does not fit.
+std::string LeftField(std::string_view s, int width);
+// Right-justified field of exactly width characters that always ends with a space: at
+// most width - 1 characters of s.
+std::string RightField(std::string_view s, int width);
+
+// The QuickPrint team standings (divisions as sections when Divisions is set).
+std::vector<std::string> TeamStandingsLines(const Tournament& t);
+// The QuickPrint individual standings.
+std::vector<std::string> PlayerStandingsLines(const Tournament& t);
+// The QuickPrint game results in round order. Sets SortByRound to 1 as the report does;
+// the stored order of the games is left unchanged.
+std::vector<std::string> GameResultsLines(Tournament& t);
+
+}  // namespace drav
