@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Configures and builds one configuration: release (default) or sanitize
+# (address + undefined behaviour). Prints the build directory on its last line.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mode=${1:-release}
+shift || true
+case "$mode" in
+  release) dir=build/release; opts=(-DCMAKE_BUILD_TYPE=Release) ;;
+  sanitize) dir=build/sanitize; opts=(-DCMAKE_BUILD_TYPE=Debug -DDRAV_SANITIZE=ON -DDRAV_BUILD_BENCH=OFF) ;;
+  *) echo "usage: scripts/build.sh [release|sanitize] [cmake --build options]" >&2; exit 2 ;;
+esac
+cmake -S . -B "$dir" -G Ninja "${opts[@]}" -DDRAV_WERROR="${DRAV_WERROR:-OFF}" > /dev/null
+cmake --build "$dir" -j "${DRAV_JOBS:-2}" "$@"
+echo "$dir"
