@@ -16,6 +16,10 @@ struct Command {
 const Command kCommands[] = {
     {"quickprint", drav::cli::RunQuickprint},
     {"resave", drav::cli::RunResave},
+    {"convert", drav::cli::RunConvert},
+    {"merge", drav::cli::RunMerge},
+    {"sort", drav::cli::RunSort},
+    {"read-rosters", drav::cli::RunReadRosters},
 };
 
 const char kUsage[] =

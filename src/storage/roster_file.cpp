@@ -1,0 +1,63 @@
+#include "storage/roster_file.h"
+
+#include "storage/line_reader.h"
+
+namespace drav {
+
+namespace {
+
+int FindOrAddDivision(std::vector<std::string>& names, std::string_view name) {
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == name) return static_cast<int>(i);
+  names.emplace_back(name);
+  return static_cast<int>(names.size()) - 1;
+}
+
+}  // namespace
+
+Tournament ParseRosters(std::string_view text, const Tournament& base,
+                        const NewTournamentChoices& choices) {
+  Tournament t = base;
+  ApplyTournamentChoices(t, choices);
+  t.Rosters.clear();
+  t.TeamDivision.clear();
+  t.ExhibitionTeam.clear();
+
+  LineReader in(text);
+  std::string_view previousTeam;
+  std::string_view previousPlayer;  // carried over from team to team
+  while (!in.AtEnd()) {
+    const std::string_view name = in.Next();
+    if (name == "~" || name == previousTeam) break;
+    previousTeam = name;
+    std::vector<std::string> team{std::string(name)};
+
+    if (t.Format.Divisions == 1) {
+      // A file cut off right after a team name has no division line; the team then
+      // simply has none rather than an empty-named division.
+      t.TeamDivision.push_back(in.AtEnd() ? -1 : FindOrAddDivision(t.DivisionNames, in.Next()));
+    }
+    t.ExhibitionTeam.push_back(0);
+
+    while (!in.AtEnd()) {
+      const std::string_view player = in.Next();
+      if (player == "." || player == previousPlayer) break;
+      team.emplace_back(player);
+      previousPlayer = player;
+    }
+    t.Rosters.push_back(std::move(team));
+  }
+
+  if (t.TeamDivision.size() < t.Rosters.size()) t.TeamDivision.resize(t.Rosters.size(), -1);
+  if (t.ExhibitionTeam.size() < t.Rosters.size()) t.ExhibitionTeam.resize(t.Rosters.size(), 0);
+  t.CurrentGame = 0;
+  t.CurrentTeam = 0;
+  return t;
+}
+
+void ReadRosters(Tournament& t, const std::string& path, const NewTournamentChoices& choices) {
+  const std::string text = ReadWholeFile(path);
+  t = ParseRosters(text, t, choices);
+}
+
+}  // namespace drav
