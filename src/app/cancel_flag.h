@@ -1,0 +1,17 @@
+#pragma once
+
+#include <atomic>
+
+namespace drav::app {
+
+// Set by the user interface (Cancel button), polled by long work on another thread.
+class CancelFlag {
+ public:
+  void Cancel() { cancelled_.store(true, std::memory_order_relaxed); }
+  bool Cancelled() const { return cancelled_.load(std::memory_order_relaxed); }
+
+ private:
+  std::atomic<bool> cancelled_{false};
+};
+
+}  // namespace drav::app

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/main_host.h"
+#include "model/tournament.h"
+
+namespace drav::app {
+
+// The commands of the main window (TMainForm), free of any toolkit. The window calls one
+// method per menu item; everything the command needs from the screen goes through host.
+class MainCommands {
+ public:
+  static constexpr const char* kAutosaveFileName = "dravautosave.dat";
+
+  MainCommands(Tournament& t, MainHost& host);
+
+  Tournament& Data() { return t_; }
+  const Tournament& Data() const { return t_; }
+
+  // Start-up: start values everywhere, caption "DRAV", nothing to lose yet.
+  void StartUp();
+
+  // File menu.
+  void NewTournament1Click();
+  void Open1Click();
+  // Opens path as Open does once a file was chosen (also used for a file named at start).
+  // Reports a failure in a message box and returns false; the tournament is unchanged then.
+  bool OpenPath(const std::string& path);
+  void SaveAs1Click();
+  void SaveTournament2Click();
+  void CloseAll1Click();
+  // Asked when the main window is about to close: true lets it close.
+  bool FormCloseQuery();
+
+  // The autosave timer fired: write the backup file, leaving FileName, the caption and
+  // the unsaved state alone. A failure is shown in the status bar.
+  void AutosaveTimer();
+  // Where autosave writes; the current directory's "dravautosave.dat" unless changed.
+  void SetAutosavePath(std::string path) { autosavePath_ = std::move(path); }
+  const std::string& AutosavePath() const { return autosavePath_; }
+
+  // Settings menu: the Settings window on one of its six pages, and Packet Names.
+  void OpenSettings(int page);
+  void PacketNames1Click();
+
+  // True when the tournament differs from what was last opened from or saved to its own
+  // file (or from the empty start). Settings that the file does not store don't count.
+  bool HasUnsavedData() const;
+
+  // Closes every child window and opens fresh entry windows at the first game and team.
+  void RebuildWindows();
+
+ private:
+  // Writes to path; on success makes the current state the saved one. False on failure,
+  // which has been reported in a message box.
+  bool WriteToOwnFile(const std::string& path);
+  void MarkSaved();
+
+  Tournament& t_;
+  MainHost& host_;
+  std::string savedText_;
+  std::string autosavePath_ = kAutosaveFileName;
+};
+
+// The autosave timer interval for a number of minutes, kept within what a timer takes.
+int AutosaveIntervalMs(int minutes);
+
+}  // namespace drav::app

@@ -1,0 +1,408 @@
+#include "app/main_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fake_host.h"
+#include "storage/tournament_file.h"
+#include "support/cli_runner.h"
+#include "support/generated_tournament.h"
+
+namespace drav::app {
+namespace {
+
+using test::FakeHost;
+
+class MainCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = drav::test::MakeTempDir();
+    commands.SetAutosavePath(dir + "/dravautosave.dat");
+    commands.StartUp();
+  }
+
+  // A tournament file on disk with a few teams and games.
+  std::string WriteSample(const std::string& name, int games = 6) {
+    drav::test::GeneratedShape shape;
+    shape.teams = 4;
+    shape.games = games;
+    Tournament sample = drav::test::GenerateTournament(shape);
+    const std::string path = dir + "/" + name;
+    WriteTournament(sample, path);
+    return path;
+  }
+
+  bool ExitAsksAboutUnsavedData() {
+    host.confirmAnswers.push_back(false);
+    commands.FormCloseQuery();
+    return host.confirmsShown.back();
+  }
+
+  std::string dir;
+  Tournament t;
+  FakeHost host;
+  MainCommands commands{t, host};
+};
+
+TEST_F(MainCommandsTest, StartUpShowsBareCaptionAndExitAsksWithoutUnsavedLine) {
+  EXPECT_EQ(host.caption, "DRAV");
+  EXPECT_EQ(host.childWindows, 0);
+  host.confirmAnswers.push_back(true);
+  EXPECT_TRUE(commands.FormCloseQuery());
+  ASSERT_EQ(host.confirmsShown.size(), 1u);
+  EXPECT_FALSE(host.confirmsShown[0]);
+}
+
+TEST_F(MainCommandsTest, ExitCancelledKeepsTheProgramOpen) {
+  host.confirmAnswers.push_back(false);
+  EXPECT_FALSE(commands.FormCloseQuery());
+}
+
+TEST_F(MainCommandsTest, NewTournamentCancelledChangesNothing) {
+  t.PacketNames = {"P1"};
+  const Tournament before = t;
+  host.optionsAnswers.push_back(std::nullopt);
+  commands.NewTournament1Click();
+  EXPECT_EQ(SerializeTournament(t), SerializeTournament(before));
+  EXPECT_EQ(host.rebuilds, 0);
+}
+
+TEST_F(MainCommandsTest, NewTournamentSetsEachBonusChoice) {
+  const std::pair<BonusChoice, std::pair<int, int>> cases[] = {
+      {BonusChoice::Automatic, {1, 1}},
+      {BonusChoice::Manual, {1, 0}},
+      {BonusChoice::None, {0, 0}},
+      {BonusChoice::ManualHeardAutoPts, {1, 2}},
+      {BonusChoice::ManualBouncebacks, {1, 3}},
+  };
+  for (const auto& [choice, pair] : cases) {
+    NewTournamentChoices choices;
+    choices.Bonus = choice;
+    host.optionsAnswers.push_back(choices);
+    commands.NewTournament1Click();
+    EXPECT_EQ(t.Format.TrackBonuses, pair.first);
+    EXPECT_EQ(t.Format.BonusMode, pair.second);
+  }
+  EXPECT_EQ(host.rebuilds, 5);
+}
+
+TEST_F(MainCommandsTest, NewTournamentKeepsTeamsGamesAndCaptionButEmptiesPacketNames) {
+  commands.OpenPath(WriteSample("a.dat"));
+  t.PacketNames = {"A", "B"};
+  const auto teams = t.Rosters;
+  const auto games = t.GameCount();
+  NewTournamentChoices choices;
+  choices.Divisions = true;
+  choices.ColumnChecked[3] = true;
+  choices.ColumnText[3] = "x";
+  host.optionsAnswers.push_back(choices);
+  commands.NewTournament1Click();
+
+  EXPECT_EQ(t.Rosters, teams);
+  EXPECT_EQ(t.GameCount(), games);
+  EXPECT_TRUE(t.PacketNames.empty());
+  EXPECT_EQ(t.SavedGameCount, 0);
+  EXPECT_EQ(t.QuestionValues[3], 0);
+  EXPECT_EQ(host.caption, "DRAV " + dir + "/a.dat");
+  EXPECT_TRUE(host.divisionsWindow);
+  EXPECT_EQ(t.Format.Warning1, 1);
+  EXPECT_EQ(t.Format.AllRounds, 1);
+}
+
+TEST_F(MainCommandsTest, OpenSetsCaptionRebuildsWindowsAndCountsAsSaved) {
+  const std::string path = WriteSample("open me.dat");
+  host.openNames.push_back(path);
+  t.CurrentGame = 3;
+  commands.Open1Click();
+  EXPECT_EQ(host.caption, "DRAV " + path);
+  EXPECT_EQ(t.FileName, path);
+  EXPECT_EQ(host.rebuilds, 1);
+  EXPECT_EQ(t.CurrentGame, 0);
+  EXPECT_GT(t.GameCount(), 0);
+  EXPECT_FALSE(ExitAsksAboutUnsavedData());
+}
+
+TEST_F(MainCommandsTest, OpenCancelledOrFailedLeavesTournamentAlone) {
+  commands.OpenPath(WriteSample("a.dat"));
+  const std::string before = SerializeTournament(t);
+  host.openNames.push_back(std::nullopt);
+  commands.Open1Click();
+  host.openNames.push_back(dir + "/missing.dat");
+  commands.Open1Click();
+  EXPECT_EQ(SerializeTournament(t), before);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].first, "Cannot open " + dir + "/missing.dat");
+  EXPECT_EQ(host.messages[0].second, "Error");
+  EXPECT_EQ(host.caption, "DRAV " + dir + "/a.dat");
+}
+
+TEST_F(MainCommandsTest, SaveAsRoundTripsAndSetsCaption) {
+  commands.OpenPath(WriteSample("a.dat"));
+  t.Games[0].ScoreA += 5;
+  EXPECT_TRUE(ExitAsksAboutUnsavedData());
+  const std::string copy = dir + "/copy.dat";
+  host.saveNames.push_back(copy);
+  commands.SaveAs1Click();
+  EXPECT_EQ(host.caption, "DRAV " + copy);
+  EXPECT_EQ(t.FileName, copy);
+  EXPECT_FALSE(ExitAsksAboutUnsavedData());
+
+  Tournament reopened;
+  OpenTournament(reopened, copy);
+  EXPECT_EQ(SerializeTournament(reopened), SerializeTournament(t));
+}
+
+TEST_F(MainCommandsTest, SaveWithoutFileNameAsksAndSaveAfterOpenWritesBack) {
+  host.saveNames.push_back(std::nullopt);
+  commands.SaveTournament2Click();
+  EXPECT_TRUE(host.saveNames.empty());  // it asked
+  EXPECT_TRUE(t.FileName.empty());
+
+  const std::string path = WriteSample("a.dat");
+  commands.OpenPath(path);
+  t.Rosters[0][0] = "Renamed";
+  commands.SaveTournament2Click();
+  Tournament reopened;
+  OpenTournament(reopened, path);
+  EXPECT_EQ(reopened.Rosters[0][0], "Renamed");
+  EXPECT_FALSE(ExitAsksAboutUnsavedData());
+}
+
+TEST_F(MainCommandsTest, FailedSaveIsReportedAndNotTakenAsSaved) {
+  commands.OpenPath(WriteSample("a.dat"));
+  t.Games.pop_back();
+  const std::string bad = dir + "/no such dir/x.dat";
+  host.saveNames.push_back(bad);
+  commands.SaveAs1Click();
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].first, "Cannot write " + bad);
+  EXPECT_EQ(host.messages[0].second, "Error");
+  EXPECT_EQ(t.FileName, dir + "/a.dat");
+  EXPECT_EQ(host.caption, "DRAV " + dir + "/a.dat");
+  EXPECT_NE(t.SavedGameCount, t.GameCount());
+  EXPECT_TRUE(ExitAsksAboutUnsavedData());
+}
+
+TEST_F(MainCommandsTest, EditsThatKeepTheGameCountStillCountAsUnsaved) {
+  commands.OpenPath(WriteSample("a.dat"));
+  t.Games[1].ScoreB = 999;
+  EXPECT_TRUE(ExitAsksAboutUnsavedData());
+
+  commands.OpenPath(dir + "/a.dat");
+  t.Rosters[1].push_back("New Player");
+  EXPECT_TRUE(ExitAsksAboutUnsavedData());
+
+  commands.OpenPath(dir + "/a.dat");
+  t.Format.Password = "secret";  // kept in memory only: nothing in the file changes
+  t.Format.AutoSaveMin = 5;
+  EXPECT_FALSE(ExitAsksAboutUnsavedData());
+  t.Format.TourneyName = "Fall Open";
+  EXPECT_TRUE(ExitAsksAboutUnsavedData());
+}
+
+TEST_F(MainCommandsTest, AutosaveWritesBackupButKeepsUnsavedStateAndCaption) {
+  commands.OpenPath(WriteSample("a.dat"));
+  t.Games.pop_back();
+  commands.AutosaveTimer();
+  EXPECT_TRUE(std::filesystem::exists(dir + "/dravautosave.dat"));
+  EXPECT_EQ(t.SavedGameCount, t.GameCount());
+  EXPECT_EQ(t.FileName, dir + "/a.dat");
+  EXPECT_EQ(host.caption, "DRAV " + dir + "/a.dat");
+  EXPECT_TRUE(ExitAsksAboutUnsavedData());
+  Tournament backup;
+  OpenTournament(backup, dir + "/dravautosave.dat");
+  EXPECT_EQ(backup.GameCount(), t.GameCount());
+}
+
+TEST_F(MainCommandsTest, FailedAutosaveIsShownInTheStatusBar) {
+  commands.SetAutosavePath(dir + "/missing/dravautosave.dat");
+  commands.AutosaveTimer();
+  ASSERT_FALSE(host.statuses.empty());
+  EXPECT_EQ(host.statuses.back(), "Autosave failed: Cannot write " + dir + "/missing/dravautosave.dat");
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(MainCommandsTest, CloseAllConfirmedEmptiesTheTournamentButKeepsSettings) {
+  commands.OpenPath(WriteSample("a.dat"));
+  t.Format.TourneyName = "Kept";
+  t.PacketNames = {"P"};
+  host.confirmAnswers.push_back(true);
+  commands.CloseAll1Click();
+  EXPECT_FALSE(host.confirmsShown.back());
+  EXPECT_TRUE(t.Rosters.empty());
+  EXPECT_TRUE(t.Games.empty());
+  EXPECT_TRUE(t.DivisionNames.empty());
+  EXPECT_TRUE(t.TeamDivision.empty());
+  EXPECT_TRUE(t.FileName.empty());
+  EXPECT_EQ(t.Format.TourneyName, "Kept");
+  EXPECT_EQ(t.PacketNames, std::vector<std::string>{"P"});
+  EXPECT_EQ(host.caption, "DRAV " + dir + "/a.dat");
+  EXPECT_EQ(host.childWindows, 0);
+  EXPECT_EQ(t.SavedGameCount, 0);
+  EXPECT_FALSE(ExitAsksAboutUnsavedData());
+}
+
+TEST_F(MainCommandsTest, CloseAllCancelledKeepsEverything) {
+  commands.OpenPath(WriteSample("a.dat"));
+  const std::string before = SerializeTournament(t);
+  host.confirmAnswers.push_back(false);
+  commands.CloseAll1Click();
+  EXPECT_EQ(SerializeTournament(t), before);
+  EXPECT_EQ(host.childWindows, 2);
+  EXPECT_EQ(t.SavedGameCount, 0);
+  // Nothing changed, so nothing can be lost.
+  EXPECT_FALSE(ExitAsksAboutUnsavedData());
+}
+
+TEST_F(MainCommandsTest, SettingsLoadShowsAutosaveOffAsTenMinutesUnchecked) {
+  host.settingsAnswers.push_back(nullptr);
+  commands.OpenSettings(SettingsForm::General);
+  ASSERT_EQ(host.settingsShown.size(), 1u);
+  EXPECT_FALSE(host.settingsShown[0].AutoSave);
+  EXPECT_EQ(host.settingsShown[0].AutoSaveMin, "10");
+  host.settingsAnswers.push_back([](SettingsForm&) {});
+  commands.OpenSettings(SettingsForm::General);
+  EXPECT_EQ(t.Format.AutoSaveMin, 0);
+  EXPECT_FALSE(host.timerOn);
+}
+
+TEST_F(MainCommandsTest, SettingsAutosaveWithZeroOrTextRunsEveryTenMinutes) {
+  for (const char* minutes : {"0", "soon", "-3"}) {
+    host.settingsAnswers.push_back([minutes](SettingsForm& f) {
+      f.AutoSave = true;
+      f.AutoSaveMin = minutes;
+    });
+    commands.OpenSettings(SettingsForm::General);
+    EXPECT_EQ(t.Format.AutoSaveMin, 10) << minutes;
+    EXPECT_TRUE(host.timerOn);
+    EXPECT_EQ(host.timerMs, 600000);
+  }
+  host.settingsAnswers.push_back([](SettingsForm& f) { f.AutoSaveMin = "3"; });
+  commands.OpenSettings(SettingsForm::General);
+  EXPECT_EQ(host.timerMs, 180000);
+  host.settingsAnswers.push_back([](SettingsForm& f) { f.AutoSave = false; });
+  commands.OpenSettings(SettingsForm::General);
+  EXPECT_FALSE(host.timerOn);
+  EXPECT_EQ(t.Format.AutoSaveMin, 0);
+}
+
+TEST_F(MainCommandsTest, SettingsCancelChangesNothing) {
+  host.settingsAnswers.push_back(nullptr);
+  const TourneyFormat before = t.Format;
+  commands.OpenSettings(SettingsForm::Ftp);
+  EXPECT_EQ(host.settingsShown[0].ActivePage, SettingsForm::Ftp);
+  EXPECT_TRUE(t.Format == before);
+}
+
+TEST_F(MainCommandsTest, SettingsStoreEveryPage) {
+  host.settingsAnswers.push_back([](SettingsForm& f) {
+    f.TourneyName = "Spring";
+    f.AllRounds = false;
+    f.RoundsMin = "3";
+    f.RoundsMax = "five";
+    f.HostAddress = "ftp.example.org";
+    f.UserName = "me";
+    f.Password = "pw";
+    f.Directory = "www";
+    f.BaseName = "spring";
+    f.Paths = false;
+    f.TeamStandings = false;
+    f.RoundReports = true;
+    f.StyleSheet = true;
+    f.Edit1 = "_s.html";
+    f.Edit8 = "style.css";
+    f.BritishStyle = true;
+    f.SortButton = 5;
+    f.TUHSort = true;
+    f.Warning[2] = false;
+    f.RepeatBox = false;
+    f.SwissTUH = false;
+    f.RRNoLimit = false;
+    f.RRRooms = "x";
+    f.RandomNoLimit = false;
+    f.RandomRooms = "3";
+    f.RandomRounds = "";
+  });
+  t.Format.Warning1 = 1;
+  t.Format.Warning3 = 1;
+  commands.OpenSettings(SettingsForm::Scheduling);
+  const TourneyFormat& f = t.Format;
+  EXPECT_EQ(f.TourneyName, "Spring");
+  EXPECT_EQ(f.AllRounds, 0);
+  EXPECT_EQ(f.RoundsMin, 3);
+  EXPECT_EQ(f.RoundsMax, 1);
+  EXPECT_EQ(f.HostAddress, "ftp.example.org");
+  EXPECT_EQ(f.UserName, "me");
+  EXPECT_EQ(f.Password, "pw");
+  EXPECT_EQ(f.Directory, "www");
+  EXPECT_EQ(f.BaseName, "spring");
+  EXPECT_EQ(f.Paths, 0);
+  EXPECT_EQ(f.TeamStandings, 0);
+  EXPECT_EQ(f.RoundReports, 1);
+  EXPECT_EQ(f.StyleSheet, 1);
+  EXPECT_EQ(f.StandingsFile, "_s.html");
+  EXPECT_EQ(f.StyleSheetFile, "style.css");
+  EXPECT_EQ(f.BritishStyle, 1);
+  EXPECT_EQ(f.SortCriterion, 5);
+  EXPECT_EQ(f.TUHSort, 1);
+  EXPECT_EQ(f.Warning3, 0);
+  EXPECT_EQ(f.RepeatAvoidance, 0);
+  EXPECT_EQ(f.SwissTUH, 0);
+  EXPECT_EQ(f.RRNoLimit, 0);
+  EXPECT_EQ(f.RRRooms, 0);
+  EXPECT_EQ(f.RandomNoLimit, 0);
+  EXPECT_EQ(f.RandomRooms, 3);
+  EXPECT_EQ(f.RandomRounds, 0);
+
+  // Loading shows what was stored.
+  host.settingsAnswers.push_back(nullptr);
+  commands.OpenSettings(SettingsForm::Reports);
+  const SettingsForm& shown = host.settingsShown.back();
+  EXPECT_FALSE(shown.AllRounds);
+  EXPECT_EQ(shown.RoundsMin, "3");
+  EXPECT_EQ(shown.SortButton, 5);
+  EXPECT_EQ(shown.Edit1, "_s.html");
+  EXPECT_EQ(shown.RRRooms, "0");
+  EXPECT_FALSE(shown.Warning[2]);
+  EXPECT_TRUE(shown.Warning[0]);
+}
+
+TEST_F(MainCommandsTest, SortCriterionOutsideRangeShowsNoButtonAndIsKept) {
+  t.Format.SortCriterion = 0;
+  host.settingsAnswers.push_back([](SettingsForm&) {});
+  commands.OpenSettings(SettingsForm::Sorting);
+  EXPECT_EQ(host.settingsShown[0].SortButton, 0);
+  EXPECT_EQ(t.Format.SortCriterion, 0);
+}
+
+TEST_F(MainCommandsTest, TogglingDivisionsRebuildsOnlyWhenWindowsAreOpen) {
+  host.settingsAnswers.push_back([](SettingsForm& f) { f.Divisions = true; });
+  commands.OpenSettings(SettingsForm::General);
+  EXPECT_EQ(t.Format.Divisions, 1);
+  EXPECT_EQ(host.rebuilds, 0);
+
+  host.optionsAnswers.push_back(NewTournamentChoices{});
+  commands.NewTournament1Click();
+  EXPECT_FALSE(host.divisionsWindow);
+  host.settingsAnswers.push_back([](SettingsForm& f) { f.Divisions = true; });
+  commands.OpenSettings(SettingsForm::General);
+  EXPECT_EQ(host.rebuilds, 2);
+  EXPECT_TRUE(host.divisionsWindow);
+  host.settingsAnswers.push_back([](SettingsForm& f) { f.Divisions = false; });
+  commands.OpenSettings(SettingsForm::General);
+  EXPECT_EQ(host.rebuilds, 3);
+  EXPECT_FALSE(host.divisionsWindow);
+  // Unchanged box: no rebuild.
+  host.settingsAnswers.push_back([](SettingsForm&) {});
+  commands.OpenSettings(SettingsForm::General);
+  EXPECT_EQ(host.rebuilds, 3);
+}
+
+TEST(AutosaveIntervalTest, StaysWithinTimerRange) {
+  EXPECT_EQ(AutosaveIntervalMs(10), 600000);
+  EXPECT_EQ(AutosaveIntervalMs(2147483647), 2147483647);
+}
+
+}  // namespace
+}  // namespace drav::app
