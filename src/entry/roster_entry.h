@@ -1,0 +1,60 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "entry/controls.h"
+#include "model/tournament.h"
+
+namespace drav::entry {
+
+// The roster entry window ("Roster Entry") without a toolkit: one team at a time, its
+// name, players (one per memo line), division and exhibition flag. A team reaches
+// t.Rosters only through StoreTeam, run by Next and Previous.
+class RosterEntryForm {
+ public:
+  static constexpr const char* kCaption = "Roster Entry";
+  static constexpr const char* kDeleteRefused =
+      "You cannot delete a team once games have been entered";
+
+  // Creating the window: CurrentTeam 0, division box shown only with divisions, LoadTeam.
+  RosterEntryForm(Tournament& t, EntryHost& host);
+  RosterEntryForm(const RosterEntryForm&) = delete;
+  RosterEntryForm& operator=(const RosterEntryForm&) = delete;
+
+  Edit Team{"Team"};
+  Label TeamLabel{"TeamLabel", "Team"};
+  ComboBox Division{"Division"};
+  Label Label3{"Label3", "Division"};
+  CheckBox ExbTeam{"ExbTeam", "Exhibition Team"};
+  Memo Memo1{"Memo1"};
+  Label PlayersLabel{"PlayersLabel", "Players"};
+  Button Previous{"Previous", "Previous"};
+  Button Next{"Next", "Next"};
+  Button DeleteTeamButton{"DeleteTeamButton", "Delete"};
+
+  Control* FindControl(std::string_view name) const;
+  std::vector<Control*> AllControls() const;
+
+  // The window becomes the active child: unstored edits are discarded.
+  void FormActivate();
+  void NextClick();
+  void PreviousClick();
+  // Refused through the host ("Error") once games exist; otherwise asks "Are you sure?".
+  void DeleteTeamButtonClick();
+  void LoadTeam();
+  void StoreTeam();
+
+ private:
+  void ShowDivisionBox();
+  int Position() const;
+  void Register(Control& c) { byName_[c.Name()] = &c; }
+
+  Tournament& t_;
+  EntryHost& host_;
+  std::map<std::string, Control*, std::less<>> byName_;
+};
+
+}  // namespace drav::entry
