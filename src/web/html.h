@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace drav {
+
+// Names from the tournament (tournament, teams, players, divisions, packets) are
+// written through this: & < > " become &amp; &lt; &gt; &quot;, so a team called
+// "<script>" shows as text instead of becoming markup.
+std::string HtmlEscape(std::string_view text);
+
+// The last component of a path (after the last '/' or '\'), with every space written
+// as %20. Links between the report's pages all start with it.
+std::string LinkBaseOf(std::string_view basePath);
+
+namespace web {
+
+// Page text is built in memory; every line ends in CR LF.
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+template <typename... Parts>
+void Line(std::string& page, const Parts&... parts) {
+  (page.append(parts), ...);
+  page.append(kLineEnd);
+}
+
+// Integers print in plain decimal.
+inline std::string Num(std::int64_t value) { return std::to_string(value); }
+
+}  // namespace web
+}  // namespace drav

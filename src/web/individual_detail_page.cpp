@@ -1,0 +1,142 @@
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "stats/figures.h"
+#include "web/html.h"
+#include "web/page_frame.h"
+#include "web/pages.h"
+#include "web/team_games.h"
+
+namespace drav {
+
+namespace {
+
+using web::Line;
+using web::Num;
+
+void Head(std::string& page, std::string_view text) {
+  Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
+}
+void Data(std::string& page, std::string_view text) { Line(page, "  <td ALIGN=RIGHT>", text, "</td>"); }
+void Total(std::string& page, std::string_view text) {
+  Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
+}
+
+struct Line64 {
+  double gp = 0;
+  std::int64_t slots[kColumns] = {};
+  std::int64_t tuh = 0;
+  std::int64_t points = 0;
+};
+
+// The figure cells of one game row or of the total row (cell writes the cell).
+template <typename CellFn>
+void FigureCells(const Tournament& t, const Line64& v, CellFn cell) {
+  const TourneyFormat& f = t.Format;
+  cell(AverageText(v.gp));
+  for (int k = 0; k < kColumns; ++k)
+    if (t.QuestionValues[k] != 0) cell(Num(v.slots[k]));
+  if (f.TUHeard) {
+    cell(Num(v.tuh));
+    cell(RatioText(Quotient(static_cast<double>(v.points), static_cast<double>(v.tuh))));
+  }
+  if (f.PowNeg) {
+    cell(RatioOrInfText(v.slots[0], v.slots[2]));
+    cell(RatioOrInfText(v.slots[0] + v.slots[1], v.slots[2]));
+  }
+  cell(Num(v.points));
+}
+
+void TableHeader(std::string& page, const Tournament& t, bool packetColumn) {
+  const TourneyFormat& f = t.Format;
+  Line(page, "<table border=1 width=100%>");
+  Line(page, "<tr>");
+  Line(page, "  <td ALIGN=LEFT><B>Opponent</B></td>");
+  if (packetColumn) Line(page, "  <td ALIGN=LEFT><B>Packet</B></td>");
+  Head(page, "GP");
+  for (int v : t.QuestionValues)
+    if (v != 0) Head(page, Num(v));
+  if (f.TUHeard) {
+    Head(page, f.BritishStyle ? "SH" : "TUH");
+    Head(page, f.BritishStyle ? "P/S" : "P/TU");
+  }
+  if (f.PowNeg) {
+    Head(page, "P/N");
+    Head(page, "G/N");
+  }
+  Head(page, "Pts");
+  Line(page, "</tr>");
+}
+
+}  // namespace
+
+void WriteIndividualDetailPage(std::string& page, const Tournament& t,
+                               const std::vector<Individuals>& playerStats,
+                               std::string_view linkBase) {
+  const TourneyFormat& f = t.Format;
+  WritePageHead(page, t, linkBase, "Individual Detail", "Individual Detail", "#IndividualDetail");
+  const bool packetColumn = f.RoundReports && !t.PacketNames.empty();
+
+  // Players are matched to their records by team and player name; the last record of a
+  // name pair decides.
+  std::map<std::pair<std::string_view, std::string_view>, double> lastGamesPlayed;
+  for (const Individuals& p : playerStats) lastGamesPlayed[{p.TeamName, p.PlayerName}] = p.GP;
+
+  const auto gamesByTeam = web::GamesByTeam(t);
+  for (int team = 0; team < t.TeamCount(); ++team) {
+    const std::string& teamName = t.TeamName(team);
+    const std::string escapedTeam = HtmlEscape(teamName);
+    for (int player = 0; player < t.PlayerCount(team); ++player) {
+      const std::string& playerName = t.PlayerName(team, player);
+      if (auto it = lastGamesPlayed.find({teamName, playerName});
+          it != lastGamesPlayed.end() && !(it->second > 0))
+        continue;
+      const int position = player + 1;  // roster position; 0 holds the team name
+      Line(page, "<P><P><H2><A NAME=p", Num(position), "_", Num(team), ">", HtmlEscape(playerName),
+           "</A>, ", escapedTeam, "</H2><P>");
+      TableHeader(page, t, packetColumn);
+      Line64 total;
+      for (std::size_t gameIndex : gamesByTeam[static_cast<std::size_t>(team)]) {
+        const GameStats& g = t.Games[gameIndex];
+        if (!RoundSelected(f, g.Round) || g.Forfeit || g.ScoreA == -1 || g.ScoreB == -1) continue;
+        for (int side = 0; side < 2; ++side) {
+          const bool isA = side == 0;
+          if ((isA ? g.TeamA : g.TeamB) != team || (isA ? g.TeamB : g.TeamA) < 0) continue;
+          const RowArray<int>& rows = isA ? g.PlayerA : g.PlayerB;
+          const RowArray<double>& gp = isA ? g.GPA : g.GPB;
+          for (int j = 0; j < kRows; ++j) {
+            if (rows[j] != player || !(gp[j] > 0)) continue;
+            Line64 row;
+            row.gp = gp[j];
+            for (int k = 0; k < kColumns; ++k) row.slots[k] = isA ? g.QA(k, j) : g.QB(k, j);
+            row.tuh = RowTossupsHeard(g.TUH, gp[j]);
+            row.points = isA ? g.PtsA[j] : g.PtsB[j];
+            Line(page, "<tr>");
+            Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.TeamName(isA ? g.TeamB : g.TeamA)), "</td>");
+            if (packetColumn) {
+              const std::string* packet = web::DetailPacketName(t, g.Round);
+              Line(page, "  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "), "</td>");
+            }
+            FigureCells(t, row, [&page](std::string_view text) { Data(page, text); });
+            Line(page, "</tr>");
+            total.gp += row.gp;
+            for (int k = 0; k < kColumns; ++k) total.slots[k] += row.slots[k];
+            total.tuh += row.tuh;
+            total.points += row.points;
+          }
+        }
+      }
+      Line(page, "<tr>");
+      Line(page, "  <td ALIGN=LEFT><B>Total</B></td>");
+      if (packetColumn) Line(page, "  <td ALIGN=LEFT><B> </B></td>");
+      FigureCells(t, total, [&page](std::string_view text) { Total(page, text); });
+      Line(page, "</tr>");
+      Line(page, "</table>");
+    }
+  }
+  WritePageFoot(page);
+}
+
+}  // namespace drav

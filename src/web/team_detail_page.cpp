@@ -1,0 +1,246 @@
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "stats/figures.h"
+#include "web/html.h"
+#include "web/page_frame.h"
+#include "web/pages.h"
+#include "web/team_games.h"
+
+namespace drav {
+
+namespace {
+
+using web::Line;
+using web::Num;
+
+void Head(std::string& page, std::string_view text) {
+  Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
+}
+void Data(std::string& page, std::string_view text) { Line(page, "  <td ALIGN=RIGHT>", text, "</td>"); }
+void Total(std::string& page, std::string_view text) {
+  Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
+}
+
+void GamesTableHeader(std::string& page, const Tournament& t, bool packetColumn) {
+  const TourneyFormat& f = t.Format;
+  Line(page, "<table border=1 width=100%>");
+  Line(page, "<tr>");
+  Line(page, "<td ALIGN=LEFT><B>Opponent</B></td>");
+  Line(page, "<td ALIGN=RIGHT><B>Result</B></td>");
+  Line(page, "<td ALIGN=RIGHT><B>PF</B></td>");
+  Line(page, "<td ALIGN=RIGHT><B>PA</B></td>");
+  for (int v : t.QuestionValues)
+    if (v != 0) Head(page, Num(v));
+  if (f.TUHeard) {
+    Head(page, f.BritishStyle ? "SH" : "TUH");
+    Head(page, f.BritishStyle ? "PPSH" : "PPTH");
+  }
+  if (f.PowNeg) {
+    Head(page, "P/N");
+    Head(page, "G/N");
+  }
+  if (f.Sixty) Head(page, "Ltng");
+  if (f.TrackBonuses) {
+    Head(page, "BHrd");
+    Head(page, "BPts");
+    Head(page, "P/B");
+    if (f.BonusMode == 3) {
+      Head(page, "BBHrd");
+      Head(page, "BBPts");
+      Head(page, "P/BB");
+    }
+  }
+  if (packetColumn) Line(page, "  <td ALIGN=LEFT><B>Packet</B></td>");
+  Line(page, "</tr>");
+}
+
+std::string Ratio(std::int64_t numerator, std::int64_t divisor) {
+  return RatioText(Quotient(static_cast<double>(numerator), static_cast<double>(divisor)));
+}
+
+// One row of the games table, seen from side A (ownIsA) or side B of the game.
+void GameRow(std::string& page, const Tournament& t, const GameStats& g, bool ownIsA,
+             bool packetColumn) {
+  const TourneyFormat& f = t.Format;
+  const int opponent = ownIsA ? g.TeamB : g.TeamA;
+  Line(page, "<tr>");
+  Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.TeamName(opponent)), "</td>");
+  if (g.Forfeit) {
+    // Team A is the side that wins a forfeit.
+    Data(page, ownIsA ? "W" : "L");
+    Data(page, "Forfeit");
+    Line(page, "</tr>");
+    return;
+  }
+  const int own = ownIsA ? g.ScoreA : g.ScoreB;
+  const int other = ownIsA ? g.ScoreB : g.ScoreA;
+  Data(page, own > other ? "W" : own < other ? "L" : "T");
+  Data(page, Num(own));
+  Data(page, Num(other));
+  std::int64_t slots[kColumns] = {};
+  for (int k = 0; k < kColumns; ++k)
+    for (int j = 0; j < kRows; ++j) slots[k] += ownIsA ? g.QA(k, j) : g.QB(k, j);
+  for (int k = 0; k < kColumns; ++k)
+    if (t.QuestionValues[k] != 0) Data(page, Num(slots[k]));
+  if (f.TUHeard) {
+    Data(page, Num(g.TUH));
+    Data(page, Ratio(own, g.TUH));
+  }
+  if (f.PowNeg) {
+    Data(page, RatioOrInfText(slots[0], slots[2]));
+    Data(page, RatioOrInfText(slots[0] + slots[1], slots[2]));
+  }
+  if (f.Sixty) Data(page, Num(ownIsA ? g.SixtyA : g.SixtyB));
+  if (f.TrackBonuses) {
+    const int heard = ownIsA ? g.BHA : g.BHB;
+    const int points = ownIsA ? g.BPA : g.BPB;
+    Data(page, Num(heard));
+    Data(page, Num(points));
+    Data(page, Ratio(points, heard));
+    if (f.BonusMode == 3) {
+      const int bbHeard = ownIsA ? g.BncBkA : g.BncBkB;
+      const int bbPoints = ownIsA ? g.BncBkPtsA : g.BncBkPtsB;
+      Data(page, Num(bbHeard));
+      Data(page, Num(bbPoints));
+      Data(page, Ratio(bbPoints, bbHeard));
+    }
+  }
+  if (packetColumn) {
+    const std::string* packet = web::DetailPacketName(t, g.Round);
+    Line(page, "  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "), "</td>");
+  }
+  Line(page, "</tr>");
+}
+
+void TotalRow(std::string& page, const Tournament& t, const Standings& s, bool packetColumn) {
+  const TourneyFormat& f = t.Format;
+  Line(page, "<tr>");
+  Line(page, "  <td ALIGN=LEFT><B>Total</B></td>");
+  Line(page, "  <td></td>");
+  Total(page, Num(s.PointsFor));
+  Total(page, Num(s.PointsAgainst));
+  for (int k = 0; k < kColumns; ++k)
+    if (t.QuestionValues[k] != 0) Total(page, Num(s.TossUps[k]));
+  if (f.TUHeard) {
+    Total(page, Num(s.TUH));
+    Total(page, RatioText(PointsPerTossupHeard(s)));
+  }
+  if (f.PowNeg) {
+    Total(page, PowerNegText(s));
+    Total(page, GetNegText(s));
+  }
+  if (f.Sixty) Total(page, Num(s.LightningPts));
+  if (f.TrackBonuses) {
+    Total(page, Num(s.BonusHeard));
+    Total(page, Num(s.BonusPts));
+    Total(page, RatioText(PointsPerBonus(s)));
+    if (f.BonusMode == 3) {
+      Total(page, Num(s.BounceHeard));
+      Total(page, Num(s.BouncePts));
+      Total(page, RatioText(PointsPerBounceback(s)));
+    }
+  }
+  if (packetColumn) Line(page, "  <td ALIGN=LEFT> </td>");
+  Line(page, "</tr>");
+  Line(page, "</table><P>");
+}
+
+void PlayersTable(std::string& page, const Tournament& t, const std::vector<Individuals>& playerStats,
+                  const std::vector<std::size_t>& players, std::string_view linkBase) {
+  const TourneyFormat& f = t.Format;
+  Line(page, "<table border=1 width=100%>");
+  Line(page, "<tr>");
+  Line(page, "  <td ALIGN=LEFT><B>Player</B></td>");
+  Line(page, "  <td ALIGN=LEFT><B>Team</B></td>");
+  Head(page, "GP");
+  for (int v : t.QuestionValues)
+    if (v != 0) Head(page, Num(v));
+  if (f.TUHeard) {
+    Head(page, f.BritishStyle ? "SH" : "TUH");
+    Head(page, f.BritishStyle ? "P/S" : "P/TU");
+  }
+  if (f.PowNeg) {
+    Head(page, "P/N");
+    Head(page, "G/N");
+  }
+  Head(page, "Pts");
+  Head(page, "PPG");
+  Line(page, "</tr>");
+  for (std::size_t index : players) {
+    const Individuals& p = playerStats[index];
+    if (!(p.GP > 0)) continue;
+    Line(page, "<tr>");
+    std::string name = HtmlEscape(p.PlayerName);
+    if (f.IndividualDetail) {
+      const std::string target =
+          f.PlayerDetailFile + "#p" + Num(p.PlayerIndex) + "_" + Num(p.LinkIndex);
+      name = "<A HREF=" + PageHref(linkBase, target) + ">" + name + "</A>";
+    }
+    Line(page, "  <td ALIGN=LEFT>", name, "</td>");
+    Line(page, "  <td ALIGN=LEFT>", HtmlEscape(p.TeamName), "</td>");
+    Data(page, AverageText(p.GP));
+    for (int k = 0; k < kColumns; ++k)
+      if (t.QuestionValues[k] != 0) Data(page, Num(p.TossUps[k]));
+    if (f.TUHeard) {
+      Data(page, Num(p.TUH));
+      Data(page, RatioText(PointsPerTossupHeard(p)));
+    }
+    if (f.PowNeg) {
+      Data(page, PowerNegText(p));
+      Data(page, GetNegText(p));
+    }
+    Data(page, Num(p.Points));
+    Data(page, RatioText(PointsPerGame(p)));
+    Line(page, "</tr>");
+  }
+  Line(page, "</table>");
+}
+
+}  // namespace
+
+void WriteTeamDetailPage(std::string& page, const Tournament& t,
+                         const std::vector<Standings>& teamStats,
+                         const std::vector<Individuals>& playerStats, std::string_view linkBase) {
+  const TourneyFormat& f = t.Format;
+  WritePageHead(page, t, linkBase, "Team Details", "Team Detail", "#TeamDetail");
+  const bool packetColumn = f.RoundReports && !t.PacketNames.empty();
+
+  // Teams and players are matched by name, as the standings records carry them; with two
+  // teams of one name the last record decides whether the team is shown.
+  std::unordered_map<std::string, std::size_t> lastRecordOfName;
+  for (std::size_t i = 0; i < teamStats.size(); ++i) lastRecordOfName[teamStats[i].TeamName] = i;
+  std::unordered_map<std::string, std::vector<std::size_t>> playersOfTeamName;
+  for (std::size_t i = 0; i < playerStats.size(); ++i)
+    playersOfTeamName[playerStats[i].TeamName].push_back(i);
+  const std::vector<std::size_t> noPlayers;
+  const Standings noRecord;
+
+  const auto gamesByTeam = web::GamesByTeam(t);
+  for (int team = 0; team < t.TeamCount(); ++team) {
+    const std::string& teamName = t.TeamName(team);
+    if (auto it = lastRecordOfName.find(teamName); it != lastRecordOfName.end()) {
+      const Standings& s = teamStats[it->second];
+      const std::int64_t games = static_cast<std::int64_t>(s.Wins) + s.Losses + s.Ties +
+                                 s.ForfeitWins + s.ForfeitLosses;
+      if (games <= 0) continue;
+    }
+    Line(page, "<P><P><H2><A NAME=t", Num(team), ">", HtmlEscape(teamName), "</A></H2><P>");
+    GamesTableHeader(page, t, packetColumn);
+    for (std::size_t gameIndex : gamesByTeam[static_cast<std::size_t>(team)]) {
+      const GameStats& g = t.Games[gameIndex];
+      if (!RoundSelected(f, g.Round)) continue;
+      if (g.TeamA == team && g.TeamB >= 0) GameRow(page, t, g, true, packetColumn);
+      if (g.TeamB == team && g.TeamA >= 0) GameRow(page, t, g, false, packetColumn);
+    }
+    const std::size_t slot = static_cast<std::size_t>(team);
+    TotalRow(page, t, slot < teamStats.size() ? teamStats[slot] : noRecord, packetColumn);
+    auto players = playersOfTeamName.find(teamName);
+    PlayersTable(page, t, playerStats, players != playersOfTeamName.end() ? players->second : noPlayers,
+                 linkBase);
+  }
+  WritePageFoot(page);
+}
+
+}  // namespace drav

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "model/tournament.h"
+
+namespace drav::web {
+
+// For each team, the positions in t.Games of the games it takes part in (as team A,
+// team B or both), in game order. The detail pages walk these instead of every game
+// for every team or player.
+inline std::vector<std::vector<std::size_t>> GamesByTeam(const Tournament& t) {
+  std::vector<std::vector<std::size_t>> byTeam(t.Rosters.size());
+  for (std::size_t i = 0; i < t.Games.size(); ++i) {
+    const GameStats& g = t.Games[i];
+    if (t.IsTeam(g.TeamA)) byTeam[static_cast<std::size_t>(g.TeamA)].push_back(i);
+    if (t.IsTeam(g.TeamB) && g.TeamB != g.TeamA) byTeam[static_cast<std::size_t>(g.TeamB)].push_back(i);
+  }
+  return byTeam;
+}
+
+// The packet of a game on the detail pages: PacketNames[Round - 1] when that exists.
+inline const std::string* DetailPacketName(const Tournament& t, int round) {
+  if (round < 1 || static_cast<std::size_t>(round) > t.PacketNames.size()) return nullptr;
+  return &t.PacketNames[static_cast<std::size_t>(round) - 1];
+}
+
+}  // namespace drav::web

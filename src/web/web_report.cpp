@@ -1,0 +1,128 @@
+#include "web/web_report.h"
+
+#include <utility>
+
+#include "model/error.h"
+#include "stats/player_stats.h"
+#include "stats/standings_order.h"
+#include "stats/team_stats.h"
+#include "storage/line_reader.h"
+#include "web/html.h"
+#include "web/pages.h"
+
+namespace drav {
+
+namespace {
+
+// Puts the tournament's game order back however the report ends.
+class RestoreGameOrder {
+ public:
+  explicit RestoreGameOrder(Tournament& t) : t_(t), saved_(t.Games) {}
+  ~RestoreGameOrder() { t_.Games = std::move(saved_); }
+  RestoreGameOrder(const RestoreGameOrder&) = delete;
+  RestoreGameOrder& operator=(const RestoreGameOrder&) = delete;
+
+ private:
+  Tournament& t_;
+  std::vector<GameStats> saved_;
+};
+
+class ReportWriter {
+ public:
+  explicit ReportWriter(const std::string& basePath) : basePath_(basePath) {}
+
+  // Writes one page; a failure is noted and the report goes on.
+  template <typename Build>
+  void Page(const std::string& suffix, Build build) {
+    const std::string path = basePath_ + suffix;
+    // A suffix holding a folder separator (say, from a tournament file received from
+    // someone else) would write outside the chosen folder: refuse it.
+    if (suffix.find_first_of("/\\") != std::string::npos) {
+      failed_.push_back(path);
+      return;
+    }
+    page_.clear();
+    build(page_);
+    Save(path, page_);
+  }
+
+  void CopyStyleSheet(const std::string& source) {
+    const std::string target = basePath_ + "_style.css";
+    if (source.empty()) {
+      failed_.push_back(target);
+      return;
+    }
+    std::string contents;
+    try {
+      contents = ReadWholeFile(source);
+    } catch (const DravError&) {
+      failed_.push_back(target);
+      return;
+    }
+    Save(target, contents);
+  }
+
+  std::vector<std::string> TakeFailures() { return std::move(failed_); }
+
+ private:
+  void Save(const std::string& path, const std::string& contents) {
+    try {
+      WriteFileAtomically(path, contents);
+    } catch (const DravError&) {
+      failed_.push_back(path);
+    }
+  }
+
+  const std::string& basePath_;
+  std::string page_;
+  std::vector<std::string> failed_;
+};
+
+}  // namespace
+
+std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePath) {
+  const TourneyFormat& f = t.Format;
+  std::vector<Standings> teamStats = ComputeTeamStats(t);
+  std::vector<Individuals> playerStats = ComputePlayerStats(t);
+
+  RestoreGameOrder restore(t);
+  t.Format.SortByRound = 1;
+  SortGames(t.Games, 1);
+  const Tournament& view = t;
+
+  const std::string linkBase = LinkBaseOf(basePath);
+  ReportWriter writer(basePath);
+  if (f.StyleSheet) writer.CopyStyleSheet(f.StyleSheetFile);
+
+  // The detail pages find team t's record at position t: the lists are still in team order.
+  if (f.RoundReports)
+    writer.Page(f.RoundsFile, [&](std::string& page) { WriteRoundReportPage(page, view, linkBase); });
+  if (f.TeamDetail)
+    writer.Page(f.TeamDetailFile, [&](std::string& page) {
+      WriteTeamDetailPage(page, view, teamStats, playerStats, linkBase);
+    });
+  if (f.IndividualDetail)
+    writer.Page(f.PlayerDetailFile, [&](std::string& page) {
+      WriteIndividualDetailPage(page, view, playerStats, linkBase);
+    });
+  if (f.Scoreboard)
+    writer.Page(f.ScoreboardFile, [&](std::string& page) { WriteScoreboardPage(page, view, linkBase); });
+
+  std::vector<Standings> teamStatsByIndex;
+  SortTeamStats(view, teamStats, teamStatsByIndex);
+  SortPlayerStats(view, playerStats);
+
+  if (f.IndividualStandings)
+    writer.Page(f.IndividualsFile, [&](std::string& page) {
+      WriteIndividualStandingsPage(page, view, playerStats, linkBase);
+    });
+  if (f.TeamStandings)
+    writer.Page(f.StandingsFile, [&](std::string& page) {
+      WriteTeamStandingsPage(page, view, teamStats, linkBase);
+    });
+  if (f.StatKey)
+    writer.Page(f.StatKeyFile, [&](std::string& page) { WriteStatKeyPage(page, view, linkBase); });
+  return writer.TakeFailures();
+}
+
+}  // namespace drav
