@@ -13,4 +13,4 @@ corpus=build/fuzz/corpus/${target%_fuzz}
 mkdir -p "$corpus"
 seeds=tests/data/fuzz/${target%_fuzz}
 [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
-exec build/fuzz/bin/"$target" -max_total_time="$seconds" -timeout=10 -max_len=65536 "$corpus"
+exec build/fuzz/bin/"$target" -max_total_time="$seconds" -timeout=60 -max_len=65536 "$corpus"
