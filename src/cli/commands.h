@@ -6,6 +6,7 @@ namespace drav::cli {
 
 // One declaration per command; each lives in its own cmd_*.cpp.
 int RunQuickprint(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunResave(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunConvert(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunMerge(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);

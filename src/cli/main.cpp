@@ -15,6 +15,7 @@ struct Command {
 // The commands, in the order the usage text lists them.
 const Command kCommands[] = {
     {"quickprint", drav::cli::RunQuickprint},
+    {"report", drav::cli::RunReport},
     {"resave", drav::cli::RunResave},
     {"convert", drav::cli::RunConvert},
     {"merge", drav::cli::RunMerge},
