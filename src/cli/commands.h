@@ -12,5 +12,8 @@ int RunConvert(const std::vector<std::string>& words, std::ostream& out, std::os
 int RunMerge(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunSort(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunReadRosters(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunExportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 }  // namespace drav::cli

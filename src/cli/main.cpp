@@ -21,6 +21,9 @@ const Command kCommands[] = {
     {"merge", drav::cli::RunMerge},
     {"sort", drav::cli::RunSort},
     {"read-rosters", drav::cli::RunReadRosters},
+    {"check", drav::cli::RunCheck},
+    {"import-qbj", drav::cli::RunImportQbj},
+    {"export-qbj", drav::cli::RunExportQbj},
 };
 
 const char kUsage[] =
@@ -36,6 +39,8 @@ const char kUsage[] =
     "  read-rosters ROSTERFILE OUT [--values a,b,c,d] [--bonus MODE] [--no-tuh]\n"
     "           [--no-pow-neg] [--lightning] [--divisions]\n"
     "  check FILE\n"
+    "  import-qbj FILE.qbj... OUT [--into FILE]\n"
+    "  export-qbj FILE OUT.qbj\n"
     "  post FILE   (password from DRAV_FTP_PASSWORD)\n";
 
 }  // namespace
