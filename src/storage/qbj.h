@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/tournament.h"
+
+namespace drav {
+
+// One QBJ document to import: its text and the name that messages use for it (the path).
+struct QbjSource {
+  std::string name;
+  std::string contents;
+};
+
+// Imports QBJ documents (a whole tournament, or one or more matches as moderator software
+// saves them; QBJ 2.x and the older layout with "tossups"/"overtimeTossups" fields) into t.
+// Teams and players are matched by exact name, new ones appended; every match becomes a
+// game. All or nothing: the documents are read into a copy of t, which replaces t only
+// when every document was read. On success the entry positions go back to 0; settings,
+// FileName and SavedGameCount are left alone (except an empty TourneyName, which takes
+// the tournament's name). Returns the notes to show the user. Throws DravError, naming
+// the document, for malformed JSON, a dangling reference, an answer value that none of
+// the tournament's question values has, and other data it cannot hold.
+std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources);
+
+// As ImportQbj, reading the files first ("Cannot open PATH" when one cannot be read).
+std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths);
+
+// The tournament as a QBJ 2.1.1 document. notes (may be null) receives what could not
+// be written (games without a score, rows without a player, ...).
+std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes = nullptr);
+
+// Writes SerializeQbj(t) to path atomically ("Cannot write PATH"); returns the notes.
+std::vector<std::string> ExportQbj(const Tournament& t, const std::string& path);
+
+}  // namespace drav
