@@ -1,9 +1,6 @@
 #include "storage/line_reader.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -15,6 +12,9 @@ namespace drav {
 LineReader::LineReader(std::string_view contents) {
   const std::size_t ctrlZ = contents.find('\x1a');
   if (ctrlZ != std::string_view::npos) contents = contents.substr(0, ctrlZ);
+  std::size_t lineFeeds = 0;
+  for (char c : contents) lineFeeds += c == '\n';
+  lines_.reserve(lineFeeds + 1);
   std::size_t start = 0;
   while (start < contents.size()) {
     std::size_t end = contents.find('\n', start);
@@ -46,12 +46,16 @@ int LineReader::NextCount(std::size_t linesPerItem) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw DravError("Cannot open " + path);
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) throw DravError("Cannot open " + path);
-  return std::move(buffer).str();
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) throw DravError("Cannot open " + path);
+  std::string contents;
+  char chunk[1 << 16];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) contents.append(chunk, got);
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) throw DravError("Cannot open " + path);
+  return contents;
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view contents) {

@@ -1,5 +1,7 @@
 #include "storage/tournament_file.h"
 
+#include <algorithm>
+
 #include "model/numbers.h"
 #include "storage/line_reader.h"
 
@@ -226,6 +228,7 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
   // A missing game fails on its first games-played line, so the count needs no check;
   // it is only never used to reserve memory.
   const int games = in.NextInt();
+  if (games > 0) t.Games.reserve(std::min<std::size_t>(games, in.Remaining() / kLinesPerGame));
   for (int i = 0; i < games; ++i) {
     GameStats g;
     ReadGame(in, g);
