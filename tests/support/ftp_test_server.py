@@ -41,6 +41,7 @@ def main():
 
     Handler.authorizer = authorizer
     Handler.banner = "test server ready"
+    Handler.auth_failed_timeout = 0.05  # answer a wrong password at once
     server = FTPServer(("127.0.0.1", 0), Handler)
     print(server.socket.getsockname()[1], flush=True)
 
