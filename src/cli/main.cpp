@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"sort", drav::cli::RunSort},
     {"read-rosters", drav::cli::RunReadRosters},
     {"check", drav::cli::RunCheck},
+    {"post", drav::cli::RunPost},
     {"import-qbj", drav::cli::RunImportQbj},
     {"export-qbj", drav::cli::RunExportQbj},
 };

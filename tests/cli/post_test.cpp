@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "storage/tournament_file.h"
+#include "support/cli_runner.h"
+#include "support/ftp_test_server.h"
+#include "support/generated_tournament.h"
+
+namespace drav {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FtpTestServer;
+using test::ReadFile;
+using test::RunCli;
+
+// drav-cli post writes the report into its current directory, so each test runs it from a
+// scratch directory of its own, which also holds the tournament file.
+class CliPost : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    unsetenv("DRAV_FTP_PASSWORD");
+    previous_ = fs::current_path();
+    dir_ = test::MakeTempDir();
+    fs::current_path(dir_);
+    test::GeneratedShape shape;
+    shape.seed = 4;
+    Tournament t = test::GenerateTournament(shape);
+    t.Format.HostAddress = server_.HostAddress();
+    t.Format.UserName = server_.User();
+    t.Format.Password = "never stored";
+    t.Format.Directory = "www";
+    t.Format.BaseName = "C:\\web\\fall";
+    t.Format.Paths = 1;
+    t.Format.RoundReports = 0;
+    Customise(t);
+    file_ = dir_ + "/fall.dat";
+    WriteTournament(t, file_);
+  }
+  void TearDown() override {
+    fs::current_path(previous_);
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+  virtual void Customise(Tournament&) {}
+
+  test::CliResult Post(const std::string& password) {
+    return RunCli({"post", file_}, {"DRAV_FTP_PASSWORD=" + password});
+  }
+
+  FtpTestServer server_;
+  fs::path previous_;
+  std::string dir_, file_;
+};
+
+TEST_F(CliPost, UploadsTheFreshReportAndLeavesTheTournamentFileAlone) {
+  const std::string before = ReadFile(file_);
+  EXPECT_EQ(before.find("never stored"), std::string::npos);
+  const auto r = Post(server_.Password());
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "Posting to the web is complete\n");
+  EXPECT_EQ(r.err, "");
+  int pages = 0;
+  for (const auto& entry : fs::directory_iterator(server_.Root() + "/www")) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(ReadFile(entry.path().string()), ReadFile(dir_ + "/" + name)) << name;
+    ++pages;
+  }
+  EXPECT_EQ(pages, 6);
+  EXPECT_TRUE(fs::exists(server_.Root() + "/www/fall_standings.html"));
+  EXPECT_EQ(ReadFile(file_), before);
+}
+
+TEST_F(CliPost, MissingPasswordAsksForTheSettingsAndWritesNothing) {
+  const auto r = RunCli({"post", file_});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "Please enter FTP settings under Settings->FTP\n");
+  EXPECT_FALSE(fs::exists(dir_ + "/fall_standings.html"));
+}
+
+TEST_F(CliPost, WrongPasswordFailsTheConnectionWithoutShowingThePassword) {
+  const auto r = Post("sw0rdfish");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "FTP Connection Failed\n");
+  EXPECT_TRUE(fs::is_empty(server_.Root()));
+}
+
+TEST(CliPostUsage, NeedsExactlyOneFileAndKnownOptions) {
+  EXPECT_EQ(RunCli({"post"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"post", "a.dat", "b.dat"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"post", "a.dat", "--bogus", "1"}).exitCode, 2);
+  const auto missing = RunCli({"post", "no-such-file.dat"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err, "Cannot open no-such-file.dat\n");
+}
+
+class CliPostWithMissingStyleSheet : public CliPost {
+ protected:
+  void Customise(Tournament& t) override {
+    t.Format.StyleSheet = 1;
+    t.Format.StyleSheetFile = "missing.css";
+  }
+};
+
+TEST_F(CliPostWithMissingStyleSheet, NamesTheFailedUploadCompletesAndExitsOne) {
+  const auto r = Post(server_.Password());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "Style Sheet Upload Failed\n");
+  EXPECT_EQ(r.out, "Posting to the web is complete\n");
+  EXPECT_TRUE(fs::exists(server_.Root() + "/www/fall_statkey.html"));
+}
+
+}  // namespace
+}  // namespace drav
