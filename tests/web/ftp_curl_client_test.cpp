@@ -146,7 +146,10 @@ TEST_F(CurlFtpClientTest, ProgressCallbackOrCancelFlagAbandonsTheUpload) {
 
 TEST_F(CurlFtpClientTest, SilentServerFailsTheConnectionWithinItsTimeLimit) {
   test::SilentTcpServer silent;
-  CurlFtpClient client(QuickLimits());
+  // The connection limit alone must cover the wait for the greeting and the login.
+  FtpTimeLimits limits = QuickLimits();
+  limits.response = std::chrono::minutes(2);
+  CurlFtpClient client(limits);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(client.Connect({"127.0.0.1:" + std::to_string(silent.Port()), "u", "p"}));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
