@@ -7,7 +7,7 @@ namespace drav::cli {
 
 int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
   CliArgs args(words, {});
-  args.AllowOnly({"--rounds"});
+  args.AllowOnly({"rounds"});
   args.ExpectPositional(2);
   Tournament t = OpenForCli(args.Positional()[0]);
   ApplyRoundsOption(args, t);
