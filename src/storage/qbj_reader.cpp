@@ -284,7 +284,9 @@ class Importer {
     const int idx = static_cast<int>(roster.size()) - 2;
     index.emplace(name, idx);
     ++newPlayers_;
-    if (fromMatch) addedFromMatches_.push_back(name + " (" + roster[0] + ")");
+    // Worth a word only where the file or the tournament gave the team a roster.
+    if (fromMatch && (team < teamsBefore_ || rosterGiven_.count(team) > 0))
+      addedFromMatches_.push_back(name + " (" + roster[0] + ")");
     return idx;
   }
 
@@ -294,6 +296,7 @@ class Importer {
     auto cached = teamOfObject_.find(&team);
     if (cached != teamOfObject_.end()) return cached->second;
     const int idx = FindOrAddTeam(doc.NameOf(team, "a team"));
+    if (team.is_object() && team.contains("players")) rosterGiven_.insert(idx);
     for (const json* player : doc.List(team, "players", "team " + Quote(work_.Rosters[idx][0])))
       FindOrAddPlayer(idx, doc.NameOf(*player, "a player of team " + Quote(work_.Rosters[idx][0])), false);
     teamOfObject_.emplace(&team, idx);
@@ -314,6 +317,7 @@ class Importer {
   std::unordered_map<const json*, int> teamOfObject_;
   std::vector<std::pair<int, std::string>> poolOf_;  // a team's first pool
   std::unordered_set<int> pooled_;
+  std::unordered_set<int> rosterGiven_;
   std::vector<std::string> notes_;
 
   // Per document.

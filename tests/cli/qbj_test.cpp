@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "storage/qbj_samples.h"
+#include "storage/tournament_file.h"
+#include "support/cli_runner.h"
+
+namespace drav {
+namespace {
+
+using test::RunCli;
+
+const char kMatch[] = R"({"version": "2.1.1", "objects": [{"type": "Match", "id": "r1-a", "tossups_read": 20,
+  "match_teams": [
+    {"team": {"name": "Alpha"}, "bonus_points": 30, "match_players": [
+      {"player": {"name": "Ann"}, "tossups_heard": 20, "answer_counts": [{"answer_type": {"value": 15}, "number": 1}, {"answer_type": {"value": 10}, "number": 2}]}]},
+    {"team": {"name": "Beta"}, "bonus_points": 0, "match_players": [
+      {"player": {"name": "Bob"}, "tossups_heard": 10, "answer_counts": [{"answer_type": {"value": -5}, "number": 1}]}]}]}]})";
+
+Tournament Open(const std::string& path) {
+  Tournament t;
+  OpenTournament(t, path);
+  return t;
+}
+
+TEST(CliQbj, ImportOntoAnEmptyTournamentWithTheUsualValues) {
+  const std::string dir = test::MakeTempDir();
+  test::WriteFile(dir + "/m.qbj", kMatch);
+  const auto r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/out.dat"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, dir + "/m.qbj: 1 game imported, 2 new teams, 2 new players\n" + dir +
+                       "/m.qbj: 1 match has no round number and went into round 0\n");
+  const Tournament t = Open(dir + "/out.dat");
+  EXPECT_EQ(t.QuestionValues, (std::array<int, 4>{15, 10, -5, 0}));
+  EXPECT_EQ(t.Format.BonusMode, 1);
+  ASSERT_EQ(t.GameCount(), 1);
+  EXPECT_EQ(t.Games[0].ScoreA, 65);
+  EXPECT_EQ(t.Games[0].BHA, 3);
+  EXPECT_EQ(t.Games[0].BPA, 30);
+  EXPECT_EQ(t.Games[0].ScoreB, -5);
+  EXPECT_DOUBLE_EQ(t.Games[0].GPB[0], 0.5);
+}
+
+TEST(CliQbj, ImportIntoAnExistingTournamentAndExportBack) {
+  const std::string dir = test::MakeTempDir();
+  Tournament base;
+  base.Format.TourneyName = "Base";
+  base.Format.BonusMode = 1;
+  base.Format.TrackBonuses = 1;
+  base.QuestionValues = {15, 10, -5, 0};
+  base.Rosters = {{"Beta", "Bea"}, {"Gamma"}};
+  WriteTournament(base, dir + "/base.dat");
+  test::WriteFile(dir + "/m.qbj", kMatch);
+  auto r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/m.qbj", dir + "/out.dat", "--into", dir + "/base.dat"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  Tournament t = Open(dir + "/out.dat");
+  EXPECT_EQ(t.Format.TourneyName, "Base");
+  EXPECT_EQ(t.Rosters, (std::vector<std::vector<std::string>>{{"Beta", "Bea", "Bob"}, {"Gamma"}, {"Alpha", "Ann"}}));
+  EXPECT_EQ(t.GameCount(), 2);
+
+  r = RunCli({"export-qbj", dir + "/out.dat", dir + "/out.qbj"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "game identifiers that were empty or repeated were written with new ones: \"r1-a\" as \"r1-a_2\"\n");
+  r = RunCli({"import-qbj", dir + "/out.qbj", dir + "/again.dat"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const Tournament again = Open(dir + "/again.dat");
+  EXPECT_EQ(again.Rosters, t.Rosters);
+  EXPECT_EQ(again.GameCount(), 2);
+  EXPECT_EQ(again.Format.TourneyName, "Base");
+  EXPECT_EQ(again.Games[1].GID, "r1-a_2");  // ids are unique within a file
+}
+
+TEST(CliQbj, FailuresWriteNothing) {
+  const std::string dir = test::MakeTempDir();
+  test::WriteFile(dir + "/bad.qbj", "{\"objects\": [");
+  auto r = RunCli({"import-qbj", dir + "/bad.qbj", dir + "/out.dat"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err.rfind(dir + "/bad.qbj: not valid JSON (", 0), 0u) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir + "/out.dat"));
+
+  r = RunCli({"import-qbj", dir + "/none.qbj", dir + "/out.dat"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "Cannot open " + dir + "/none.qbj\n");
+  EXPECT_FALSE(std::filesystem::exists(dir + "/out.dat"));
+
+  Tournament tens;
+  tens.QuestionValues = {20, 10, 0, 0};
+  WriteTournament(tens, dir + "/tens.dat");
+  test::WriteFile(dir + "/m.qbj", kMatch);
+  r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/out.dat", "--into", dir + "/tens.dat"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("answers worth 15 points, which is not one of this tournament's question values"), std::string::npos)
+      << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir + "/out.dat"));
+
+  EXPECT_EQ(RunCli({"import-qbj", dir + "/m.qbj"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"export-qbj", dir + "/tens.dat"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"import-qbj", dir + "/m.qbj", dir + "/o.dat", "--values", "1,2"}).exitCode, 2);
+}
+
+TEST(CliQbj, TheChampionshipImportsAndItsWebReportIsWritten) {
+  const std::string sample = test::UnzippedQbjSample("hsnct2014.qbj");
+  if (sample.empty()) GTEST_SKIP() << "the 2014 championship sample (or unzip) is not available";
+  const std::string dir = test::MakeTempDir();
+  auto r = RunCli({"import-qbj", sample, dir + "/hsnct.dat"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("1510 games imported"), std::string::npos) << r.out;
+  r = RunCli({"report", dir + "/hsnct.dat", dir + "/hsnct"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "Report has been generated\n");
+  for (const char* page : {"_standings.html", "_individuals.html", "_games.html", "_teamdetail.html",
+                           "_playerdetail.html", "_statkey.html"}) {
+    EXPECT_TRUE(std::filesystem::exists(dir + "/hsnct" + page)) << page;
+  }
+  const std::string standings = test::ReadFile(dir + "/hsnct_standings.html");
+  EXPECT_NE(standings.find("LASA A"), std::string::npos);
+  EXPECT_NE(standings.find("HSNCT 2014"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace drav
