@@ -2,8 +2,19 @@
 
 #include <climits>
 
+#include "entry/ordering.h"
 #include "model/error.h"
+#include "schedule/random_schedule.h"
+#include "schedule/round_robin.h"
+#include "stats/quickprint.h"
+#include "storage/import_v1.h"
+#include "storage/import_v2.h"
+#include "storage/merge.h"
+#include "storage/roster_file.h"
 #include "storage/tournament_file.h"
+#include "web/ftp_curl_client.h"
+#include "web/post_to_web.h"
+#include "web/web_report.h"
 
 namespace drav::app {
 
@@ -140,5 +151,137 @@ void MainCommands::OpenSettings(int page) {
 }
 
 void MainCommands::PacketNames1Click() { host_.ShowPacketNames(); }
+
+template <typename Read>
+void MainCommands::ReadFileCommand(const std::string& path, Read read) {
+  try {
+    read(path);
+  } catch (const DravError& e) {
+    host_.ShowMessage(e.what(), kErrorCaption);
+    return;
+  }
+  RebuildWindows();
+}
+
+void MainCommands::ReadRosters1Click() {
+  const auto path = host_.AskOpenFileName();
+  if (!path) return;
+  NewTournamentChoices choices;
+  if (!host_.RunOptions(choices)) return;
+  ReadFileCommand(*path, [&](const std::string& p) { ReadRosters(t_, p, choices); });
+}
+
+void MainCommands::OpenDRAV1File1Click() {
+  const auto path = host_.AskOpenFileName();
+  if (!path) return;
+  ReadFileCommand(*path, [&](const std::string& p) { ImportVersion1(t_, p); });
+}
+
+void MainCommands::ImportDRAV2File1Click() {
+  const auto path = host_.AskOpenFileName();
+  if (!path) return;
+  ReadFileCommand(*path, [&](const std::string& p) { ImportVersion2(t_, p); });
+}
+
+void MainCommands::MergeFiles1Click() {
+  const auto path = host_.AskOpenFileName();
+  if (!path) return;
+  ReadFileCommand(*path, [&](const std::string& p) { MergeTournamentFile(t_, p); });
+}
+
+template <typename Reorder>
+void MainCommands::OrderingCommand(Reorder reorder) {
+  if (!host_.Confirm(false)) return;
+  host_.CloseChildWindows();
+  reorder();
+  t_.CurrentGame = 0;
+  t_.CurrentTeam = 0;
+  host_.OpenEntryWindows(t_.Format.Divisions == 1);
+}
+
+void MainCommands::SortGames1Click() {
+  t_.Format.SortByRound = 0;
+  OrderingCommand([this] { SortGamesByIdentifier(t_); });
+}
+
+void MainCommands::GroupRounds1Click() {
+  t_.Format.SortByRound = 1;
+  OrderingCommand([this] { GroupRounds(t_); });
+}
+
+void MainCommands::SortTeams1Click() {
+  OrderingCommand([this] { SortTeams(t_); });
+}
+
+void MainCommands::FullReport1Click() {
+  const auto basePath = host_.AskSaveFileName();
+  if (!basePath) return;
+  // The pages are written from a copy, so the window stays usable while they are written
+  // and the tournament can't change under the writer.
+  Tournament snapshot = t_;
+  std::vector<std::string> failed;
+  const bool finished = host_.RunLongTask("Writing the web report", [&](const CancelFlag&) {
+    failed = WriteWebReport(snapshot, *basePath);
+  });
+  t_.Format.SortByRound = 1;
+  if (!failed.empty()) {
+    std::string text;
+    for (const std::string& file : failed) text += (text.empty() ? "" : "\n") + ("Could not write " + file);
+    host_.ShowMessage(text, kErrorCaption);
+    return;
+  }
+  if (finished) host_.ShowMessage("Report has been generated", "Completed");
+}
+
+void MainCommands::PosttoWeb1Click() {
+  PostToWebJob job = PreparePostToWeb(t_);
+  PostToWebResult result;
+  std::unique_ptr<FtpClient> client =
+      ftpFactory_ ? ftpFactory_() : std::make_unique<CurlFtpClient>();
+  host_.RunLongTask("Posting to the web", [&](const CancelFlag& cancel) {
+    PostToWebCallbacks callbacks;
+    callbacks.cancel = cancel.Atomic();
+    result = RunPostToWeb(std::move(job), *client, callbacks);
+  });
+  ApplyPostToWebResult(t_, result);
+  if (result.cancelled) return;
+  for (const PostMessage& m : result.messages) host_.ShowMessage(m.text, m.caption);
+}
+
+void MainCommands::QuickPrintTeams1Click() {
+  host_.ShowTextWindow("QuickPrint Team Standings", TeamStandingsLines(t_));
+}
+
+void MainCommands::QuickPrintIndividuals1Click() {
+  host_.ShowTextWindow("QuickPrint Individual Standings", PlayerStandingsLines(t_));
+}
+
+void MainCommands::QuickPrintGames1Click() {
+  host_.ShowTextWindow("QuickPrint Game Results", GameResultsLines(t_));
+}
+
+void MainCommands::RoundRobin1Click() {
+  host_.ShowTextWindow("Round Robin Schedule", RoundRobinLines(t_));
+}
+
+void MainCommands::SwissPairs1Click() {
+  host_.ShowMessage("Swiss pairings are not available in this build.", "Failure");
+}
+
+void MainCommands::Random1Click() {
+  const Tournament snapshot = t_;
+  RandomSource rng = random_;
+  ScheduleText text;
+  const bool finished = host_.RunLongTask("Drawing a random schedule", [&](const CancelFlag& cancel) {
+    SearchControl control;
+    control.cancel = cancel.Atomic();
+    text = RandomScheduleLines(snapshot, rng, control);
+  });
+  if (!finished || text.cancelled) return;
+  // The sequence moves on only for a schedule that was shown, so a cancelled search
+  // doesn't change what the next one draws.
+  random_ = rng;
+  host_.ShowTextWindow("Random Schedule", text.lines);
+}
 
 }  // namespace drav::app

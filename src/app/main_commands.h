@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "app/main_host.h"
 #include "model/tournament.h"
+#include "schedule/random_source.h"
+#include "web/ftp_client.h"
 
 namespace drav::app {
 
@@ -41,6 +45,37 @@ class MainCommands {
   void SetAutosavePath(std::string path) { autosavePath_ = std::move(path); }
   const std::string& AutosavePath() const { return autosavePath_; }
 
+  // File menu: reading other files into the tournament. Each replaces or extends the
+  // tournament only when the whole file was read, then rebuilds the entry windows.
+  void ReadRosters1Click();
+  void OpenDRAV1File1Click();
+  void ImportDRAV2File1Click();
+  void MergeFiles1Click();
+
+  // Ordering menu: confirm, then reorder with fresh entry windows.
+  void SortGames1Click();
+  void SortTeams1Click();
+  void GroupRounds1Click();
+
+  // Reports menu.
+  void FullReport1Click();
+  // Writes the report into the current directory and uploads it; the transfer runs
+  // through the long-task runner, and each outcome is shown as its message box.
+  void PosttoWeb1Click();
+  // The FTP client Post to Web uses (libcurl unless a test gives another).
+  void SetFtpClientFactory(std::function<std::unique_ptr<FtpClient>()> factory) {
+    ftpFactory_ = std::move(factory);
+  }
+  void QuickPrintTeams1Click();
+  void QuickPrintIndividuals1Click();
+  void QuickPrintGames1Click();
+
+  // Scheduling menu: the schedule text in a QuickPrint window. The searches run through
+  // the host's long-task runner and can be cancelled.
+  void RoundRobin1Click();
+  void SwissPairs1Click();
+  void Random1Click();
+
   // Settings menu: the Settings window on one of its six pages, and Packet Names.
   void OpenSettings(int page);
   void PacketNames1Click();
@@ -57,11 +92,20 @@ class MainCommands {
   // which has been reported in a message box.
   bool WriteToOwnFile(const std::string& path);
   void MarkSaved();
+  // Runs a file-reading command on the chosen file; a DravError is shown and leaves the
+  // tournament as it was. The entry windows are rebuilt in either case.
+  template <typename Read>
+  void ReadFileCommand(const std::string& path, Read read);
+  template <typename Reorder>
+  void OrderingCommand(Reorder reorder);
 
   Tournament& t_;
   MainHost& host_;
   std::string savedText_;
   std::string autosavePath_ = kAutosaveFileName;
+  // The one random sequence of the random schedules: it goes on from one run to the next.
+  RandomSource random_;
+  std::function<std::unique_ptr<FtpClient>()> ftpFactory_;
 };
 
 // The autosave timer interval for a number of minutes, kept within what a timer takes.

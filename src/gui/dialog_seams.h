@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QDialog;
+class QWidget;
+
+namespace drav::gui {
+
+// Every modal question the program asks goes through here, so that tests can give the
+// next answer instead of a person (file names, OK/Cancel, and any dialog they want to
+// drive through its real controls). Without queued answers the real dialogs run.
+class DialogSeams {
+ public:
+  // The next file dialog answers this; nullopt answers Cancel.
+  static void QueueFileName(std::optional<QString> name);
+  // The next modal dialog is handed to action instead of running; its return value is
+  // the dialog's result (QDialog::Accepted or Rejected).
+  static void QueueDialogAction(std::function<int(QDialog&)> action);
+  // In test mode a dialog without a queued answer is cancelled and message boxes are
+  // recorded instead of shown, so that a test never waits for a person.
+  static void SetTestMode(bool on);
+  static bool TestMode();
+  static std::vector<std::pair<QString, QString>>& RecordedMessages();  // text, caption
+  static void Reset();
+
+  // Used by the program.
+  static std::optional<QString> AskOpenFileName(QWidget* parent, const QString& caption);
+  static std::optional<QString> AskSaveFileName(QWidget* parent, const QString& caption);
+  static int Exec(QDialog& dialog);
+  static void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
+};
+
+}  // namespace drav::gui

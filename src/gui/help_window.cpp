@@ -1,0 +1,29 @@
+#include "gui/help_window.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace drav::gui {
+
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
+  setObjectName("HelpWindow");
+  setWindowTitle("DRAV Help");
+  auto* layout = new QVBoxLayout(this);
+  browser_ = new QTextBrowser(this);
+  browser_->setObjectName("HelpBrowser");
+  browser_->setOpenExternalLinks(false);
+  browser_->setSource(QUrl("qrc:/help/index.html"));
+  layout->addWidget(browser_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  auto* back = buttons->addButton("Back", QDialogButtonBox::ActionRole);
+  auto* home = buttons->addButton("Contents", QDialogButtonBox::ActionRole);
+  connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+  connect(home, &QPushButton::clicked, browser_, &QTextBrowser::home);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+  layout->addWidget(buttons);
+  resize(760, 620);
+}
+
+}  // namespace drav::gui

@@ -1,0 +1,333 @@
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "gui/dialog_seams.h"
+#include "gui/entry_windows.h"
+#include "gui/help_window.h"
+#include "gui/list_windows.h"
+#include "gui/options_dialog.h"
+#include "gui/print_window.h"
+#include "gui/progress_runner.h"
+#include "gui/settings_dialog.h"
+#include "gui/small_dialogs.h"
+#include "gui/text_codec.h"
+
+namespace drav::gui {
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), commands_(tournament_, *this), printer_(std::make_unique<QPrinter>()) {
+  setObjectName("MainForm");
+  setWindowIcon(QIcon(ProgramPicture(64)));
+  mdi_ = new QMdiArea(this);
+  mdi_->setObjectName("ClientArea");
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdi_);
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName("Timer1");
+  timer1_->setInterval(600000);
+  connect(timer1_, &QTimer::timeout, this, [this] { Guarded([this] { commands_.AutosaveTimer(); }); });
+
+  BuildMenus();
+  BuildToolBar();
+  statusBar()->showMessage("Ready");
+  commands_.StartUp();
+  resize(1280, 800);
+}
+
+MainWindow::~MainWindow() = default;
+
+template <typename F>
+void MainWindow::Guarded(F command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    DialogSeams::ShowMessage(this, ToQt(e.what()), "Error");
+  }
+}
+
+template <typename F>
+QAction* MainWindow::AddCommand(QMenu* menu, const char* name, const char* text,
+                                const QKeySequence& key, F command) {
+  auto* action = new QAction(text, this);
+  action->setObjectName(name);
+  if (!key.isEmpty()) action->setShortcut(key);
+  connect(action, &QAction::triggered, this, [this, command] { Guarded(command); });
+  menu->addAction(action);
+  return action;
+}
+
+QAction* MainWindow::AddAction(QMenu* menu, const char* name, const char* text,
+                               const QKeySequence& key, void (MainWindow::*slot)()) {
+  return AddCommand(menu, name, text, key, [this, slot] { (this->*slot)(); });
+}
+
+QAction* MainWindow::Action(const QString& name) const { return findChild<QAction*>(name); }
+
+void MainWindow::BuildMenus() {
+  auto& c = commands_;
+  QMenu* file = menuBar()->addMenu("&File");
+  file->setObjectName("File1");
+  AddCommand(file, "NewTournament1", "&New Tournament...", QKeySequence("Ctrl+N"),
+             [&c] { c.NewTournament1Click(); });
+  AddCommand(file, "Open1", "&Open Tournament...", QKeySequence("Ctrl+O"), [&c] { c.Open1Click(); });
+  AddCommand(file, "ReadRosters1", "&Read Rosters...", QKeySequence("Ctrl+R"),
+             [&c] { c.ReadRosters1Click(); });
+  file->addSeparator();
+  AddCommand(file, "SaveAs1", "Save Tournament &As...", QKeySequence("Ctrl+A"),
+             [&c] { c.SaveAs1Click(); });
+  AddCommand(file, "SaveTournament2", "&Save Tournament...", QKeySequence("Ctrl+S"),
+             [&c] { c.SaveTournament2Click(); });
+  AddCommand(file, "OpenDRAV1File1", "Import DRAV 1 File...", {}, [&c] { c.OpenDRAV1File1Click(); });
+  AddCommand(file, "ImportDRAV2File1", "Import DRAV 2 File...", {},
+             [&c] { c.ImportDRAV2File1Click(); });
+  AddCommand(file, "MergeFiles1", "&Merge Files...", {}, [&c] { c.MergeFiles1Click(); });
+  file->addSeparator();
+  AddCommand(file, "CloseAll1", "&Close All", {}, [&c] { c.CloseAll1Click(); });
+  AddAction(file, "PrintSetup1", "&Print Setup...", {}, &MainWindow::PrintSetup1Click);
+  AddCommand(file, "Exit1", "E&xit", {}, [this] { close(); });
+
+  QMenu* ordering = menuBar()->addMenu("&Ordering");
+  ordering->setObjectName("Ordering1");
+  AddCommand(ordering, "SortGames1", "Sort &Games", {}, [&c] { c.SortGames1Click(); });
+  AddCommand(ordering, "SortTeams1", "Sort &Teams", {}, [&c] { c.SortTeams1Click(); });
+  AddCommand(ordering, "GroupRounds1", "Group &Rounds", {}, [&c] { c.GroupRounds1Click(); });
+
+  QMenu* settings = menuBar()->addMenu("&Settings");
+  settings->setObjectName("Settings1");
+  const char* const names[6] = {"Options1", "FTP1", "Reports2", "Sorting1", "Warnings1", "Scheduling2"};
+  const char* const texts[6] = {"&General...", "&FTP...",      "&Reports...",
+                                "&Sorting...", "&Warnings...", "S&cheduling..."};
+  for (int page = 0; page < 6; ++page)
+    AddCommand(settings, names[page], texts[page],
+               page == 0 ? QKeySequence("Ctrl+C") : QKeySequence(),
+               [&c, page] { c.OpenSettings(page); });
+  AddCommand(settings, "PacketNames1", "Packet Names...", {}, [&c] { c.PacketNames1Click(); });
+
+  QMenu* reports = menuBar()->addMenu("&Reports");
+  reports->setObjectName("Reports1");
+  AddCommand(reports, "FullReport1", "Full &Web Report...", QKeySequence("Ctrl+W"),
+             [&c] { c.FullReport1Click(); });
+  AddCommand(reports, "PosttoWeb1", "&Post to Web...", QKeySequence("Ctrl+P"),
+             [&c] { c.PosttoWeb1Click(); });
+  reports->addSeparator();
+  AddCommand(reports, "QuickPrintTeams1", "QuickPrint &Teams", QKeySequence("Ctrl+T"),
+             [&c] { c.QuickPrintTeams1Click(); });
+  AddCommand(reports, "QuickPrintIndividuals1", "QuickPrint &Individuals", QKeySequence("Ctrl+I"),
+             [&c] { c.QuickPrintIndividuals1Click(); });
+  AddCommand(reports, "QuickPrintGames1", "QuickPrint &Games", QKeySequence("Ctrl+G"),
+             [&c] { c.QuickPrintGames1Click(); });
+
+  QMenu* scheduling = menuBar()->addMenu("S&cheduling");
+  scheduling->setObjectName("Scheduling1");
+  AddCommand(scheduling, "RoundRobin1", "&Round Robin", {}, [&c] { c.RoundRobin1Click(); });
+  AddCommand(scheduling, "SwissPairs1", "&Swiss Pairs", {}, [&c] { c.SwissPairs1Click(); });
+  AddCommand(scheduling, "Random1", "R&andom", {}, [&c] { c.Random1Click(); });
+
+  QMenu* window = menuBar()->addMenu("&Window");
+  window->setObjectName("Window1");
+  AddCommand(window, "Tile1", "&Tile", {}, [this] { mdi_->tileSubWindows(); });
+  AddCommand(window, "Cascade1", "&Cascade", {}, [this] { mdi_->cascadeSubWindows(); });
+  AddAction(window, "ArrangeAll1", "&Arrange All", {}, &MainWindow::ArrangeAll1Click);
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->setObjectName("Help1");
+  AddAction(help, "Contents1", "&Contents...", QKeySequence(Qt::Key_F1), &MainWindow::Contents1Click);
+  AddAction(help, "About2", "&About...", {}, &MainWindow::About2Click);
+}
+
+void MainWindow::BuildToolBar() {
+  QToolBar* bar = addToolBar("Tools");
+  bar->setObjectName("ToolBar1");
+  bar->setMovable(false);
+  bar->setIconSize(QSize(22, 22));
+  struct Button {
+    const char* name;
+    const char* hint;
+    QStyle::StandardPixmap icon;
+    std::function<void()> command;
+  };
+  auto& c = commands_;
+  const Button buttons[] = {
+      {"FileNewBtn", "New Tournament", QStyle::SP_FileIcon, [&c] { c.NewTournament1Click(); }},
+      {"FileOpenBtn", "Open Tournament", QStyle::SP_DialogOpenButton, [&c] { c.Open1Click(); }},
+      // The save button always asks for a file name.
+      {"FileSaveBtn", "Save Tournament", QStyle::SP_DialogSaveButton, [&c] { c.SaveAs1Click(); }},
+      {"ReportBtn", "Full Report", QStyle::SP_FileDialogDetailedView, [&c] { c.FullReport1Click(); }},
+      {"PostBtn", "Post to Web", QStyle::SP_ArrowUp, [&c] { c.PosttoWeb1Click(); }},
+      {"HelpBtn", "Help", QStyle::SP_DialogHelpButton, [this] { Contents1Click(); }},
+  };
+  for (const Button& b : buttons) {
+    auto* action = new QAction(style()->standardIcon(b.icon), b.hint, this);
+    action->setObjectName(b.name);
+    action->setToolTip(b.hint);
+    action->setStatusTip(b.hint);
+    auto command = b.command;
+    connect(action, &QAction::triggered, this, [this, command] { Guarded(command); });
+    bar->addAction(action);
+    if (QWidget* w = bar->widgetForAction(action)) w->setObjectName(QString(b.name) + "Widget");
+    if (std::string_view(b.name) == "FileSaveBtn" || std::string_view(b.name) == "PostBtn")
+      bar->addSeparator();
+  }
+}
+
+bool MainWindow::OpenAtStart(const QString& path) { return commands_.OpenPath(FromQt(path)); }
+
+std::optional<std::string> MainWindow::AskOpenFileName() {
+  auto name = DialogSeams::AskOpenFileName(this, "Open");
+  if (!name) return std::nullopt;
+  return FromQt(*name);
+}
+
+std::optional<std::string> MainWindow::AskSaveFileName() {
+  auto name = DialogSeams::AskSaveFileName(this, "Save As");
+  if (!name) return std::nullopt;
+  return FromQt(*name);
+}
+
+bool MainWindow::Confirm(bool showUnsavedLine) {
+  ConfirmDialog dialog(showUnsavedLine, this);
+  return DialogSeams::Exec(dialog) == QDialog::Accepted;
+}
+
+void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
+  DialogSeams::ShowMessage(this, ToQt(text), ToQt(caption));
+}
+
+void MainWindow::ShowStatus(const std::string& text) {
+  statusBar()->showMessage(ToQt(text), 15000);
+}
+
+bool MainWindow::RunOptions(NewTournamentChoices& choices) {
+  OptionsDialog dialog(choices, this);
+  if (DialogSeams::Exec(dialog) != QDialog::Accepted) return false;
+  choices = dialog.Choices();
+  return true;
+}
+
+bool MainWindow::RunSettings(app::SettingsForm& form) {
+  SettingsDialog dialog(form, this);
+  if (DialogSeams::Exec(dialog) != QDialog::Accepted) return false;
+  form = dialog.Form();
+  return true;
+}
+
+void MainWindow::ShowPacketNames() {
+  auto* window = new PacketNamesWindow(tournament_, this);
+  window->setWindowModality(Qt::NonModal);
+  window->show();
+}
+
+bool MainWindow::HasChildWindows() {
+  for (QMdiSubWindow* w : mdi_->subWindowList())
+    if (!w->isHidden()) return true;
+  return false;
+}
+
+void MainWindow::CloseChildWindows() {
+  // Children are taken out at once, so that nothing built afterwards sees them; the
+  // widgets themselves go when control returns to the event loop.
+  for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    mdi_->removeSubWindow(w);
+    w->hide();
+    w->deleteLater();
+  }
+}
+
+QMdiSubWindow* MainWindow::AddChild(QWidget* widget, const QPoint& position) {
+  QMdiSubWindow* sub = mdi_->addSubWindow(widget);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowIcon(windowIcon());
+  sub->move(position);
+  sub->show();
+  return sub;
+}
+
+void MainWindow::OpenEntryWindows(bool withDivisions) {
+  // The one place where the entry windows are created; the first team and game are shown.
+  AddChild(CreateGameEntryWindow(tournament_, nullptr), QPoint(0, 0));
+  QMdiSubWindow* roster = AddChild(CreateRosterEntryWindow(tournament_, nullptr), QPoint(0, 0));
+  roster->move(mdi_->width() > 900 ? mdi_->width() - roster->width() - (withDivisions ? 280 : 0) : 40,
+               0);
+  if (withDivisions) {
+    QMdiSubWindow* divisions = AddChild(new DivisionsWindow(tournament_), QPoint(0, 0));
+    divisions->move(std::max(0, mdi_->width() - divisions->width()), 0);
+  }
+}
+
+void MainWindow::ShowTextWindow(const std::string& title, const std::vector<std::string>& lines) {
+  auto* window = new PrintWindow(tournament_, printer_.get(), ToQt(title), ToQt(lines));
+  QMdiSubWindow* sub = AddChild(window, QPoint(0, 0));
+  sub->resize(std::min(872, mdi_->width()), std::min(566, mdi_->height()));
+  sub->move(std::max(0, (mdi_->width() - sub->width()) / 2),
+            std::max(0, (mdi_->height() - sub->height()) / 2));
+  mdi_->setActiveSubWindow(sub);
+}
+
+void MainWindow::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
+
+void MainWindow::SetAutosaveTimer(bool on, int intervalMs) {
+  if (!on) {
+    timer1_->stop();
+    return;
+  }
+  timer1_->setInterval(intervalMs);
+  timer1_->start();
+}
+
+bool MainWindow::RunLongTask(const std::string& title,
+                             const std::function<void(const app::CancelFlag&)>& work) {
+  return RunWithProgress(this, ToQt(title), work);
+}
+
+void MainWindow::Contents1Click() {
+  if (!help_) help_ = new HelpWindow(this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+void MainWindow::About2Click() {
+  AboutDialog dialog(this);
+  DialogSeams::Exec(dialog);
+}
+
+void MainWindow::PrintSetup1Click() {
+  QPrintDialog dialog(printer_.get(), this);
+  dialog.setWindowTitle("Print Setup");
+  DialogSeams::Exec(dialog);
+}
+
+void MainWindow::ArrangeAll1Click() {
+  // Lines the minimized children up along the bottom edge, as icons are arranged.
+  int x = 0;
+  for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    if (!w->isMinimized()) continue;
+    w->move(x, mdi_->height() - w->height());
+    x += w->width();
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (commands_.FormCloseQuery())
+    event->accept();
+  else
+    event->ignore();
+}
+
+}  // namespace drav::gui

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace drav::gui {
+
+// TConfirm: "Are you sure?", and on request the unsaved-data line; OK and Cancel.
+class ConfirmDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit ConfirmDialog(bool showUnsavedLine, QWidget* parent = nullptr);
+  bool UnsavedLineShown() const;
+
+ private:
+  QLabel* unsavedLine_ = nullptr;
+};
+
+// TAboutBox: the program's full name, a picture, the version label and OK.
+class AboutDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit AboutDialog(QWidget* parent = nullptr);
+};
+
+// The program's picture, drawn rather than shipped: used by the about box and as the
+// window icon.
+QPixmap ProgramPicture(int size);
+
+}  // namespace drav::gui
