@@ -4,6 +4,7 @@
 
 #include "entry_test_support.h"
 #include "storage/tournament_file.h"
+#include "support/generated_tournament.h"
 
 namespace drav::entry {
 namespace {
@@ -691,6 +692,38 @@ TEST_F(GameEntry, TabOrderVisitsTheCountBoxesRowByRow) {
   EXPECT_EQ(order.back(), "Next");
   GameEntryForm& f = Form();
   for (const std::string& name : order) EXPECT_NE(f.FindControl(name), nullptr) << name;
+}
+
+}  // namespace
+}  // namespace drav::entry
+
+namespace drav::entry {
+namespace {
+
+// Paging through a whole generated tournament with Next stores every game back as it was
+// (a forfeit's scores become -1, as its "W" and "L" boxes read).
+TEST(GameEntryPaging, NextThroughEveryGameKeepsTheGames) {
+  for (int mode : {0, 3}) {
+    ::drav::test::GeneratedShape shape;
+    shape.games = 60;
+    shape.bonusMode = mode;
+    shape.seed = 11 + mode;
+    Tournament t = ::drav::test::GenerateTournament(shape);
+    t.Format.BonusMode = mode;
+    std::vector<GameStats> expected = t.Games;
+    for (GameStats& g : expected) {
+      if (!g.Forfeit) continue;
+      g.ScoreA = -1;
+      g.ScoreB = -1;
+    }
+    FakeHost host;
+    GameEntryForm form(t, host);
+    for (int i = 0; i < shape.games; ++i) form.NextClick();
+    EXPECT_TRUE(host.messages.empty());
+    ASSERT_EQ(t.Games.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+      EXPECT_EQ(t.Games[i], expected[i]) << "mode " << mode << " game " << i;
+  }
 }
 
 }  // namespace
