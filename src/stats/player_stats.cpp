@@ -22,13 +22,13 @@ namespace {
 
 // Adds each row of one side to its player's record; a position outside the roster
 // (or -1, the empty row) matches nobody.
-void AddSide(std::vector<Individuals>& records, const GameStats& g, bool sideA) {
+void AddSide(Individuals* records, int count, const GameStats& g, bool sideA) {
   const RowArray<int>& players = sideA ? g.PlayerA : g.PlayerB;
   const RowArray<double>& gp = sideA ? g.GPA : g.GPB;
   const RowArray<int>& pts = sideA ? g.PtsA : g.PtsB;
   for (int row = 0; row < kRows; ++row) {
     const int player = players[row];
-    if (player < 0 || player >= static_cast<int>(records.size())) continue;
+    if (player < 0 || player >= count) continue;
     Individuals& p = records[player];
     p.Points += pts[row];
     for (int k = 0; k < kColumns; ++k) p.TossUps[k] += sideA ? g.QA(k, row) : g.QB(k, row);
@@ -40,31 +40,27 @@ void AddSide(std::vector<Individuals>& records, const GameStats& g, bool sideA) 
 }  // namespace
 
 std::vector<Individuals> ComputePlayerStats(const Tournament& t) {
-  // The games that count for players at all, so each player walks only those.
-  std::vector<const GameStats*> played;
-  for (const GameStats& g : t.Games) {
-    if (RoundSelected(t.Format, g.Round) && IsPlayedGame(g)) played.push_back(&g);
-  }
-  std::vector<Individuals> playerStats;
+  // All records in one list, team by team; first[team] is where a team's players start.
+  std::vector<std::size_t> first(static_cast<std::size_t>(t.TeamCount()) + 1, 0);
+  for (int team = 0; team < t.TeamCount(); ++team)
+    first[team + 1] = first[team] + static_cast<std::size_t>(t.PlayerCount(team));
+  std::vector<Individuals> playerStats(first.back());
   for (int team = 0; team < t.TeamCount(); ++team) {
-    const int players = t.PlayerCount(team);
-    // Each player's rows, gathered in one pass over the games.
-    std::vector<Individuals> records(static_cast<std::size_t>(players));
-    for (int p = 0; p < players; ++p) {
-      Individuals& r = records[p];
+    for (int p = 0; p < t.PlayerCount(team); ++p) {
+      Individuals& r = playerStats[first[team] + p];
       r.PlayerName = t.PlayerName(team, p);
       r.TeamName = t.TeamName(team);
       r.TeamIndex = team;
       r.LinkIndex = team;
       r.PlayerIndex = p + 1;
     }
-    for (const GameStats* g : played) {
-      const bool sideA = g->TeamA == team && CountsForTeamA(t, *g);
-      const bool sideB = g->TeamB == team && CountsForTeamB(t, *g);
-      if (sideA) AddSide(records, *g, true);
-      if (sideB) AddSide(records, *g, false);
-    }
-    for (Individuals& r : records) playerStats.push_back(std::move(r));
+  }
+  for (const GameStats& g : t.Games) {
+    if (!RoundSelected(t.Format, g.Round) || !IsPlayedGame(g)) continue;
+    if (t.IsTeam(g.TeamA) && CountsForTeamA(t, g))
+      AddSide(playerStats.data() + first[g.TeamA], t.PlayerCount(g.TeamA), g, true);
+    if (t.IsTeam(g.TeamB) && CountsForTeamB(t, g))
+      AddSide(playerStats.data() + first[g.TeamB], t.PlayerCount(g.TeamB), g, false);
   }
   return playerStats;
 }

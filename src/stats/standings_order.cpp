@@ -22,8 +22,45 @@ TeamOrder::TeamOrder(const Tournament& t, const std::vector<Standings>& teamStat
       sortCriterion_(sortCriterion),
       rankWithinGroup_(rankWithinGroup) {
   if (rankWithinGroup_ || !UsesHeadToHead(sortCriterion_)) return;
+  // Every record's fraction in one pass over the games. Teams are matched by name, so
+  // each game credits every record carrying the name of its team A (or B).
+  std::map<std::string, std::vector<std::size_t>> recordsByName;
+  for (std::size_t i = 0; i < byIndex_.size(); ++i) recordsByName[byIndex_[i].TeamName].push_back(i);
+  const std::vector<std::size_t> none;
+  std::vector<const std::vector<std::size_t>*> namesakes(static_cast<std::size_t>(t_.TeamCount()));
+  for (int team = 0; team < t_.TeamCount(); ++team) {
+    auto it = recordsByName.find(t_.TeamName(team));
+    namesakes[team] = it == recordsByName.end() ? &none : &it->second;
+  }
+  struct Tally {
+    std::int64_t wins = 0, losses = 0, ties = 0;
+  };
+  std::vector<Tally> tally(byIndex_.size());
+  for (const GameStats& g : t_.Games) {
+    if (!t_.IsTeam(g.TeamA) || !t_.IsTeam(g.TeamB)) continue;  // such a game has no opponent
+    const Standings* recordA = RecordOf(g.TeamA);
+    const Standings* recordB = RecordOf(g.TeamB);
+    const bool aWins = g.Forfeit != 0 || g.ScoreA > g.ScoreB;
+    const bool bWins = g.Forfeit == 0 && g.ScoreA < g.ScoreB;
+    if (recordB != nullptr) {
+      for (std::size_t x : *namesakes[g.TeamA]) {
+        if (!SameFraction(recordB->Pct, byIndex_[x].Pct)) continue;
+        if (aWins) ++tally[x].wins;
+        else if (bWins) ++tally[x].losses;
+        else ++tally[x].ties;
+      }
+    }
+    if (recordA != nullptr) {
+      for (std::size_t x : *namesakes[g.TeamB]) {
+        if (!SameFraction(recordA->Pct, byIndex_[x].Pct)) continue;
+        if (aWins) ++tally[x].losses;
+        else if (bWins) ++tally[x].wins;
+        else ++tally[x].ties;
+      }
+    }
+  }
   headToHead_.reserve(byIndex_.size());
-  for (const Standings& s : byIndex_) headToHead_.push_back(ComputeHeadToHead(s));
+  for (const Tally& h : tally) headToHead_.push_back(Fraction(h.wins, h.losses, h.ties));
 }
 
 TeamOrder::TeamOrder(const Tournament& t, const std::vector<Standings>& teamStatsByIndex)
@@ -44,21 +81,28 @@ double TeamOrder::HeadToHeadFraction(const Standings& x) const {
   return ComputeHeadToHead(x);
 }
 
+const Standings* TeamOrder::RecordOf(int team) const {
+  if (!t_.IsTeam(team)) return nullptr;
+  if (team < static_cast<int>(byIndex_.size()) && byIndex_[team].TeamIndex == team)
+    return &byIndex_[team];
+  for (const Standings& s : byIndex_)
+    if (s.TeamIndex == team) return &s;
+  return nullptr;
+}
+
+double TeamOrder::Fraction(std::int64_t wins, std::int64_t losses, std::int64_t ties) {
+  const std::int64_t games = wins + losses + ties;
+  if (games == 0) return 0.0;
+  return (static_cast<double>(wins) + 0.5 * static_cast<double>(ties)) /
+         static_cast<double>(games);
+}
+
 double TeamOrder::ComputeHeadToHead(const Standings& x) const {
-  // Looks a team up by TeamIndex; nullptr for an index that is not a team.
-  auto record = [this](int team) -> const Standings* {
-    if (!t_.IsTeam(team)) return nullptr;
-    if (team < static_cast<int>(byIndex_.size()) && byIndex_[team].TeamIndex == team)
-      return &byIndex_[team];
-    for (const Standings& s : byIndex_)
-      if (s.TeamIndex == team) return &s;
-    return nullptr;
-  };
   std::int64_t wins = 0, losses = 0, ties = 0;
   for (const GameStats& g : t_.Games) {
-    if (!t_.IsTeam(g.TeamA) || !t_.IsTeam(g.TeamB)) continue;  // such a game has no opponent
+    if (!t_.IsTeam(g.TeamA) || !t_.IsTeam(g.TeamB)) continue;
     if (t_.TeamName(g.TeamA) == x.TeamName) {
-      const Standings* other = record(g.TeamB);
+      const Standings* other = RecordOf(g.TeamB);
       if (other != nullptr && SameFraction(other->Pct, x.Pct)) {
         if (g.Forfeit != 0 || g.ScoreA > g.ScoreB)
           ++wins;
@@ -69,7 +113,7 @@ double TeamOrder::ComputeHeadToHead(const Standings& x) const {
       }
     }
     if (t_.TeamName(g.TeamB) == x.TeamName) {
-      const Standings* other = record(g.TeamA);
+      const Standings* other = RecordOf(g.TeamA);
       if (other != nullptr && SameFraction(other->Pct, x.Pct)) {
         if (g.Forfeit != 0 || g.ScoreA > g.ScoreB)
           ++losses;
@@ -80,10 +124,7 @@ double TeamOrder::ComputeHeadToHead(const Standings& x) const {
       }
     }
   }
-  const std::int64_t games = wins + losses + ties;
-  if (games == 0) return 0.0;
-  return (static_cast<double>(wins) + 0.5 * static_cast<double>(ties)) /
-         static_cast<double>(games);
+  return Fraction(wins, losses, ties);
 }
 
 bool TeamBefore(const Standings& a, const Standings& b, const TeamOrder& order) {

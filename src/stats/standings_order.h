@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "model/tournament.h"
@@ -33,6 +34,8 @@ class TeamOrder {
 
  private:
   double ComputeHeadToHead(const Standings& x) const;
+  const Standings* RecordOf(int team) const;  // by TeamIndex; nullptr when not a team
+  static double Fraction(std::int64_t wins, std::int64_t losses, std::int64_t ties);
 
   const Tournament& t_;
   const std::vector<Standings>& byIndex_;

@@ -40,57 +40,60 @@ void AddTossUps(Standings& s, const GameStats& g, bool sideA) {
   }
 }
 
-// A team index outside the list is no team: it scores as an opponent with rate 0 and
-// never reaches this lookup (CountsForTeamA/B reject it).
+// PointsFor / played games, 0 without played games.
 double ScoringRate(const Standings& s) { return Quotient(static_cast<double>(s.PointsFor),
                                                          static_cast<double>(PlayedGames(s))); }
 
 }  // namespace
 
 std::vector<Standings> ComputeTeamStats(const Tournament& t) {
-  std::vector<Standings> teamStats;
-  teamStats.reserve(t.Rosters.size());
+  std::vector<Standings> teamStats(static_cast<std::size_t>(t.TeamCount()));
   for (int team = 0; team < t.TeamCount(); ++team) {
-    Standings s;
+    Standings& s = teamStats[team];
     s.TeamName = t.TeamName(team);
     s.TeamIndex = team;
     s.LinkIndex = team;
-    for (const GameStats& g : t.Games) {
-      if (g.TeamA == team && CountsForTeamA(t, g)) {
-        if (g.Forfeit != 0) {
-          ++s.ForfeitWins;
-        } else if (g.ScoreA != -1 && g.ScoreB != -1) {
-          AddResult(s, g.ScoreA, g.ScoreB);
-          s.TUH += g.TUH;
-          s.LightningPts += g.SixtyA;
-          s.BonusHeard += g.BHA;
-          s.BonusPts += g.BPA;
-          s.BounceHeard += g.BncBkA;
-          s.BouncePts += g.BncBkPtsA;
-          AddTossUps(s, g, true);
-        }
-      }
-      if (g.TeamB == team && CountsForTeamB(t, g)) {
-        if (g.Forfeit != 0) {
-          ++s.ForfeitLosses;
-        } else if (g.ScoreA != -1 && g.ScoreB != -1) {
-          AddResult(s, g.ScoreB, g.ScoreA);
-          s.TUH += g.TUH;
-          s.LightningPts += g.SixtyB;
-          s.BonusHeard += g.BHB;
-          s.BonusPts += g.BPB;
-          s.BounceHeard += g.BncBkB;
-          s.BouncePts += g.BncBkPtsB;
-          AddTossUps(s, g, false);
-        }
+  }
+  // One pass over the games: each game adds to its two teams' records (sums are
+  // integers, so the result is that of walking the games once per team).
+  for (const GameStats& g : t.Games) {
+    if (t.IsTeam(g.TeamA) && CountsForTeamA(t, g)) {
+      Standings& s = teamStats[g.TeamA];
+      if (g.Forfeit != 0) {
+        ++s.ForfeitWins;
+      } else if (g.ScoreA != -1 && g.ScoreB != -1) {
+        AddResult(s, g.ScoreA, g.ScoreB);
+        s.TUH += g.TUH;
+        s.LightningPts += g.SixtyA;
+        s.BonusHeard += g.BHA;
+        s.BonusPts += g.BPA;
+        s.BounceHeard += g.BncBkA;
+        s.BouncePts += g.BncBkPtsA;
+        AddTossUps(s, g, true);
       }
     }
+    if (t.IsTeam(g.TeamB) && CountsForTeamB(t, g)) {
+      Standings& s = teamStats[g.TeamB];
+      if (g.Forfeit != 0) {
+        ++s.ForfeitLosses;
+      } else if (g.ScoreA != -1 && g.ScoreB != -1) {
+        AddResult(s, g.ScoreB, g.ScoreA);
+        s.TUH += g.TUH;
+        s.LightningPts += g.SixtyB;
+        s.BonusHeard += g.BHB;
+        s.BonusPts += g.BPB;
+        s.BounceHeard += g.BncBkB;
+        s.BouncePts += g.BncBkPtsB;
+        AddTossUps(s, g, false);
+      }
+    }
+  }
+  for (Standings& s : teamStats) {
     s.GamesCount = s.Wins + s.Losses + s.Ties + s.ForfeitWins + s.ForfeitLosses;
     if (s.GamesCount != 0) {
       s.Pct = (s.Wins + s.ForfeitWins + 0.5 * s.Ties) / s.GamesCount;
       s.PPG = ScoringRate(s);
     }
-    teamStats.push_back(std::move(s));
   }
 
   // Schedule strength needs every team's finished scoring rate.

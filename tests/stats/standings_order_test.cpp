@@ -7,6 +7,7 @@
 
 #include "stats/figures.h"
 #include "stats/stats_fixture.h"
+#include "support/generated_tournament.h"
 
 namespace drav {
 namespace {
@@ -280,6 +281,40 @@ TEST(StandingsOrder, SortStaysInBoundsWithIntransitiveTies) {
     for (const Standings& s : copy) ++seen[s.TeamIndex];
     for (int n : seen) EXPECT_EQ(n, 1);
   }
+}
+
+}  // namespace
+}  // namespace drav
+
+namespace drav {
+namespace {
+
+// The fractions precomputed for the whole list must equal a team-by-team walk over the
+// games, also when two teams share a name and the records are tied in groups.
+TEST(StandingsOrder, PrecomputedHeadToHeadEqualsTheWalkForEachTeam) {
+  int measured = 0;
+  for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+    test::GeneratedShape shape;
+    shape.teams = 12;
+    shape.games = 60;
+    shape.seed = seed;
+    Tournament t = test::GenerateTournament(shape);
+    t.Format.AllRounds = 1;
+    t.Rosters[3][0] = t.Rosters[7][0];
+    t.Games[0].Forfeit = 1;
+    t.Games[1].ScoreA = -1;
+    t.Games[2].TeamB = 40;
+    const TeamTables tables = ComputeStandings(t);
+    const TeamOrder order(t, tables.TeamStatsByIndex, 2);
+    for (const Standings& s : tables.TeamStatsByIndex) {
+      Standings uncached = s;
+      uncached.TeamIndex = -1;  // not in the list: measured afresh
+      EXPECT_DOUBLE_EQ(order.HeadToHeadFraction(s), order.HeadToHeadFraction(uncached))
+          << "seed " << seed << " team " << s.TeamIndex;
+      if (order.HeadToHeadFraction(s) > 0) ++measured;
+    }
+  }
+  EXPECT_GT(measured, 5);  // the check is not vacuous
 }
 
 }  // namespace
