@@ -202,8 +202,19 @@ SearchEnd PairRound(const RandomPlan& plan, Board& board, int r, const std::vect
     return board.Partner(r, a) == -1 && board.Partner(r, b) == -1 &&
            board.Met(a, b) < plan.maxMeetings;
   };
-  // Opens a frame for the most constrained unpaired team; false when some team has none.
-  auto open = [&]() -> int {  // 1 opened, 0 all paired, -1 dead end
+  // Slack of a team: meetings it may still have minus games it still needs. Teams with
+  // little slack are the ones a later round could strand, so they are paired first and
+  // preferred as opponents.
+  std::vector<long long> slack(static_cast<std::size_t>(plan.teams) + 1, 0);
+  for (int a : playing) {
+    long long room = 0;
+    for (int b = 1; b <= plan.teams; ++b)
+      if (b != a) room += plan.maxMeetings - board.Met(a, b);
+    slack[a] = room - (plan.gamesPerTeam - board.Played(a));
+  }
+  // Opens a frame for the most constrained unpaired team: 1 opened, 0 all paired, -1 when
+  // some team has no possible opponent left.
+  auto open = [&]() -> int {
     int best = -1;
     std::vector<int> bestOptions;
     for (int i = 0; i < k; ++i) {
@@ -214,18 +225,21 @@ SearchEnd PairRound(const RandomPlan& plan, Board& board, int r, const std::vect
         const int b = playing[j];
         if (b != a && canMeet(a, b)) options.push_back(b);
       }
-      if (best == -1 || options.size() < bestOptions.size()) {
+      if (options.empty()) return -1;
+      if (best == -1 || options.size() < bestOptions.size() ||
+          (options.size() == bestOptions.size() && slack[a] < slack[best])) {
         best = a;
         bestOptions = std::move(options);
-        if (bestOptions.empty()) return -1;
       }
     }
     if (best == -1) return 0;
-    // Least-met opponents first keeps the meetings spread; the random start varies the draw.
-    MergeSort(bestOptions, [&](int x, int y) { return board.Met(best, x) < board.Met(best, y); });
+    // Least-met opponents first keeps the meetings spread, then the scarcest; the random
+    // start varies the draw among opponents that are equal on both.
+    auto key = [&](int x) { return std::pair<int, long long>(board.Met(best, x), slack[x]); };
+    MergeSort(bestOptions, [&](int x, int y) { return key(x) < key(y); });
     int block = 1;
     while (block < static_cast<int>(bestOptions.size()) &&
-           board.Met(best, bestOptions[block]) == board.Met(best, bestOptions[0]))
+           key(bestOptions[block]) == key(bestOptions[0]))
       ++block;
     const int start = rng.Below(block);
     stack.push_back({best, std::move(bestOptions), start, block, 0, false});
