@@ -1,5 +1,6 @@
 #include "web/web_report.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "model/error.h"
@@ -65,12 +66,20 @@ class ReportWriter {
   std::vector<std::string> TakeFailures() { return std::move(failed_); }
 
  private:
+  // Through a temporary file renamed over the target, so that a web server never serves
+  // half a page; unlike the tournament file, a page is not forced to disk (it can always
+  // be generated again, and forcing two dozen megabytes would stall a large report).
   void Save(const std::string& path, const std::string& contents) {
-    try {
-      WriteFileAtomically(path, contents);
-    } catch (const DravError&) {
-      failed_.push_back(path);
+    const std::string temp = path + ".tmp~";
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    bool ok = f != nullptr;
+    if (ok) {
+      ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
+      ok = std::fclose(f) == 0 && ok;
+      ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+      if (!ok) std::remove(temp.c_str());
     }
+    if (!ok) failed_.push_back(path);
   }
 
   const std::string& basePath_;

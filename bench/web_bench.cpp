@@ -1,0 +1,58 @@
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "bench_support.h"
+#include "stats/player_stats.h"
+#include "stats/team_stats.h"
+#include "web/pages.h"
+#include "web/web_report.h"
+
+namespace {
+
+// The size of a large event: 400 teams of 12 players and 5,000 games, every page on.
+drav::Tournament Large() {
+  drav::Tournament t = drav::bench::LargeTournament(400, 12, 5000, 12, 3);
+  t.Format.RoundReports = 1;
+  t.Format.Sixty = 1;
+  t.Format.TrackBonuses = 1;
+  t.Format.TUHeard = 1;
+  t.Format.PowNeg = 1;
+  return t;
+}
+
+void BM_WholeWebReport(benchmark::State& state) {
+  drav::Tournament t = Large();
+  t.Format.SortCriterion = static_cast<int>(state.range(0));
+  const std::string dir = "drav_bench_web";
+  std::filesystem::create_directory(dir);
+  std::size_t failed = 0;
+  for (auto _ : state) failed += drav::WriteWebReport(t, dir + "/report").size();
+  state.counters["failed"] = static_cast<double>(failed);
+  std::uintmax_t bytes = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) bytes += e.file_size();
+  state.counters["MB_written"] = static_cast<double>(bytes) / 1e6;
+  std::filesystem::remove_all(dir);
+  drav::bench::ReportPeakMemory("BM_WholeWebReport");
+}
+// Criterion 1 (PPG) and 2 (head-to-head, the costliest comparator).
+BENCHMARK(BM_WholeWebReport)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The two detail pages built in memory only: the pages with the most rows.
+void BM_DetailPagesInMemory(benchmark::State& state) {
+  drav::Tournament t = Large();
+  const auto teams = drav::ComputeTeamStats(t);
+  const auto players = drav::ComputePlayerStats(t);
+  std::string page;
+  for (auto _ : state) {
+    page.clear();
+    drav::WriteTeamDetailPage(page, t, teams, players, "report");
+    drav::WriteIndividualDetailPage(page, t, players, "report");
+    benchmark::DoNotOptimize(page.data());
+  }
+  state.counters["MB"] = static_cast<double>(page.size()) / 1e6;
+}
+BENCHMARK(BM_DetailPagesInMemory)->Unit(benchmark::kMillisecond);
+
+}  // namespace
