@@ -170,7 +170,7 @@ void MainWindow::BuildToolBar() {
       {"FileSaveBtn", "Save Tournament", QStyle::SP_DialogSaveButton, [&c] { c.SaveAs1Click(); }},
       {"ReportBtn", "Full Report", QStyle::SP_FileDialogDetailedView, [&c] { c.FullReport1Click(); }},
       {"PostBtn", "Post to Web", QStyle::SP_ArrowUp, [&c] { c.PosttoWeb1Click(); }},
-      {"HelpBtn", "Help", QStyle::SP_DialogHelpButton, [this] { Contents1Click(); }},
+      {"HelpBtn", "Help", QStyle::SP_MessageBoxQuestion, [this] { Contents1Click(); }},
   };
   for (const Button& b : buttons) {
     auto* action = new QAction(style()->standardIcon(b.icon), b.hint, this);

@@ -239,10 +239,12 @@ QWidget* SettingsDialog::SchedulingPage(const app::SettingsForm& f) {
     noLimitButton = Radio(group, noLimitName, "As Many As Needed", noLimit);
     limitButton = Radio(group, limitName, "Limit", !noLimit);
     roomsEdit = Edit(group, roomsName, roomCount, 56);
-    grid->addWidget(noLimitButton, 0, 0, 1, 2);
-    grid->addWidget(limitButton, 1, 0);
-    grid->addWidget(roomsEdit, 1, 1);
-    grid->setColumnStretch(2, 1);
+    grid->addWidget(noLimitButton, 0, 0);
+    auto* limitRow = new QHBoxLayout;
+    limitRow->addWidget(limitButton);
+    limitRow->addWidget(roomsEdit);
+    limitRow->addStretch();
+    grid->addLayout(limitRow, 1, 0);
     boxLayout->addWidget(group);
     return std::pair{box, boxLayout};
   };

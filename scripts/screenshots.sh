@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Saves a screenshot (PNG) of each window of the desktop program, opened on the sample
+# tournament, without a display: scripts/screenshots.sh [OUTDIR] (default out/screenshots).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-out/screenshots}
+bash scripts/install-deps.sh
+dir=$(bash scripts/build.sh release --target drav-screenshots | tail -n 1)
+mkdir -p "$out"
+QT_QPA_PLATFORM=offscreen "$dir/bin/drav-screenshots" examples/sample-tournament.dat "$out"
