@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "support/cli_runner.h"
 #include "support/ftp_test_server.h"
@@ -153,6 +154,22 @@ TEST_F(CurlFtpClientTest, SilentServerFailsTheConnectionWithinItsTimeLimit) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(client.Connect({"127.0.0.1:" + std::to_string(silent.Port()), "u", "p"}));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST_F(CurlFtpClientTest, CancelGivesUpAWaitingConnectionPromptly) {
+  test::SilentTcpServer silent;
+  FtpTimeLimits limits;  // the full limits: only the cancel can end this soon
+  CurlFtpClient client(limits);
+  std::atomic<bool> cancel{false};
+  client.SetCancelFlag(&cancel);
+  std::thread canceller([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    cancel = true;
+  });
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(client.Connect({"127.0.0.1:" + std::to_string(silent.Port()), "u", "p"}));
+  canceller.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST_F(CurlFtpClientTest, ServerSilentDuringAnUploadFailsItAndTheNextOneStillWorks) {
