@@ -13,6 +13,7 @@ int RunMerge(const std::vector<std::string>& words, std::ostream& out, std::ostr
 int RunSort(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunReadRosters(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunSchedule(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunPost(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunExportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);

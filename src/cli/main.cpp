@@ -16,6 +16,7 @@ struct Command {
 const Command kCommands[] = {
     {"quickprint", drav::cli::RunQuickprint},
     {"report", drav::cli::RunReport},
+    {"schedule", drav::cli::RunSchedule},
     {"resave", drav::cli::RunResave},
     {"convert", drav::cli::RunConvert},
     {"merge", drav::cli::RunMerge},
