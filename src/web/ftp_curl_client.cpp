@@ -42,7 +42,9 @@ std::string EncodePath(const std::string& path) {
   return out;
 }
 
-size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }
+size_t DiscardBody(char*, size_t size, size_t count, void*) {
+  return size * count;
+}
 
 size_t ReadLocalFile(char* buffer, size_t size, size_t count, void* userdata) {
   auto* file = static_cast<std::FILE*>(userdata);
@@ -90,9 +92,13 @@ CurlFtpClient::CurlFtpClient(FtpTimeLimits limits) : impl_(std::make_unique<Impl
   impl_->limits = limits;
 }
 
-CurlFtpClient::~CurlFtpClient() { impl_->Close(); }
+CurlFtpClient::~CurlFtpClient() {
+  impl_->Close();
+}
 
-void CurlFtpClient::SetCancelFlag(const std::atomic<bool>* cancel) { impl_->cancel = cancel; }
+void CurlFtpClient::SetCancelFlag(const std::atomic<bool>* cancel) {
+  impl_->cancel = cancel;
+}
 
 bool CurlFtpClient::Connect(const FtpLogin& login) {
   impl_->Close();
@@ -118,10 +124,9 @@ bool CurlFtpClient::Connect(const FtpLogin& login) {
   curl_easy_setopt(h, CURLOPT_PROTOCOLS, static_cast<long>(CURLPROTO_FTP));
 #endif
   curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);  // may run off the main thread
-  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS,
-                   static_cast<long>(impl_->limits.connect.count() > 0
-                                         ? impl_->limits.connect.count()
-                                         : 1));
+  curl_easy_setopt(
+      h, CURLOPT_CONNECTTIMEOUT_MS,
+      static_cast<long>(impl_->limits.connect.count() > 0 ? impl_->limits.connect.count() : 1));
   curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, WholeSeconds(impl_->limits.response));
   curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, WholeSeconds(impl_->limits.stalledTransfer));

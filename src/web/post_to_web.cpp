@@ -114,9 +114,9 @@ PostToWebResult RunPostToWeb(PostToWebJob job, FtpClient& client,
   stage(PostStage::WritingReport);
   const std::string name = PostFileName(f.BaseName);
   const std::string basePath = JoinLocal(job.localDirectory, name);
-  const std::vector<std::string> notWritten =
-      callbacks.writeReport ? callbacks.writeReport(job.tournament, basePath)
-                            : WriteWebReport(job.tournament, basePath);
+  const std::vector<std::string> notWritten = callbacks.writeReport
+                                                  ? callbacks.writeReport(job.tournament, basePath)
+                                                  : WriteWebReport(job.tournament, basePath);
   result.reportWritten = true;
   if (cancelled()) {
     result.cancelled = true;
@@ -158,13 +158,13 @@ PostToWebResult RunPostToWeb(PostToWebJob job, FtpClient& client,
     // stale copy would pass for a successful post.
     bool sent = false;
     if (std::find(notWritten.begin(), notWritten.end(), local) == notWritten.end()) {
-      sent = client.StoreFile(local, upload.remotePath,
-                              [&](std::uint64_t bytes, std::uint64_t total) {
-                                progress.sent = bytes;
-                                progress.total = total;
-                                report(progress);
-                                return !cancelled();
-                              });
+      sent =
+          client.StoreFile(local, upload.remotePath, [&](std::uint64_t bytes, std::uint64_t total) {
+            progress.sent = bytes;
+            progress.total = total;
+            report(progress);
+            return !cancelled();
+          });
     }
     if (!sent && !cancelled()) say(kCaptionFailure, upload.failureMessage);
   }

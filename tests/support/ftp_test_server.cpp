@@ -26,7 +26,9 @@ namespace {
 // Debian's interpreter: the one that sees python3-pyftpdlib.
 constexpr const char* kPython = "/usr/bin/python3";
 
-std::string ScriptPath() { return std::string(DRAV_TEST_DATA_DIR) + "/../support/ftp_test_server.py"; }
+std::string ScriptPath() {
+  return std::string(DRAV_TEST_DATA_DIR) + "/../support/ftp_test_server.py";
+}
 
 // Reads one line from fd, waiting at most timeout overall.
 std::string ReadLine(int fd, std::chrono::milliseconds timeout) {
@@ -40,7 +42,8 @@ std::string ReadLine(int fd, std::chrono::milliseconds timeout) {
     if (poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
     char c = 0;
     const ssize_t n = read(fd, &c, 1);
-    if (n <= 0) throw std::runtime_error("FTP test server exited (is python3-pyftpdlib installed?)");
+    if (n <= 0)
+      throw std::runtime_error("FTP test server exited (is python3-pyftpdlib installed?)");
     if (c == '\n') return line;
     line.push_back(c);
   }
@@ -116,7 +119,9 @@ FtpTestServer::FtpTestServer(const Options& options) : options_(options), root_(
   close(fromChild[0]);
 }
 
-FtpTestServer::~FtpTestServer() { Stop(); }
+FtpTestServer::~FtpTestServer() {
+  Stop();
+}
 
 void FtpTestServer::Stop() {
   if (stdinWrite_ >= 0) close(stdinWrite_);  // the server exits when its input closes

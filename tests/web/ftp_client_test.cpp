@@ -18,10 +18,11 @@ TEST(FtpHostAddress, Ipv6WithAndWithoutBrackets) {
 }
 
 TEST(FtpHostAddress, RejectsAddressesThatCannotNameOneServer) {
-  for (const char* bad : {"", ":21", "host:", "host:0", "host:65536", "host:21x", "host:-1",
-                          "host:123456", "a b", "user@host", "host/path", "host?x", "host#x",
-                          "ftp://host", "host\r\nQUIT", "[::1", "[]:21", "[::1]x", "[::1]:",
-                          "[zz::1]", "h\xC3\xA9te"}) {
+  for (const char* bad :
+       {"",        ":21",         "host:",        "host:0",    "host:65536", "host:21x",
+        "host:-1", "host:123456", "a b",          "user@host", "host/path",  "host?x",
+        "host#x",  "ftp://host",  "host\r\nQUIT", "[::1",      "[]:21",      "[::1]x",
+        "[::1]:",  "[zz::1]",     "h\xC3\xA9te"}) {
     EXPECT_FALSE(ParseFtpHostAddress(bad).has_value()) << bad;
   }
 }

@@ -100,8 +100,8 @@ TEST_F(CurlFtpClientTest, WrongPasswordOrNoServerFailsToConnect) {
   CurlFtpClient client(QuickLimits());
   EXPECT_FALSE(client.Connect({server.HostAddress(), server.User(), "wrong"}));
   EXPECT_FALSE(client.StoreFile(source_, "a.html", {}));  // not connected
-  EXPECT_FALSE(client.Connect({"127.0.0.1:" + std::to_string(test::UnusedLocalPort()),
-                               server.User(), server.Password()}));
+  EXPECT_FALSE(client.Connect(
+      {"127.0.0.1:" + std::to_string(test::UnusedLocalPort()), server.User(), server.Password()}));
   EXPECT_FALSE(client.Connect({"not a host", server.User(), server.Password()}));
   EXPECT_TRUE(fs::is_empty(server.Root()));
 }
@@ -134,9 +134,8 @@ TEST_F(CurlFtpClientTest, ProgressCallbackOrCancelFlagAbandonsTheUpload) {
   FtpTestServer server;
   CurlFtpClient client(QuickLimits());
   ASSERT_TRUE(client.Connect(LoginFor(server)));
-  EXPECT_FALSE(client.StoreFile(source_, "a.html", [](std::uint64_t, std::uint64_t) {
-    return false;
-  }));
+  EXPECT_FALSE(
+      client.StoreFile(source_, "a.html", [](std::uint64_t, std::uint64_t) { return false; }));
   std::atomic<bool> cancel{true};
   client.SetCancelFlag(&cancel);
   EXPECT_FALSE(client.StoreFile(source_, "b.html", {}));

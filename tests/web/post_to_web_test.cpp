@@ -1,7 +1,6 @@
 #include "web/post_to_web.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -71,7 +70,9 @@ PostToWebCallbacks NoReport(std::vector<std::string> notWritten = {}) {
   return callbacks;
 }
 
-std::string Cwd() { return fs::current_path().string(); }
+std::string Cwd() {
+  return fs::current_path().string();
+}
 
 std::vector<PostMessage> Failures(std::initializer_list<const char*> texts) {
   std::vector<PostMessage> messages;
@@ -107,10 +108,11 @@ TEST(PostToWebNames, UploadsFollowTheFixedOrderAndTheSwitches) {
     messages.push_back(u.failureMessage);
     EXPECT_EQ("www/" + u.localName, u.remotePath);
   }
-  EXPECT_EQ(remote, (std::vector<std::string>{
-                        "www/fall_standings.html", "www/fall_individuals.html", "www/fall_scores.htm",
-                        "www/fall_teamdetail.html", "www/fall_playerdetail.html",
-                        "www/fall_rounds.html", "www/fall_statkey.html", "www/fall_style.css"}));
+  EXPECT_EQ(remote,
+            (std::vector<std::string>{"www/fall_standings.html", "www/fall_individuals.html",
+                                      "www/fall_scores.htm", "www/fall_teamdetail.html",
+                                      "www/fall_playerdetail.html", "www/fall_rounds.html",
+                                      "www/fall_statkey.html", "www/fall_style.css"}));
   EXPECT_EQ(messages, (std::vector<std::string>{
                           "Team Standings Upload Failed", "Individual Standings Upload Failed",
                           "Scoreboard Upload Failed", "Team Detail Upload Failed",
@@ -134,8 +136,9 @@ TEST(PostToWeb, AnyEmptySettingAsksForTheSettingsAndConnectsToNothing) {
       return std::vector<std::string>{};
     };
     const auto result = PosttoWeb1Click(t, client, callbacks);
-    EXPECT_EQ(result.messages, (std::vector<PostMessage>{
-                                   {"Failure", "Please enter FTP settings under Settings->FTP"}}));
+    EXPECT_EQ(
+        result.messages,
+        (std::vector<PostMessage>{{"Failure", "Please enter FTP settings under Settings->FTP"}}));
     EXPECT_TRUE(client.log.empty());
     EXPECT_FALSE(reportWritten);
     EXPECT_EQ(t.Format.Directory, "www");
@@ -157,15 +160,14 @@ TEST(PostToWeb, SequenceWritesUnderTheBaseNameConnectsMakesTheDirectoryAndUpload
 
   const std::string local = Cwd() + "/fall";
   EXPECT_EQ(reportBase, local);
-  EXPECT_EQ(client.log,
-            (std::vector<std::string>{
-                "connect ftp.example.org director pw", "mkd www/",
-                "stor " + local + "_standings.html > www/fall_standings.html",
-                "stor " + local + "_individuals.html > www/fall_individuals.html",
-                "stor " + local + "_games.html > www/fall_games.html",
-                "stor " + local + "_teamdetail.html > www/fall_teamdetail.html",
-                "stor " + local + "_playerdetail.html > www/fall_playerdetail.html",
-                "stor " + local + "_statkey.html > www/fall_statkey.html", "quit"}));
+  EXPECT_EQ(client.log, (std::vector<std::string>{
+                            "connect ftp.example.org director pw", "mkd www/",
+                            "stor " + local + "_standings.html > www/fall_standings.html",
+                            "stor " + local + "_individuals.html > www/fall_individuals.html",
+                            "stor " + local + "_games.html > www/fall_games.html",
+                            "stor " + local + "_teamdetail.html > www/fall_teamdetail.html",
+                            "stor " + local + "_playerdetail.html > www/fall_playerdetail.html",
+                            "stor " + local + "_statkey.html > www/fall_statkey.html", "quit"}));
   EXPECT_EQ(result.messages, (std::vector<PostMessage>{kComplete}));
   EXPECT_EQ(seen, result.messages);
   EXPECT_EQ(t.Format.Directory, "www/");  // the setting itself changes
@@ -207,19 +209,19 @@ TEST(PostToWeb, EachFailedUploadHasItsMessageAndTheOthersGoOn) {
   client.failRemote = kAllPagesFailed;
   client.disconnectOk = false;
   auto result = PosttoWeb1Click(t, client, NoReport());
-  auto expected = Failures({"Team Standings Upload Failed", "Individual Standings Upload Failed",
-                            "Scoreboard Upload Failed", "Team Detail Upload Failed",
-                            "Individual Detail Upload Failed", "Round Reports Upload Failed",
-                            "Stat Key Upload Failed", "Style Sheet Upload Failed",
-                            "Disconnect Error"});
+  auto expected =
+      Failures({"Team Standings Upload Failed", "Individual Standings Upload Failed",
+                "Scoreboard Upload Failed", "Team Detail Upload Failed",
+                "Individual Detail Upload Failed", "Round Reports Upload Failed",
+                "Stat Key Upload Failed", "Style Sheet Upload Failed", "Disconnect Error"});
   expected.push_back(kComplete);
   EXPECT_EQ(result.messages, expected);
 
   FakeFtpClient one;
   one.failRemote = "www/fall_games.html";
   result = PosttoWeb1Click(t, one, NoReport());
-  EXPECT_EQ(result.messages, (std::vector<PostMessage>{{"Failure", "Scoreboard Upload Failed"},
-                                                       kComplete}));
+  EXPECT_EQ(result.messages,
+            (std::vector<PostMessage>{{"Failure", "Scoreboard Upload Failed"}, kComplete}));
   EXPECT_EQ(one.log.size(), 1u + 1u + 8u + 1u);
 }
 
@@ -228,8 +230,8 @@ TEST(PostToWeb, FilesTheReportCouldNotWriteAreNotSentFromAnEarlierRun) {
   t.Format.StyleSheet = 1;
   FakeFtpClient client;
   const auto result = PosttoWeb1Click(t, client, NoReport({Cwd() + "/fall_style.css"}));
-  EXPECT_EQ(result.messages, (std::vector<PostMessage>{{"Failure", "Style Sheet Upload Failed"},
-                                                       kComplete}));
+  EXPECT_EQ(result.messages,
+            (std::vector<PostMessage>{{"Failure", "Style Sheet Upload Failed"}, kComplete}));
   for (const auto& entry : client.log) EXPECT_EQ(entry.find("_style.css"), std::string::npos);
 }
 
@@ -339,10 +341,10 @@ TEST_F(PostToWebServerTest, SuccessfulPostPutsByteIdenticalFilesUnderTheDirector
   EXPECT_EQ(result.messages, (std::vector<PostMessage>{kComplete}));
   EXPECT_EQ(t_.Format.Directory, "www/");
   const auto names = RemoteFiles("/www");
-  EXPECT_EQ(names, (std::vector<std::string>{
-                       "fall open_games.html", "fall open_individuals.html",
-                       "fall open_playerdetail.html", "fall open_standings.html",
-                       "fall open_statkey.html", "fall open_teamdetail.html"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"fall open_games.html", "fall open_individuals.html",
+                                      "fall open_playerdetail.html", "fall open_standings.html",
+                                      "fall open_statkey.html", "fall open_teamdetail.html"}));
   for (const auto& name : names) {
     const std::string page = ReadFile(local_ + "/" + name);
     EXPECT_NE(page.find("\r\n"), std::string::npos);
