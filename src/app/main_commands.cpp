@@ -6,6 +6,7 @@
 #include "model/error.h"
 #include "schedule/random_schedule.h"
 #include "schedule/round_robin.h"
+#include "schedule/swiss.h"
 #include "stats/quickprint.h"
 #include "storage/import_v1.h"
 #include "storage/import_v2.h"
@@ -265,7 +266,15 @@ void MainCommands::RoundRobin1Click() {
 }
 
 void MainCommands::SwissPairs1Click() {
-  host_.ShowMessage("Swiss pairings are not available in this build.", "Failure");
+  const Tournament snapshot = t_;
+  ScheduleText text;
+  const bool finished = host_.RunLongTask("Pairing the next round", [&](const CancelFlag& cancel) {
+    SearchControl control;
+    control.cancel = cancel.Atomic();
+    text = SwissPairLines(snapshot, control);
+  });
+  if (!finished || text.cancelled) return;
+  host_.ShowTextWindow("Swiss Pairings", text.lines);
 }
 
 void MainCommands::Random1Click() {
