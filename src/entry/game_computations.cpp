@@ -40,10 +40,12 @@ std::string FormatGamesPlayed(double amount) {
 
 std::int64_t RowPointsOf(const std::array<int, kColumns>& values,
                          const std::array<int, kColumns>& counts) {
-  std::int64_t points = 0;
+  // Four products of 32-bit numbers can pass the 64-bit range: the sum wraps instead of
+  // overflowing, and callers keep only the low 32 bits of a result that large.
+  std::uint64_t points = 0;
   for (int k = 0; k < kColumns; ++k)
-    points += static_cast<std::int64_t>(values[k]) * counts[k];
-  return points;
+    points += static_cast<std::uint64_t>(static_cast<std::int64_t>(values[k]) * counts[k]);
+  return static_cast<std::int64_t>(points);
 }
 
 }  // namespace drav::entry

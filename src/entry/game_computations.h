@@ -22,7 +22,7 @@ std::string FormatGamesPlayed(double amount);
 // A 64-bit result kept in a 32-bit field wraps the way 32-bit arithmetic would.
 inline int Wrap32(std::int64_t value) { return static_cast<int>(static_cast<std::int32_t>(value)); }
 
-// Toss-up points of one row: v0*Q0 + v1*Q1 + v2*Q2 + v3*Q3, in 64 bits.
+// Toss-up points of one row: v0*Q0 + v1*Q1 + v2*Q2 + v3*Q3, in 64 bits (wrapping beyond).
 std::int64_t RowPointsOf(const std::array<int, kColumns>& values,
                          const std::array<int, kColumns>& counts);
 

@@ -374,20 +374,21 @@ void GameEntryForm::RecomputeBonuses() {
   for (int side = 0; side < 2; ++side) {
     SideRefs s = Side(side == 0);
     std::int64_t heard = 0;
-    std::int64_t rowPoints = 0;
+    std::uint64_t rowPoints = 0;  // wraps like the row points themselves
     for (const PlayerRow& row : s.rows) {
       std::array<int, kColumns> counts{};
       for (int k = 0; k < kColumns; ++k) {
         counts[k] = ReadInt(row.Q[k]);
         if (t_.QuestionValues[k] > 0) heard += counts[k];
       }
-      rowPoints += RowPointsOf(t_.QuestionValues, counts);
+      rowPoints += static_cast<std::uint64_t>(RowPointsOf(t_.QuestionValues, counts));
     }
     if (Overtime.Checked()) heard -= ReadInt(s.ot);
     if (mode == 1) s.bh.SetText(std::to_string(Wrap32(heard)));
-    const std::int64_t points =
-        static_cast<std::int64_t>(ReadInt(s.score)) - ReadInt(s.sixty) - rowPoints;
-    s.bp.SetText(std::to_string(Wrap32(points)));
+    const std::uint64_t points = static_cast<std::uint64_t>(std::int64_t{ReadInt(s.score)}) -
+                                 static_cast<std::uint64_t>(std::int64_t{ReadInt(s.sixty)}) -
+                                 rowPoints;
+    s.bp.SetText(std::to_string(Wrap32(static_cast<std::int64_t>(points))));
   }
 }
 

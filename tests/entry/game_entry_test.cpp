@@ -728,3 +728,26 @@ TEST(GameEntryPaging, NextThroughEveryGameKeepsTheGames) {
 
 }  // namespace
 }  // namespace drav::entry
+
+namespace drav::entry {
+namespace {
+
+TEST_F(GameEntry, HugeCountsWrapLikeThirtyTwoBitFigures) {
+  t.QuestionValues = {2147483647, 2147483647, 2147483647, 2147483647};
+  GameEntryForm& f = Form();
+  f.ChooseTeamA(0);
+  f.ChooseTeamB(1);
+  for (int k = 0; k < 4; ++k) f.QA(k, 1).SetText("2147483647");
+  EXPECT_EQ(f.PtsA(1).Text(), "4");  // 4 * (2^31 - 1)^2 keeps 4 in its low 32 bits
+  EXPECT_EQ(f.BHA.Text(), "-4");
+  EXPECT_EQ(f.BPA.Text(), "-4");
+  f.ScoreA.SetText("-2147483648");
+  f.SixtyA.SetText("2147483647");
+  f.NextClick();
+  ASSERT_EQ(t.GameCount(), 1);
+  EXPECT_EQ(t.Games[0].PtsA[0], 4);
+  EXPECT_EQ(t.Games[0].BPA, -2147483648LL - 2147483647LL - 4 + 4294967296LL);
+}
+
+}  // namespace
+}  // namespace drav::entry
