@@ -154,8 +154,13 @@ bool TeamBefore(const Standings& a, const Standings& b, const TeamOrder& order) 
 
 void SortTeamStats(const Tournament& t, std::vector<Standings>& teamStats,
                    std::vector<Standings>& teamStatsByIndex) {
+  SortTeamStats(t, teamStats, teamStatsByIndex, t.Format.SortCriterion);
+}
+
+void SortTeamStats(const Tournament& t, std::vector<Standings>& teamStats,
+                   std::vector<Standings>& teamStatsByIndex, int sortCriterion) {
   teamStatsByIndex = teamStats;
-  const TeamOrder order(t, teamStatsByIndex);
+  const TeamOrder order(t, teamStatsByIndex, sortCriterion);
   MergeSort(teamStats, [&order](const Standings& a, const Standings& b) { return order(a, b); });
 }
 

@@ -52,6 +52,9 @@ bool TeamBefore(const Standings& a, const Standings& b, const TeamOrder& order);
 // standings order with the tournament's SortCriterion (merge sort).
 void SortTeamStats(const Tournament& t, std::vector<Standings>& teamStats,
                    std::vector<Standings>& teamStatsByIndex);
+// The same under the given criterion (the Swiss pairing picks its own).
+void SortTeamStats(const Tournament& t, std::vector<Standings>& teamStats,
+                   std::vector<Standings>& teamStatsByIndex, int sortCriterion);
 
 // Both team lists: TeamStats in standings order, TeamStatsByIndex in team order.
 struct TeamTables {

@@ -157,6 +157,11 @@ TEST(StandingsOrder, HeadToHeadOutranksPointsPerGame) {
   EXPECT_EQ(Order(t), (std::vector<std::string>{"Extra", "Small", "Big", "Other"}));
   t.Format.SortCriterion = 1;
   EXPECT_EQ(Order(t), (std::vector<std::string>{"Extra", "Big", "Small", "Other"}));
+  // A criterion given to the sort overrides the setting.
+  std::vector<Standings> stats = ComputeTeamStats(t);
+  std::vector<Standings> byIndex;
+  SortTeamStats(t, stats, byIndex, 2);
+  EXPECT_EQ(stats[1].TeamName, "Small");
 }
 
 TEST(StandingsOrder, HeadToHeadCountsGamesOutsideTheSelectedRounds) {
