@@ -26,32 +26,6 @@ TEST(Figures, ZeroDivisorGivesZero) {
   EXPECT_DOUBLE_EQ(PointsPerTossupHeard(p), 0.0);
 }
 
-TEST(Figures, TeamAveragesAndMargin) {
-  Standings s;
-  s.Wins = 2;
-  s.Losses = 1;
-  s.ForfeitWins = 1;
-  s.GamesCount = 4;
-  s.PointsFor = 700;
-  s.PointsAgainst = 400;
-  s.TUH = 70;
-  s.BonusHeard = 20;
-  s.BonusPts = 310;
-  s.BounceHeard = 4;
-  s.BouncePts = 30;
-  s.SoS = 900;
-  EXPECT_EQ(PlayedGames(s), 3);
-  EXPECT_EQ(ShownWins(s), 3);
-  EXPECT_EQ(PctText(WinningPct(s)), "0.750");
-  EXPECT_EQ(AverageText(PointsPerGame(s)), "233.3");
-  EXPECT_EQ(AverageText(PointsAgainstPerGame(s)), "133.3");
-  EXPECT_EQ(AverageText(Margin(s)), "100.0");
-  EXPECT_EQ(AverageText(ScheduleStrength(s)), "225.0");
-  EXPECT_EQ(RatioText(PointsPerTossupHeard(s)), "10.00");
-  EXPECT_EQ(RatioText(PointsPerBonus(s)), "15.50");
-  EXPECT_EQ(RatioText(PointsPerBounceback(s)), "7.50");
-}
-
 TEST(Figures, PowerAndGetToNegRatiosPrintInfOnlyWithPositiveNumerator) {
   Standings s;
   s.TossUps = {12, 0, 0, 0};
@@ -84,15 +58,6 @@ TEST(Figures, ToleranceIsStrict) {
   EXPECT_TRUE(SameFraction(0.5, 0.500009));
   EXPECT_FALSE(SameFraction(0.5, 0.50002));
   EXPECT_FALSE(SameFraction(0.25, 0.75));
-}
-
-TEST(Figures, PlayerRates) {
-  Individuals p;
-  p.Points = 100;
-  p.GP = 2.5;
-  p.TUH = 40;
-  EXPECT_EQ(RatioText(PointsPerGame(p)), "40.00");
-  EXPECT_EQ(RatioText(PointsPerTossupHeard(p)), "2.50");
 }
 
 }  // namespace

@@ -14,20 +14,6 @@ using test::AddGame;
 using test::MakeTourney;
 using test::SetRow;
 
-TEST(PlayerStats, RecordsForEveryRosteredPlayerInTeamAndRosterOrder) {
-  Tournament t = MakeTourney({"X", "Y"}, 3);
-  const auto stats = ComputePlayerStats(t);
-  ASSERT_EQ(stats.size(), 6u);
-  EXPECT_EQ(stats[0].PlayerName, "X 1");
-  EXPECT_EQ(stats[0].TeamName, "X");
-  EXPECT_EQ(stats[0].PlayerIndex, 1);
-  EXPECT_EQ(stats[5].PlayerName, "Y 3");
-  EXPECT_EQ(stats[5].TeamIndex, 1);
-  EXPECT_EQ(stats[5].LinkIndex, 1);
-  EXPECT_EQ(stats[5].PlayerIndex, 3);
-  EXPECT_EQ(stats[5].GP, 0.0);
-}
-
 TEST(PlayerStats, RowsAddUpIncludingTwoRowsOfOnePlayer) {
   Tournament t = MakeTourney({"X", "Y"}, 2);
   GameStats& g = AddGame(t, 0, 1, 300, 200);

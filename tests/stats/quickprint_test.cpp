@@ -39,46 +39,6 @@ TEST(QuickPrintFields, DegenerateWidthsGiveEmptyFields) {
   EXPECT_EQ(RightField("", 1), " ");
 }
 
-TEST(QuickPrintTeams, PlainColumnsLineForLine) {
-  Tournament t = MakeTourney({"Alpha", "Beta"});
-  AddGame(t, 0, 1, 300, 100);
-  const Lines lines = TeamStandingsLines(t);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0],
-            "#   Team               W  L  T   Pct   PPG  PAPG    Mrg  15  10  -5 ");
-  EXPECT_EQ(lines[1],
-            "1   Alpha              1  0  0 1.000 300.0 100.0  200.0   0   0   0 ");
-  EXPECT_EQ(lines[2],
-            "2   Beta               0  1  0 0.000 100.0 300.0 -200.0   0   0   0 ");
-  EXPECT_EQ(lines[3], " ");
-}
-
-TEST(QuickPrintTeams, EveryOptionalColumn) {
-  Tournament t = MakeTourney({"Alpha", "Beta"});
-  t.Format.SortCriterion = 3;
-  t.Format.TUHeard = 1;
-  t.Format.BritishStyle = 1;
-  t.Format.PowNeg = 1;
-  t.Format.Sixty = 1;
-  t.Format.TrackBonuses = 1;
-  t.Format.BonusMode = 3;
-  GameStats& g = AddGame(t, 0, 1, 300, 100);
-  g.BHA = 8;
-  g.BPA = 120;
-  g.BncBkA = 2;
-  g.BncBkPtsA = 15;
-  g.SixtyA = 30;
-  SetRow(g, true, 0, 0, 1, 3, 2, 0);
-  const Lines lines = TeamStandingsLines(t);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0],
-            "#   Team               W  L  T   Pct   PPG  PAPG    Mrg   SoS  15  10  -5  SH"
-            "  PPSH   P/N   G/N Ltng  BH BPts   P/B BBH BBPt  P/BB ");  // "BBPts" is cut
-  EXPECT_EQ(lines[1],
-            "1   Alpha              1  0  0 1.000 300.0 100.0  200.0 200.0   3   2   0  20"
-            " 15.00   inf   inf   30   8  120 15.00   2   15  7.50 ");
-}
-
 TEST(QuickPrintTeams, DivisionSectionsKeepWholeListRanksAndSkipTeamsWithoutGames) {
   Tournament t = MakeTourney({"A", "B", "C", "D", "E"});
   t.Format.Divisions = 1;
