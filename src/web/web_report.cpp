@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/error.h"
+#include "model/merge_sort.h"
 #include "stats/player_stats.h"
 #include "stats/standings_order.h"
 #include "stats/team_stats.h"
@@ -15,13 +16,26 @@ namespace drav {
 
 namespace {
 
-// Puts the tournament's game order back however the report ends.
-class RestoreGameOrder {
+// Lists the games in round order for the length of the report and puts the tournament's
+// own order back however the report ends. The order is that of SortGames with
+// SortByRound 1 (the same merge sort and comparator), found by sorting pointers so that
+// the large game records are copied once rather than moved at every merge level.
+class GamesInRoundOrder {
  public:
-  explicit RestoreGameOrder(Tournament& t) : t_(t), saved_(t.Games) {}
-  ~RestoreGameOrder() { t_.Games = std::move(saved_); }
-  RestoreGameOrder(const RestoreGameOrder&) = delete;
-  RestoreGameOrder& operator=(const RestoreGameOrder&) = delete;
+  explicit GamesInRoundOrder(Tournament& t) : t_(t) {
+    std::vector<const GameStats*> order;
+    order.reserve(t.Games.size());
+    for (const GameStats& g : t.Games) order.push_back(&g);
+    MergeSort(order, [](const GameStats* a, const GameStats* b) { return GameBefore(*a, *b, 1); });
+    std::vector<GameStats> sorted;
+    sorted.reserve(order.size());
+    for (const GameStats* g : order) sorted.push_back(*g);
+    saved_ = std::move(t.Games);
+    t.Games = std::move(sorted);
+  }
+  ~GamesInRoundOrder() { t_.Games = std::move(saved_); }
+  GamesInRoundOrder(const GamesInRoundOrder&) = delete;
+  GamesInRoundOrder& operator=(const GamesInRoundOrder&) = delete;
 
  private:
   Tournament& t_;
@@ -94,9 +108,8 @@ std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePa
   std::vector<Standings> teamStats = ComputeTeamStats(t);
   std::vector<Individuals> playerStats = ComputePlayerStats(t);
 
-  RestoreGameOrder restore(t);
   t.Format.SortByRound = 1;
-  SortGames(t.Games, 1);
+  GamesInRoundOrder roundOrder(t);
   const Tournament& view = t;
 
   const std::string linkBase = LinkBaseOf(basePath);

@@ -11,6 +11,7 @@
 
 #include "support/cli_runner.h"
 #include "support/generated_tournament.h"
+#include "web/pages.h"
 #include "web_fixture.h"
 
 namespace drav {
@@ -104,6 +105,19 @@ TEST_F(WebReportTest, GameOrderIsRestoredAndGamesAreListedByRound) {
   const std::string games = test::ReadFile(Base() + "_games.html");
   // The round-0 game comes first although it was entered sixth.
   EXPECT_LT(games.find("Alpha &amp; Omega 200, Gamma 100"), games.find("Tie OT"));
+}
+
+TEST_F(WebReportTest, GamesAppearInTheOrderOfTheSharedGameSort) {
+  test::GeneratedShape shape;
+  shape.games = 200;
+  shape.rounds = 3;  // many games per round, so the tie order shows
+  Tournament t = test::GenerateTournament(shape);
+  EXPECT_TRUE(WriteWebReport(t, Base()).empty());
+  Tournament sorted = t;
+  SortGames(sorted.Games, 1);
+  std::string expected;
+  WriteScoreboardPage(expected, sorted, "fall%20open");
+  EXPECT_EQ(test::ReadFile(Base() + "_games.html"), expected);
 }
 
 TEST_F(WebReportTest, SuffixThatLeavesTheFolderIsRefused) {
