@@ -401,10 +401,11 @@ void GameEntryForm::GPChange(bool sideA, int row) {
   PlayerRow& r = Side(sideA).rows.at(row - 1);
   double gp = 0;
   try {
-    gp = ReadGamesPlayed(r.GP, sideA, row);
-  } catch (const DravError& e) {
-    // As a failed conversion while typing: reported, and the count boxes stay as they are.
-    host_.ShowMessage(e.what(), "Error");
+    gp = ParseGamesPlayed(r.GP.Text());
+  } catch (const DravError&) {
+    // A half-typed amount such as "." on the way to ".5": a message box here would
+    // interrupt the typing. The count boxes stay as they are; storing the game reports
+    // a text that is still unreadable then.
     return;
   }
   for (Edit& q : r.Q) q.SetEnabled(gp > 0);
