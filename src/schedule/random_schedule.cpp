@@ -11,6 +11,10 @@
 
 namespace drav {
 
+namespace {
+constexpr std::int64_t kMaxRandomCells = 20000000;
+}
+
 std::optional<RandomPlan> PlanRandomSchedule(int teams, int rounds, bool noLimit, int roomLimit) {
   if (teams < 2 || rounds < 1) return std::nullopt;
   int rooms = teams / 2;
@@ -27,6 +31,9 @@ std::optional<RandomPlan> PlanRandomSchedule(int teams, int rounds, bool noLimit
   plan.rooms = rooms;
   plan.gamesPerTeam = static_cast<int>(g);
   plan.maxMeetings = static_cast<int>(g / n + 1);
+  // A draw keeps a mark per round and team; beyond this size it is refused rather than
+  // letting a mistyped round count claim gigabytes (the byes stay empty, the draw fails).
+  if (r * (n + 1) > kMaxRandomCells) return plan;
   plan.byes.assign(static_cast<std::size_t>(rounds), teams - 2 * rooms);
   // The byes left over go two at a time to the rounds from the last one backwards, round
   // after round; counted out here instead of one pair at a time.
