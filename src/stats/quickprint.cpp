@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/merge_sort.h"
 #include "model/numbers.h"
 #include "stats/figures.h"
 #include "stats/player_stats.h"
@@ -146,19 +147,22 @@ std::vector<std::string> PlayerStandingsLines(const Tournament& t) {
 }
 
 std::vector<std::string> GameResultsLines(Tournament& t) {
-  // Sorting a copy leaves the stored order as it was, as putting the copy back would.
+  // The same merge sort as SortGames, on references: the games' stored order stays as it
+  // was (as putting a copy back would) and no game is copied.
   t.Format.SortByRound = 1;
-  std::vector<GameStats> games = t.Games;
-  SortGames(games, t.Format.SortByRound);
+  std::vector<const GameStats*> games;
+  games.reserve(t.Games.size());
+  for (const GameStats& g : t.Games) games.push_back(&g);
+  MergeSort(games, [](const GameStats* a, const GameStats* b) { return GameBefore(*a, *b, 1); });
 
   const TourneyFormat& f = t.Format;
-  int currentRound = games.empty() ? 0 : games.front().Round;
+  int currentRound = games.empty() ? 0 : games.front()->Round;
   if (f.AllRounds == 0) currentRound = f.RoundsMin;
 
   std::vector<std::string> lines;
   if (f.RoundReports != 0 && !games.empty()) lines.push_back("Round " + Num(currentRound));
   for (std::size_t i = 0; i < games.size(); ++i) {
-    const GameStats& g = games[i];
+    const GameStats& g = *games[i];
     if (!RoundSelected(f, g.Round) || !t.IsTeam(g.TeamA) || !t.IsTeam(g.TeamB)) continue;
     if (f.RoundReports != 0 && i > 0 && g.Round > currentRound) {
       currentRound = g.Round;
