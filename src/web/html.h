@@ -27,7 +27,9 @@ void Line(std::string& page, const Parts&... parts) {
 }
 
 // Integers print in plain decimal.
-inline std::string Num(std::int64_t value) { return std::to_string(value); }
+inline std::string Num(std::int64_t value) {
+  return std::to_string(value);
+}
 
 }  // namespace web
 }  // namespace drav

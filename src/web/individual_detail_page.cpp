@@ -19,7 +19,9 @@ using web::Num;
 void Head(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
-void Data(std::string& page, std::string_view text) { Line(page, "  <td ALIGN=RIGHT>", text, "</td>"); }
+void Data(std::string& page, std::string_view text) {
+  Line(page, "  <td ALIGN=RIGHT>", text, "</td>");
+}
 void Total(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
@@ -114,10 +116,12 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
             row.tuh = RowTossupsHeard(g.TUH, gp[j]);
             row.points = isA ? g.PtsA[j] : g.PtsB[j];
             Line(page, "<tr>");
-            Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.TeamName(isA ? g.TeamB : g.TeamA)), "</td>");
+            Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.TeamName(isA ? g.TeamB : g.TeamA)),
+                 "</td>");
             if (packetColumn) {
               const std::string* packet = web::DetailPacketName(t, g.Round);
-              Line(page, "  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "), "</td>");
+              Line(page, "  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "),
+                   "</td>");
             }
             FigureCells(t, row, [&page](std::string_view text) { Data(page, text); });
             Line(page, "</tr>");

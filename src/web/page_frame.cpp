@@ -21,7 +21,8 @@ void WritePageHead(std::string& page, const Tournament& t, std::string_view link
   Line(page, "<HEAD>");
   Line(page, "<TITLE> ", name, " ", titleWord, " </TITLE>");
   if (f.StyleSheet)
-    Line(page, "<LINK REL=stylesheet TYPE=\"text/css\" HREF=", PageHref(linkBase, "_style.css"), ">");
+    Line(page, "<LINK REL=stylesheet TYPE=\"text/css\" HREF=", PageHref(linkBase, "_style.css"),
+         ">");
   else
     Line(page, "");
   Line(page, "</HEAD>");
@@ -42,7 +43,8 @@ void WritePageHead(std::string& page, const Tournament& t, std::string_view link
       {f.RoundReports, f.RoundsFile, "Round Report"},
   };
   for (const NavItem& item : items) {
-    if (item.on) Line(page, "  <td><A HREF=", PageHref(linkBase, item.suffix), ">", item.label, "</A></td>");
+    if (item.on)
+      Line(page, "  <td><A HREF=", PageHref(linkBase, item.suffix), ">", item.label, "</A></td>");
   }
   if (f.StatKey) {
     std::string target(f.StatKeyFile);

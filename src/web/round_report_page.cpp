@@ -26,7 +26,9 @@ struct RoundData {
   std::int64_t BouncebacksHeard = 0;
 };
 
-void Cell(std::string& page, std::string_view text) { Line(page, "  <td>", text, "</td>"); }
+void Cell(std::string& page, std::string_view text) {
+  Line(page, "  <td>", text, "</td>");
+}
 
 std::string Ratio(std::int64_t numerator, std::int64_t divisor) {
   return RatioText(Quotient(static_cast<double>(numerator), static_cast<double>(divisor)));
@@ -59,7 +61,8 @@ void WriteRoundReportPage(std::string& page, const Tournament& t, std::string_vi
     RoundData& r = rounds[g.Round];
     r.TotalPoints += static_cast<std::int64_t>(g.ScoreA) + g.ScoreB;
     r.TeamGames += 2;
-    for (int j = 0; j < kRows; ++j) r.TossUpPoints += static_cast<std::int64_t>(g.PtsA[j]) + g.PtsB[j];
+    for (int j = 0; j < kRows; ++j)
+      r.TossUpPoints += static_cast<std::int64_t>(g.PtsA[j]) + g.PtsB[j];
     r.TossUpsHeard += g.TUH;
     r.BonusPoints += static_cast<std::int64_t>(g.BPA) + g.BPB;
     r.BonusesHeard += static_cast<std::int64_t>(g.BHA) + g.BHB;

@@ -47,7 +47,9 @@ void BoxScoreLine(std::string& page, const Tournament& t, int team, const RowArr
   Line(page, "<br>");
 }
 
-std::string Average(int points, int heard) { return RatioText(Quotient(points, heard)); }
+std::string Average(int points, int heard) {
+  return RatioText(Quotient(points, heard));
+}
 
 void GameBlock(std::string& page, const Tournament& t, const GameStats& g) {
   const TourneyFormat& f = t.Format;
@@ -75,8 +77,8 @@ void GameBlock(std::string& page, const Tournament& t, const GameStats& g) {
            ", ", nameB, " ", Num(g.BHB), " ", Num(g.BPB), " ", Average(g.BPB, g.BHB), "<br>");
       if (f.BonusMode == 3)
         Line(page, "Bonus Bouncebacks: ", nameA, " ", Num(g.BncBkA), " ", Num(g.BncBkPtsA), " ",
-             Average(g.BncBkPtsA, g.BncBkA), ", ", nameB, " ", Num(g.BncBkB), " ",
-             Num(g.BncBkPtsB), " ", Average(g.BncBkPtsB, g.BncBkB), "<br>");
+             Average(g.BncBkPtsA, g.BncBkA), ", ", nameB, " ", Num(g.BncBkB), " ", Num(g.BncBkPtsB),
+             " ", Average(g.BncBkPtsB, g.BncBkB), "<br>");
     }
   }
   Line(page, "<P></FONT>");

@@ -19,7 +19,9 @@ void LeftHead(std::string& page, std::string_view text) {
 void RightHead(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
-void Data(std::string& page, std::string_view text) { Line(page, "  <td ALIGN=RIGHT>", text, "</td>"); }
+void Data(std::string& page, std::string_view text) {
+  Line(page, "  <td ALIGN=RIGHT>", text, "</td>");
+}
 
 void TeamHeader(std::string& page, const Tournament& t) {
   const TourneyFormat& f = t.Format;
@@ -61,8 +63,8 @@ void TeamRow(std::string& page, const Tournament& t, const Standings& s, int ran
   Line(page, "  <td ALIGN=LEFT>");
   const std::string name = HtmlEscape(s.TeamName);
   if (f.TeamDetail)
-    Line(page, "<A HREF=", PageHref(linkBase, f.TeamDetailFile + "#t" + Num(s.LinkIndex)), ">", name,
-         "</A></td>");
+    Line(page, "<A HREF=", PageHref(linkBase, f.TeamDetailFile + "#t" + Num(s.LinkIndex)), ">",
+         name, "</A></td>");
   else
     Line(page, name, "</td>");
   Data(page, Num(ShownWins(s)));
@@ -162,7 +164,8 @@ void WriteIndividualStandingsPage(std::string& page, const Tournament& t,
     const std::string name = HtmlEscape(p.PlayerName);
     if (f.IndividualDetail)
       Line(page, "  <td ALIGN=LEFT><A HREF=",
-           PageHref(linkBase, f.PlayerDetailFile + "#p" + Num(p.PlayerIndex) + "_" + Num(p.LinkIndex)),
+           PageHref(linkBase,
+                    f.PlayerDetailFile + "#p" + Num(p.PlayerIndex) + "_" + Num(p.LinkIndex)),
            ">", name, "</A></td>");
     else
       Line(page, "  <td ALIGN=LEFT>", name, "</td>");
@@ -170,8 +173,8 @@ void WriteIndividualStandingsPage(std::string& page, const Tournament& t,
     if (f.Divisions) {
       const int division = t.DivisionOf(p.TeamIndex);
       if (division >= 0 && static_cast<std::size_t>(division) < t.DivisionNames.size())
-        Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.DivisionNames[static_cast<std::size_t>(division)]),
-             "</td>");
+        Line(page, "  <td ALIGN=LEFT>",
+             HtmlEscape(t.DivisionNames[static_cast<std::size_t>(division)]), "</td>");
       else
         Line(page, "  <td ALIGN=LEFT> </td>");
     }

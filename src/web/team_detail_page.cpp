@@ -18,7 +18,9 @@ using web::Num;
 void Head(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
-void Data(std::string& page, std::string_view text) { Line(page, "  <td ALIGN=RIGHT>", text, "</td>"); }
+void Data(std::string& page, std::string_view text) {
+  Line(page, "  <td ALIGN=RIGHT>", text, "</td>");
+}
 void Total(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
@@ -147,7 +149,8 @@ void TotalRow(std::string& page, const Tournament& t, const Standings& s, bool p
   Line(page, "</table><P>");
 }
 
-void PlayersTable(std::string& page, const Tournament& t, const std::vector<Individuals>& playerStats,
+void PlayersTable(std::string& page, const Tournament& t,
+                  const std::vector<Individuals>& playerStats,
                   const std::vector<std::size_t>& players, std::string_view linkBase) {
   const TourneyFormat& f = t.Format;
   Line(page, "<table border=1 width=100%>");
@@ -222,8 +225,8 @@ void WriteTeamDetailPage(std::string& page, const Tournament& t,
     const std::string& teamName = t.TeamName(team);
     if (auto it = lastRecordOfName.find(teamName); it != lastRecordOfName.end()) {
       const Standings& s = teamStats[it->second];
-      const std::int64_t games = static_cast<std::int64_t>(s.Wins) + s.Losses + s.Ties +
-                                 s.ForfeitWins + s.ForfeitLosses;
+      const std::int64_t games =
+          static_cast<std::int64_t>(s.Wins) + s.Losses + s.Ties + s.ForfeitWins + s.ForfeitLosses;
       if (games <= 0) continue;
     }
     Line(page, "<P><P><H2><A NAME=t", Num(team), ">", HtmlEscape(teamName), "</A></H2><P>");
@@ -237,8 +240,8 @@ void WriteTeamDetailPage(std::string& page, const Tournament& t,
     const std::size_t slot = static_cast<std::size_t>(team);
     TotalRow(page, t, slot < teamStats.size() ? teamStats[slot] : noRecord, packetColumn);
     auto players = playersOfTeamName.find(teamName);
-    PlayersTable(page, t, playerStats, players != playersOfTeamName.end() ? players->second : noPlayers,
-                 linkBase);
+    PlayersTable(page, t, playerStats,
+                 players != playersOfTeamName.end() ? players->second : noPlayers, linkBase);
   }
   WritePageFoot(page);
 }

@@ -15,7 +15,8 @@ inline std::vector<std::vector<std::size_t>> GamesByTeam(const Tournament& t) {
   for (std::size_t i = 0; i < t.Games.size(); ++i) {
     const GameStats& g = t.Games[i];
     if (t.IsTeam(g.TeamA)) byTeam[static_cast<std::size_t>(g.TeamA)].push_back(i);
-    if (t.IsTeam(g.TeamB) && g.TeamB != g.TeamA) byTeam[static_cast<std::size_t>(g.TeamB)].push_back(i);
+    if (t.IsTeam(g.TeamB) && g.TeamB != g.TeamA)
+      byTeam[static_cast<std::size_t>(g.TeamB)].push_back(i);
   }
   return byTeam;
 }

@@ -118,7 +118,8 @@ std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePa
 
   // The detail pages find team t's record at position t: the lists are still in team order.
   if (f.RoundReports)
-    writer.Page(f.RoundsFile, [&](std::string& page) { WriteRoundReportPage(page, view, linkBase); });
+    writer.Page(f.RoundsFile,
+                [&](std::string& page) { WriteRoundReportPage(page, view, linkBase); });
   if (f.TeamDetail)
     writer.Page(f.TeamDetailFile, [&](std::string& page) {
       WriteTeamDetailPage(page, view, teamStats, playerStats, linkBase);
@@ -128,7 +129,8 @@ std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePa
       WriteIndividualDetailPage(page, view, playerStats, linkBase);
     });
   if (f.Scoreboard)
-    writer.Page(f.ScoreboardFile, [&](std::string& page) { WriteScoreboardPage(page, view, linkBase); });
+    writer.Page(f.ScoreboardFile,
+                [&](std::string& page) { WriteScoreboardPage(page, view, linkBase); });
 
   std::vector<Standings> teamStatsByIndex;
   SortTeamStats(view, teamStats, teamStatsByIndex);

@@ -33,8 +33,9 @@ TEST_F(ReportCommand, WritesThePagesWithCrLfAndSaysSo) {
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "Report has been generated\n");
   EXPECT_EQ(r.err, "");
-  for (const char* suffix : {"_standings.html", "_individuals.html", "_games.html", "_teamdetail.html",
-                             "_playerdetail.html", "_rounds.html", "_statkey.html"}) {
+  for (const char* suffix :
+       {"_standings.html", "_individuals.html", "_games.html", "_teamdetail.html",
+        "_playerdetail.html", "_rounds.html", "_statkey.html"}) {
     const std::string page = test::ReadFile(dir_ + "/fall open" + suffix);
     EXPECT_EQ(page.rfind("<HTML>\r\n<HEAD>\r\n", 0), 0u) << suffix;
     EXPECT_NE(page.find("HREF=fall%20open_games.html>"), std::string::npos) << suffix;
@@ -47,10 +48,14 @@ TEST_F(ReportCommand, NamesEveryFileItCouldNotWriteAndExitsOne) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "Could not write " + base + "_rounds.html\nCould not write " + base +
-                       "_teamdetail.html\nCould not write " + base + "_playerdetail.html\n"
-                       "Could not write " + base + "_games.html\nCould not write " + base +
-                       "_individuals.html\nCould not write " + base + "_standings.html\n"
-                       "Could not write " + base + "_statkey.html\n");
+                       "_teamdetail.html\nCould not write " + base +
+                       "_playerdetail.html\n"
+                       "Could not write " +
+                       base + "_games.html\nCould not write " + base +
+                       "_individuals.html\nCould not write " + base +
+                       "_standings.html\n"
+                       "Could not write " +
+                       base + "_statkey.html\n");
 }
 
 TEST_F(ReportCommand, RoundsOptionSelectsTheRoundsShown) {

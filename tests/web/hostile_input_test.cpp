@@ -22,7 +22,7 @@ Tournament Hostile(int extreme) {
   f.BonusMode = 3;
   f.Divisions = 1;
   f.SortCriterion = 3;
-  t.Rosters.push_back({});  // a team without even a name
+  t.Rosters.push_back({});                      // a team without even a name
   t.TeamDivision = {extreme, -extreme - 1, 1};  // shorter than the team list
   t.ExhibitionTeam = {extreme};
   t.QuestionValues = {extreme, 10, extreme, -5};

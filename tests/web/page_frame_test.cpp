@@ -51,7 +51,8 @@ TEST(PageHead, DefaultSettingsGiveTheFullFrameWithoutRoundReportOrStyleSheet) {
 TEST(PageHead, StyleSheetSwitchLinksTheCopiedSheet) {
   Tournament t;
   t.Format.StyleSheet = 1;
-  EXPECT_TRUE(HasLine(Head(t), "<LINK REL=stylesheet TYPE=\"text/css\" HREF=fall%20open_style.css>"));
+  EXPECT_TRUE(
+      HasLine(Head(t), "<LINK REL=stylesheet TYPE=\"text/css\" HREF=fall%20open_style.css>"));
 }
 
 TEST(PageHead, EmptyTournamentNameKeepsTheSpaces) {
@@ -87,7 +88,8 @@ TEST(PageHead, NamesAndAddressesCannotInjectMarkup) {
   const std::string page = Head(t);
   EXPECT_EQ(page.find("<script>"), std::string::npos);
   EXPECT_TRUE(HasLine(page, "<TITLE> &lt;script&gt;alert(1)&lt;/script&gt; Scoreboard </TITLE>"));
-  EXPECT_TRUE(HasLine(page, "  <td><A HREF=fall%20open_s.html&gt;&lt;script&gt;>Standings</A></td>"));
+  EXPECT_TRUE(
+      HasLine(page, "  <td><A HREF=fall%20open_s.html&gt;&lt;script&gt;>Standings</A></td>"));
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ inline bool HasLine(const std::string& page, const std::string& line) {
 
 inline int CountOf(const std::string& text, const std::string& piece) {
   int n = 0;
-  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+  for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+    ++n;
   return n;
 }
 

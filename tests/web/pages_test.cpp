@@ -182,7 +182,7 @@ TEST(TeamDetailPage, PacketColumnUsesRoundMinusOneWithinTheList) {
   for (int round : {3, 0, 4, INT_MIN}) t.Games.push_back(MakeGame("g", round, 0, 1, 10, 20));
   const std::string page = TeamDetail(t);
   EXPECT_EQ(CountOf(page, "  <td ALIGN=LEFT>three &lt;3&gt;</td>"), 2);  // once per team
-  EXPECT_EQ(CountOf(page, "  <td ALIGN=LEFT> </td>"), 2 * (3 + 1));       // 3 games + total row
+  EXPECT_EQ(CountOf(page, "  <td ALIGN=LEFT> </td>"), 2 * (3 + 1));      // 3 games + total row
 }
 
 TEST(TeamDetailPage, ToleratesStatisticsListsShorterThanTheTeams) {
@@ -303,15 +303,17 @@ TEST(StatKeyPage, SettingsChooseTheRows) {
   t.QuestionValues = {20, 10, 0, -5};
   std::string page;
   WriteStatKeyPage(page, t, "b");
-  EXPECT_NE(page.find("<td>Mrg</td>\r\n<td>Team's average margin of victory (if positive) or defeat "
-                      "(if negative)</td>\r\n</tr>\r\n<tr>\r\n<td>SoS</td>"),
-            std::string::npos);
+  EXPECT_NE(
+      page.find("<td>Mrg</td>\r\n<td>Team's average margin of victory (if positive) or defeat "
+                "(if negative)</td>\r\n</tr>\r\n<tr>\r\n<td>SoS</td>"),
+      std::string::npos);
   EXPECT_EQ(CountOf(page, "<td>20 10 -5 </td>"), 4);
   // Every tracking switch off: no optional rows, the five fixed scoreboard lines only.
   EXPECT_EQ(page.find("<td>TUH</td>"), std::string::npos);
   EXPECT_EQ(page.find("<td>BHrd</td>"), std::string::npos);
   EXPECT_EQ(page.find("The next line"), std::string::npos);
-  EXPECT_TRUE(HasLine(page, "last number after each name is the individual's total points for the game.  "));
+  EXPECT_TRUE(HasLine(
+      page, "last number after each name is the individual's total points for the game.  "));
 }
 
 TEST(StatKeyPage, BritishStyleRewordsOnlyWhereTheSectionsSaySo) {
@@ -321,8 +323,10 @@ TEST(StatKeyPage, BritishStyleRewordsOnlyWhereTheSectionsSaySo) {
   t.QuestionValues = {15, 10, -5, 0};
   std::string page;
   WriteStatKeyPage(page, t, "b");
-  EXPECT_EQ(CountOf(page, "<td>Number of starters answered"), 2);  // team standings, individual detail
-  EXPECT_EQ(CountOf(page, "<td>Number of toss-ups answered"), 2);  // individual standings, team detail
+  EXPECT_EQ(CountOf(page, "<td>Number of starters answered"),
+            2);  // team standings, individual detail
+  EXPECT_EQ(CountOf(page, "<td>Number of toss-ups answered"),
+            2);  // individual standings, team detail
   EXPECT_TRUE(HasLine(page, "<td>TUPts/TUH.</td>"));
   EXPECT_EQ(CountOf(page, "<td>SH</td>"), 4);
 }

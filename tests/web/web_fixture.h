@@ -19,7 +19,8 @@ inline void SetRow(GameStats& g, bool sideA, int row, int player, double gp, int
   (sideA ? g.PtsA : g.PtsB)[row] = points;
 }
 
-inline GameStats MakeGame(const std::string& gid, int round, int teamA, int teamB, int scoreA, int scoreB) {
+inline GameStats MakeGame(const std::string& gid, int round, int teamA, int teamB, int scoreA,
+                          int scoreB) {
   GameStats g;
   g.GID = gid;
   g.Round = round;

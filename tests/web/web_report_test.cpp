@@ -35,9 +35,10 @@ class WebReportTest : public ::testing::Test {
 TEST_F(WebReportTest, DefaultSettingsWriteSixPagesNamedWithSpaces) {
   Tournament t = test::WebFixture();
   EXPECT_TRUE(WriteWebReport(t, Base()).empty());
-  EXPECT_EQ(Files(), (std::set<std::string>{"fall open_games.html", "fall open_individuals.html",
-                                            "fall open_playerdetail.html", "fall open_standings.html",
-                                            "fall open_statkey.html", "fall open_teamdetail.html"}));
+  EXPECT_EQ(Files(),
+            (std::set<std::string>{"fall open_games.html", "fall open_individuals.html",
+                                   "fall open_playerdetail.html", "fall open_standings.html",
+                                   "fall open_statkey.html", "fall open_teamdetail.html"}));
 }
 
 TEST_F(WebReportTest, UnwritableFolderNamesEveryPageInWritingOrder) {
@@ -125,7 +126,8 @@ TEST_F(WebReportTest, SuffixThatLeavesTheFolderIsRefused) {
   t.Format.ScoreboardFile = "/../escaped.html";
   t.Format.StatKeyFile = "\\..\\escaped.html";
   const std::vector<std::string> failed = WriteWebReport(t, Base());
-  EXPECT_EQ(failed, (std::vector<std::string>{Base() + "/../escaped.html", Base() + "\\..\\escaped.html"}));
+  EXPECT_EQ(failed,
+            (std::vector<std::string>{Base() + "/../escaped.html", Base() + "\\..\\escaped.html"}));
   EXPECT_FALSE(fs::exists(dir_ + "/escaped.html"));
   EXPECT_EQ(Files().size(), 4u);
 }
@@ -146,9 +148,11 @@ void CheckLinks(const std::string& dir, int* linksChecked) {
     pages[e.path().filename().string()] = test::ReadFile(e.path().string());
   const std::regex href("HREF=([^\" >][^ >]*)>");
   for (const auto& [name, text] : pages) {
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), href); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), href);
+         it != std::sregex_iterator(); ++it) {
       std::string target = (*it)[1].str();
-      for (std::size_t at; (at = target.find("%20")) != std::string::npos;) target.replace(at, 3, " ");
+      for (std::size_t at; (at = target.find("%20")) != std::string::npos;)
+        target.replace(at, 3, " ");
       std::string anchor;
       if (const std::size_t hash = target.find('#'); hash != std::string::npos) {
         anchor = target.substr(hash + 1);
