@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace drav::gui {
@@ -13,16 +14,25 @@ ConfirmDialog::ConfirmDialog(bool showUnsavedLine, QWidget* parent) : QDialog(pa
   setObjectName("Confirm");
   setWindowTitle("Confirm");
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(24, 20, 24, 16);
-  layout->setSpacing(8);
+  layout->setContentsMargins(20, 18, 20, 14);
+  auto* top = new QHBoxLayout;
+  auto* icon = new QLabel(this);
+  icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(40, 40));
+  top->addWidget(icon, 0, Qt::AlignTop);
+  top->addSpacing(10);
+  auto* texts = new QVBoxLayout;
+  texts->setSpacing(6);
   auto* question = new QLabel("Are you sure?", this);
   question->setObjectName("Label1");
-  layout->addWidget(question);
+  texts->addWidget(question);
   unsavedLine_ = new QLabel("You have unsaved data that may be lost.", this);
   unsavedLine_->setObjectName("Label2");
   unsavedLine_->setVisible(showUnsavedLine);
-  layout->addWidget(unsavedLine_);
-  layout->addSpacing(8);
+  texts->addWidget(unsavedLine_);
+  texts->addStretch();
+  top->addLayout(texts, 1);
+  layout->addLayout(top);
+  layout->addSpacing(10);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
   buttons->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");

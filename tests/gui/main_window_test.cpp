@@ -283,14 +283,14 @@ void MainWindowTest::printingToPdfWithoutPrinter() {
 void MainWindowTest::randomScheduleCancelledMidway() {
   test::GuiTestScope scope;
   MainWindow w;
-  // A group whose draw has no solution keeps the search busy until it is cancelled.
+  // 200 teams over 100 rounds keep the draw busy for seconds, long enough to cancel it.
   Tournament& t = w.Data();
-  for (int i = 0; i < 60; ++i) t.Rosters.push_back({"Team " + std::to_string(i)});
-  t.TeamDivision.assign(60, -1);
-  t.ExhibitionTeam.assign(60, 0);
-  t.Format.RandomRounds = 59;
+  for (int i = 0; i < 200; ++i) t.Rosters.push_back({"Team " + std::to_string(i)});
+  t.TeamDivision.assign(200, -1);
+  t.ExhibitionTeam.assign(200, 0);
+  t.Format.RandomRounds = 100;
   bool sawProgress = false;
-  QTimer::singleShot(600, &w, [&] {
+  QTimer::singleShot(300, &w, [&] {
     auto* progress = w.findChild<QProgressDialog*>("LongTaskProgress");
     sawProgress = progress != nullptr;
     // As the user does: the Cancel button of the progress window.
