@@ -6,7 +6,9 @@
 
 namespace drav {
 
-bool SameFraction(double a, double b) { return std::fabs(a - b) < kRankTolerance; }
+bool SameFraction(double a, double b) {
+  return std::fabs(a - b) < kRankTolerance;
+}
 
 double Quotient(double numerator, double divisor) {
   return divisor == 0 ? 0.0 : numerator / divisor;
@@ -17,9 +19,15 @@ std::string RatioOrInfText(std::int64_t numerator, std::int64_t divisor) {
   return FormatFixed(static_cast<double>(numerator) / static_cast<double>(divisor), 2);
 }
 
-std::string PctText(double value) { return FormatFixed(value, 3); }
-std::string AverageText(double value) { return FormatFixed(value, 1); }
-std::string RatioText(double value) { return FormatFixed(value, 2); }
+std::string PctText(double value) {
+  return FormatFixed(value, 3);
+}
+std::string AverageText(double value) {
+  return FormatFixed(value, 1);
+}
+std::string RatioText(double value) {
+  return FormatFixed(value, 2);
+}
 
 std::int64_t PlayedGames(const Standings& s) {
   return static_cast<std::int64_t>(s.Wins) + s.Losses + s.Ties;
@@ -43,7 +51,9 @@ double PointsAgainstPerGame(const Standings& s) {
   return Quotient(static_cast<double>(s.PointsAgainst), static_cast<double>(PlayedGames(s)));
 }
 
-double Margin(const Standings& s) { return PointsPerGame(s) - PointsAgainstPerGame(s); }
+double Margin(const Standings& s) {
+  return PointsPerGame(s) - PointsAgainstPerGame(s);
+}
 
 double ScheduleStrength(const Standings& s) {
   return s.SoS / static_cast<double>(PlayedGames(s) + 1);
@@ -61,7 +71,9 @@ double PointsPerBounceback(const Standings& s) {
   return Quotient(static_cast<double>(s.BouncePts), static_cast<double>(s.BounceHeard));
 }
 
-std::string PowerNegText(const Standings& s) { return RatioOrInfText(s.TossUps[0], s.TossUps[2]); }
+std::string PowerNegText(const Standings& s) {
+  return RatioOrInfText(s.TossUps[0], s.TossUps[2]);
+}
 std::string GetNegText(const Standings& s) {
   return RatioOrInfText(s.TossUps[0] + s.TossUps[1], s.TossUps[2]);
 }
@@ -70,9 +82,13 @@ double PointsPerTossupHeard(const Individuals& p) {
   return Quotient(static_cast<double>(p.Points), static_cast<double>(p.TUH));
 }
 
-double PointsPerGame(const Individuals& p) { return Quotient(static_cast<double>(p.Points), p.GP); }
+double PointsPerGame(const Individuals& p) {
+  return Quotient(static_cast<double>(p.Points), p.GP);
+}
 
-std::string PowerNegText(const Individuals& p) { return RatioOrInfText(p.TossUps[0], p.TossUps[2]); }
+std::string PowerNegText(const Individuals& p) {
+  return RatioOrInfText(p.TossUps[0], p.TossUps[2]);
+}
 std::string GetNegText(const Individuals& p) {
   return RatioOrInfText(p.TossUps[0] + p.TossUps[1], p.TossUps[2]);
 }

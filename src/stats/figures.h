@@ -31,24 +31,24 @@ std::string AverageText(double value);
 std::string RatioText(double value);
 
 // ---- Team figures ----
-std::int64_t PlayedGames(const Standings& s);        // Wins + Losses + Ties
-std::int64_t ShownWins(const Standings& s);          // "W": Wins + ForfeitWins
-std::int64_t ShownLosses(const Standings& s);        // "L": Losses + ForfeitLosses
-double WinningPct(const Standings& s);               // "Pct", 0 without games
-double PointsPerGame(const Standings& s);            // "PPG": PointsFor / played games
-double PointsAgainstPerGame(const Standings& s);     // "PAPG"
-double Margin(const Standings& s);                   // "Mrg": PPG - PAPG
-double ScheduleStrength(const Standings& s);         // "SoS" shown: SoS / (played + 1)
-double PointsPerTossupHeard(const Standings& s);     // "PPTH": PointsFor / TUH
-double PointsPerBonus(const Standings& s);           // "P/B": BonusPts / BonusHeard
-double PointsPerBounceback(const Standings& s);      // "P/BB": BouncePts / BounceHeard
-std::string PowerNegText(const Standings& s);        // "P/N": slot 0 / slot 2, or "inf"
-std::string GetNegText(const Standings& s);          // "G/N": (slot 0 + 1) / slot 2, or "inf"
+std::int64_t PlayedGames(const Standings& s);     // Wins + Losses + Ties
+std::int64_t ShownWins(const Standings& s);       // "W": Wins + ForfeitWins
+std::int64_t ShownLosses(const Standings& s);     // "L": Losses + ForfeitLosses
+double WinningPct(const Standings& s);            // "Pct", 0 without games
+double PointsPerGame(const Standings& s);         // "PPG": PointsFor / played games
+double PointsAgainstPerGame(const Standings& s);  // "PAPG"
+double Margin(const Standings& s);                // "Mrg": PPG - PAPG
+double ScheduleStrength(const Standings& s);      // "SoS" shown: SoS / (played + 1)
+double PointsPerTossupHeard(const Standings& s);  // "PPTH": PointsFor / TUH
+double PointsPerBonus(const Standings& s);        // "P/B": BonusPts / BonusHeard
+double PointsPerBounceback(const Standings& s);   // "P/BB": BouncePts / BounceHeard
+std::string PowerNegText(const Standings& s);     // "P/N": slot 0 / slot 2, or "inf"
+std::string GetNegText(const Standings& s);       // "G/N": (slot 0 + 1) / slot 2, or "inf"
 
 // ---- Player figures ----
-double PointsPerTossupHeard(const Individuals& p);   // "PPTH"/"P/TU": Points / TUH
-double PointsPerGame(const Individuals& p);          // "PPG": Points / GP
-std::string PowerNegText(const Individuals& p);      // "P/N"
-std::string GetNegText(const Individuals& p);        // "G/N"
+double PointsPerTossupHeard(const Individuals& p);  // "PPTH"/"P/TU": Points / TUH
+double PointsPerGame(const Individuals& p);         // "PPG": Points / GP
+std::string PowerNegText(const Individuals& p);     // "P/N"
+std::string GetNegText(const Individuals& p);       // "G/N"
 
 }  // namespace drav

@@ -27,7 +27,9 @@ std::string RightField(std::string_view s, int width) {
 
 namespace {
 
-std::string Num(std::int64_t n) { return std::to_string(n); }
+std::string Num(std::int64_t n) {
+  return std::to_string(n);
+}
 
 std::string TeamHeader(const Tournament& t) {
   const TourneyFormat& f = t.Format;
@@ -53,13 +55,12 @@ std::string TeamHeader(const Tournament& t) {
 
 std::string TeamLine(const Tournament& t, const Standings& s, std::size_t position) {
   const TourneyFormat& f = t.Format;
-  std::string line = LeftField(Num(static_cast<std::int64_t>(position) + 1), 4) +
-                     LeftField(s.TeamName, 18) + RightField(Num(ShownWins(s)), 3) +
-                     RightField(Num(ShownLosses(s)), 3) + RightField(Num(s.Ties), 3) +
-                     RightField(PctText(WinningPct(s)), 6) +
-                     RightField(AverageText(PointsPerGame(s)), 6) +
-                     RightField(AverageText(PointsAgainstPerGame(s)), 6) +
-                     RightField(AverageText(Margin(s)), 7);
+  std::string line =
+      LeftField(Num(static_cast<std::int64_t>(position) + 1), 4) + LeftField(s.TeamName, 18) +
+      RightField(Num(ShownWins(s)), 3) + RightField(Num(ShownLosses(s)), 3) +
+      RightField(Num(s.Ties), 3) + RightField(PctText(WinningPct(s)), 6) +
+      RightField(AverageText(PointsPerGame(s)), 6) +
+      RightField(AverageText(PointsAgainstPerGame(s)), 6) + RightField(AverageText(Margin(s)), 7);
   if (f.SortCriterion == 3) line += RightField(AverageText(ScheduleStrength(s)), 6);
   for (int k = 0; k < kColumns; ++k)
     if (t.QuestionValues[k] != 0) line += RightField(Num(s.TossUps[k]), 4);

@@ -11,7 +11,9 @@ namespace drav {
 
 namespace {
 
-bool UsesHeadToHead(int sortCriterion) { return sortCriterion == 2 || sortCriterion == 5; }
+bool UsesHeadToHead(int sortCriterion) {
+  return sortCriterion == 2 || sortCriterion == 5;
+}
 
 }  // namespace
 
@@ -25,7 +27,8 @@ TeamOrder::TeamOrder(const Tournament& t, const std::vector<Standings>& teamStat
   // Every record's fraction in one pass over the games. Teams are matched by name, so
   // each game credits every record carrying the name of its team A (or B).
   std::map<std::string, std::vector<std::size_t>> recordsByName;
-  for (std::size_t i = 0; i < byIndex_.size(); ++i) recordsByName[byIndex_[i].TeamName].push_back(i);
+  for (std::size_t i = 0; i < byIndex_.size(); ++i)
+    recordsByName[byIndex_[i].TeamName].push_back(i);
   const std::vector<std::size_t> none;
   std::vector<const std::vector<std::size_t>*> namesakes(static_cast<std::size_t>(t_.TeamCount()));
   for (int team = 0; team < t_.TeamCount(); ++team) {
@@ -45,17 +48,23 @@ TeamOrder::TeamOrder(const Tournament& t, const std::vector<Standings>& teamStat
     if (recordB != nullptr) {
       for (std::size_t x : *namesakes[g.TeamA]) {
         if (!SameFraction(recordB->Pct, byIndex_[x].Pct)) continue;
-        if (aWins) ++tally[x].wins;
-        else if (bWins) ++tally[x].losses;
-        else ++tally[x].ties;
+        if (aWins)
+          ++tally[x].wins;
+        else if (bWins)
+          ++tally[x].losses;
+        else
+          ++tally[x].ties;
       }
     }
     if (recordA != nullptr) {
       for (std::size_t x : *namesakes[g.TeamB]) {
         if (!SameFraction(recordA->Pct, byIndex_[x].Pct)) continue;
-        if (aWins) ++tally[x].losses;
-        else if (bWins) ++tally[x].wins;
-        else ++tally[x].ties;
+        if (aWins)
+          ++tally[x].losses;
+        else if (bWins)
+          ++tally[x].wins;
+        else
+          ++tally[x].ties;
       }
     }
   }
@@ -93,8 +102,7 @@ const Standings* TeamOrder::RecordOf(int team) const {
 double TeamOrder::Fraction(std::int64_t wins, std::int64_t losses, std::int64_t ties) {
   const std::int64_t games = wins + losses + ties;
   if (games == 0) return 0.0;
-  return (static_cast<double>(wins) + 0.5 * static_cast<double>(ties)) /
-         static_cast<double>(games);
+  return (static_cast<double>(wins) + 0.5 * static_cast<double>(ties)) / static_cast<double>(games);
 }
 
 double TeamOrder::ComputeHeadToHead(const Standings& x) const {
@@ -130,8 +138,7 @@ double TeamOrder::ComputeHeadToHead(const Standings& x) const {
 bool TeamBefore(const Standings& a, const Standings& b, const TeamOrder& order) {
   const TourneyFormat& f = order.Tourney().Format;
   if (order.RankWithinGroup()) {
-    if (f.TUHeard != 0 && f.SwissTUH != 0)
-      return PointsPerTossupHeard(a) > PointsPerTossupHeard(b);
+    if (f.TUHeard != 0 && f.SwissTUH != 0) return PointsPerTossupHeard(a) > PointsPerTossupHeard(b);
     return a.PPG > b.PPG;
   }
   if (!SameFraction(a.Pct, b.Pct)) return a.Pct > b.Pct;

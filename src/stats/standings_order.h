@@ -16,8 +16,8 @@ class TeamOrder {
  public:
   // sortCriterion 1..5 (other values act as 1); rankWithinGroup is the Swiss pairing's
   // mode that compares only PPG or points per TUH.
-  TeamOrder(const Tournament& t, const std::vector<Standings>& teamStatsByIndex,
-            int sortCriterion, bool rankWithinGroup = false);
+  TeamOrder(const Tournament& t, const std::vector<Standings>& teamStatsByIndex, int sortCriterion,
+            bool rankWithinGroup = false);
   // The tournament's own SortCriterion, not within group.
   TeamOrder(const Tournament& t, const std::vector<Standings>& teamStatsByIndex);
 

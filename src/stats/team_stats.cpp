@@ -41,8 +41,9 @@ void AddTossUps(Standings& s, const GameStats& g, bool sideA) {
 }
 
 // PointsFor / played games, 0 without played games.
-double ScoringRate(const Standings& s) { return Quotient(static_cast<double>(s.PointsFor),
-                                                         static_cast<double>(PlayedGames(s))); }
+double ScoringRate(const Standings& s) {
+  return Quotient(static_cast<double>(s.PointsFor), static_cast<double>(PlayedGames(s)));
+}
 
 }  // namespace
 

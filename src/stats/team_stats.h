@@ -32,8 +32,8 @@ struct Standings {
   std::int64_t BounceHeard = 0;
   std::int64_t BouncePts = 0;
   std::array<std::int64_t, kColumns> TossUps{};  // per question-value slot
-  int LinkIndex = 0;  // team index again, for the "#t" anchors
-  double SoS = 0;     // own scoring rate plus one opponent rate per played game
+  int LinkIndex = 0;                             // team index again, for the "#t" anchors
+  double SoS = 0;  // own scoring rate plus one opponent rate per played game
 
   bool operator==(const Standings&) const = default;
 };

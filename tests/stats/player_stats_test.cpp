@@ -33,8 +33,8 @@ TEST(PlayerStats, RowsAddUpIncludingTwoRowsOfOnePlayer) {
 
 TEST(PlayerStats, TossupsHeardRoundPerRow) {
   EXPECT_EQ(RowTossupsHeard(20, 0.5), 10);
-  EXPECT_EQ(RowTossupsHeard(20, 0.33), 7);  // 6.6 + 0.5 truncated
-  EXPECT_EQ(RowTossupsHeard(20, 0.3), 6);   // 6.0 + 0.5 truncated
+  EXPECT_EQ(RowTossupsHeard(20, 0.33), 7);   // 6.6 + 0.5 truncated
+  EXPECT_EQ(RowTossupsHeard(20, 0.3), 6);    // 6.0 + 0.5 truncated
   EXPECT_EQ(RowTossupsHeard(20, -0.1), -1);  // -2 + 0.5 truncates toward zero
   EXPECT_EQ(RowTossupsHeard(INT_MAX, DBL_MAX), 4000000000000000000LL);
   EXPECT_EQ(RowTossupsHeard(INT_MIN, DBL_MAX), -4000000000000000000LL);

@@ -49,8 +49,7 @@ TEST(QuickPrintTeams, DivisionSectionsKeepWholeListRanksAndSkipTeamsWithoutGames
   AddGame(t, 1, 2, 250, 100);  // B 1-1, C 0-2
   // E has no game: listed nowhere, yet its position uses up a number.
   const Lines lines = TeamStandingsLines(t);
-  const std::string header =
-      "#   Team               W  L  T   Pct   PPG  PAPG    Mrg  15  10  -5 ";
+  const std::string header = "#   Team               W  L  T   Pct   PPG  PAPG    Mrg  15  10  -5 ";
   ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(lines[0], "North");
   EXPECT_EQ(lines[1], header);
@@ -80,8 +79,8 @@ TEST(QuickPrintPlayers, LinesWithSkippedRanksAndDivisions) {
   t.DivisionNames = {"Gold"};
   t.TeamDivision = {0, 7};
   GameStats& g = AddGame(t, 0, 1, 300, 100);
-  SetRow(g, true, 0, 0, 0.5, 2, 1, 0);   // 40 points in half a game
-  SetRow(g, false, 0, 1, 1, 0, 2, 1);    // 15 points
+  SetRow(g, true, 0, 0, 0.5, 2, 1, 0);  // 40 points in half a game
+  SetRow(g, false, 0, 1, 1, 0, 2, 1);   // 15 points
   const Lines lines = PlayerStandingsLines(t);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0],
@@ -154,11 +153,8 @@ TEST(QuickPrintGames, SelectedRoundsStartAtRoundsMin) {
   AddGame(t, 0, 1, 40, 20, 3);
   AddGame(t, 0, 1, 50, 20, 4);
   const Lines expected = {
-      "Round 2",
-      "Alpha                 30    Beta                  20 ",
-      "",
-      "Round 3",
-      "Alpha                 40    Beta                  20 ",
+      "Round 2", "Alpha                 30    Beta                  20 ", "",
+      "Round 3", "Alpha                 40    Beta                  20 ",
   };
   EXPECT_EQ(GameResultsLines(t), expected);
   Tournament empty = MakeTourney({"Alpha"});

@@ -42,8 +42,8 @@ inline GameStats& AddGame(Tournament& t, int teamA, int teamB, int scoreA, int s
 }
 
 // Enters player (0-based) in row (0-based) of side A or B with the given counts.
-inline void SetRow(GameStats& g, bool sideA, int row, int player, double gp, int q0, int q1,
-                   int q2, int q3 = 0) {
+inline void SetRow(GameStats& g, bool sideA, int row, int player, double gp, int q0, int q1, int q2,
+                   int q3 = 0) {
   const int pts = 15 * q0 + 10 * q1 - 5 * q2;
   if (sideA) {
     g.PlayerA[row] = player;

@@ -220,8 +220,8 @@ TEST(TeamStats, HugeFiguresAccumulateWithoutOverflow) {
 TEST(TeamStats, TeamWithoutGamesHasAllZeroRecord) {
   Tournament t = MakeTourney({"X", "Y"});
   const auto stats = ComputeTeamStats(t);
-  EXPECT_EQ(stats[1], (Standings{"Y", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, {},
-                                 1, 0}));
+  EXPECT_EQ(stats[1],
+            (Standings{"Y", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, {}, 1, 0}));
 }
 
 }  // namespace
