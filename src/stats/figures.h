@@ -43,7 +43,7 @@ double PointsPerTossupHeard(const Standings& s);  // "PPTH": PointsFor / TUH
 double PointsPerBonus(const Standings& s);        // "P/B": BonusPts / BonusHeard
 double PointsPerBounceback(const Standings& s);   // "P/BB": BouncePts / BounceHeard
 std::string PowerNegText(const Standings& s);     // "P/N": slot 0 / slot 2, or "inf"
-std::string GetNegText(const Standings& s);       // "G/N": (slot 0 + 1) / slot 2, or "inf"
+std::string GetNegText(const Standings& s);       // "G/N": (slots 0 + 1) / slot 2, or "inf"
 
 // ---- Player figures ----
 double PointsPerTossupHeard(const Individuals& p);  // "PPTH"/"P/TU": Points / TUH
