@@ -15,7 +15,8 @@ void ApplyValues(const std::string& text, NewTournamentChoices& choices) {
   std::size_t start = 0;
   while (true) {
     const std::size_t comma = text.find(',', start);
-    parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    parts.push_back(
+        text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
     if (comma == std::string::npos) break;
     start = comma + 1;
   }

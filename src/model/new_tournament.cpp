@@ -11,11 +11,26 @@ int NewTournamentChoices::ColumnValue(int column) const {
 
 void BonusSettings(BonusChoice choice, int& trackBonuses, int& bonusMode) {
   switch (choice) {
-    case BonusChoice::Automatic: trackBonuses = 1; bonusMode = 1; return;
-    case BonusChoice::Manual: trackBonuses = 1; bonusMode = 0; return;
-    case BonusChoice::None: trackBonuses = 0; bonusMode = 0; return;
-    case BonusChoice::ManualHeardAutoPts: trackBonuses = 1; bonusMode = 2; return;
-    case BonusChoice::ManualBouncebacks: trackBonuses = 1; bonusMode = 3; return;
+    case BonusChoice::Automatic:
+      trackBonuses = 1;
+      bonusMode = 1;
+      return;
+    case BonusChoice::Manual:
+      trackBonuses = 1;
+      bonusMode = 0;
+      return;
+    case BonusChoice::None:
+      trackBonuses = 0;
+      bonusMode = 0;
+      return;
+    case BonusChoice::ManualHeardAutoPts:
+      trackBonuses = 1;
+      bonusMode = 2;
+      return;
+    case BonusChoice::ManualBouncebacks:
+      trackBonuses = 1;
+      bonusMode = 3;
+      return;
   }
 }
 

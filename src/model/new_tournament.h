@@ -11,11 +11,11 @@ namespace drav {
 
 // The five bonus-conversion choices of the New Tournament window.
 enum class BonusChoice {
-  Automatic,            // (TrackBonuses, BonusMode) = (1, 1)
-  Manual,               // (1, 0)
-  None,                 // (0, 0)
-  ManualHeardAutoPts,   // "Manual Hrd, Auto Pts": (1, 2)
-  ManualBouncebacks,    // "Manual with Bouncebacks": (1, 3)
+  Automatic,           // (TrackBonuses, BonusMode) = (1, 1)
+  Manual,              // (1, 0)
+  None,                // (0, 0)
+  ManualHeardAutoPts,  // "Manual Hrd, Auto Pts": (1, 2)
+  ManualBouncebacks,   // "Manual with Bouncebacks": (1, 3)
 };
 
 // What the user chose in the New Tournament options window. The window is created fresh

@@ -11,7 +11,9 @@ namespace {
 constexpr int kLinesPerGame = 126;
 constexpr int kPlayersPerTeam = 8;
 
-int NextStrict(LineReader& in) { return StrictInt(in.Next()); }
+int NextStrict(LineReader& in) {
+  return StrictInt(in.Next());
+}
 
 // A strict count: negative reads as 0, and one that cannot fit in the lines left means
 // the file is damaged (a hostile count must not make us allocate without bound).
@@ -70,7 +72,8 @@ Tournament ParseVersion1(std::string_view text, const Tournament& base) {
   teamNames.reserve(teams);
   for (int i = 0; i < teams; ++i) teamNames.push_back(in.NextString());
   const int players = playerCountLine <= 0 ? 0 : playerCountLine;
-  if (static_cast<std::size_t>(players) > in.Remaining() / 2) throw DravError("The file ends early");
+  if (static_cast<std::size_t>(players) > in.Remaining() / 2)
+    throw DravError("The file ends early");
   std::vector<std::string> playerNames;
   playerNames.reserve(players);
   for (int i = 0; i < players; ++i) {
@@ -138,10 +141,20 @@ Tournament ParseVersion1(std::string_view text, const Tournament& base) {
 
   TourneyFormat& f = t.Format;
   switch (NextStrict(in)) {
-    case 0: f.TrackBonuses = 1; f.BonusMode = 1; break;
-    case 1: f.TrackBonuses = 1; f.BonusMode = 0; break;
-    case 2: f.TrackBonuses = 0; f.BonusMode = 0; break;
-    default: break;  // an unknown option leaves bonus tracking as it was
+    case 0:
+      f.TrackBonuses = 1;
+      f.BonusMode = 1;
+      break;
+    case 1:
+      f.TrackBonuses = 1;
+      f.BonusMode = 0;
+      break;
+    case 2:
+      f.TrackBonuses = 0;
+      f.BonusMode = 0;
+      break;
+    default:
+      break;  // an unknown option leaves bonus tracking as it was
   }
   f.PowNeg = NextStrict(in);
   f.Sixty = NextStrict(in);

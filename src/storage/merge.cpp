@@ -24,7 +24,9 @@ bool InRange(const std::vector<T>& v, int index) {
 
 }  // namespace
 
-int MergeMaps::MapTeam(int team) const { return InRange(Team, team) ? Team[team] : -1; }
+int MergeMaps::MapTeam(int team) const {
+  return InRange(Team, team) ? Team[team] : -1;
+}
 
 int MergeMaps::MapPlayer(int team, int player) const {
   if (!InRange(Player, team) || !InRange(Player[team], player)) return -1;

@@ -28,8 +28,9 @@ class CliFiles : public ::testing::Test {
 };
 
 TEST_F(CliFiles, ReadRostersWithDivisionsAndChoices) {
-  auto r = RunCli({"read-rosters", TestData("read_rosters_divisions/roster.txt"), Out(),
-                   "--divisions", "--bonus", "bouncebacks", "--values", "20,10,0,-5", "--lightning"});
+  auto r =
+      RunCli({"read-rosters", TestData("read_rosters_divisions/roster.txt"), Out(), "--divisions",
+              "--bonus", "bouncebacks", "--values", "20,10,0,-5", "--lightning"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(ReadFile(Out()), ReadFile(TestData("read_rosters_divisions/expected.dat")));
 }
@@ -52,9 +53,10 @@ TEST_F(CliFiles, ReadRostersDefaultsAreTheNewTournamentWindow) {
 
 TEST_F(CliFiles, ReadRostersUsageErrors) {
   test::WriteFile(dir_ + "/r.txt", "Solo\n.\n~\n");
-  for (const std::vector<std::string>& extra :
-       {std::vector<std::string>{"--values", "1,2,3"}, {"--values", "1,2,x,4"},
-        {"--bonus", "sometimes"}, {"--colour", "red"}}) {
+  for (const std::vector<std::string>& extra : {std::vector<std::string>{"--values", "1,2,3"},
+                                                {"--values", "1,2,x,4"},
+                                                {"--bonus", "sometimes"},
+                                                {"--colour", "red"}}) {
     std::vector<std::string> args{"read-rosters", dir_ + "/r.txt", Out()};
     args.insert(args.end(), extra.begin(), extra.end());
     auto r = RunCli(args);
@@ -97,7 +99,8 @@ TEST_F(CliFiles, ConvertFailuresWriteNothing) {
 }
 
 TEST_F(CliFiles, MergeSharedTeamsDivisionsAndStrayReferences) {
-  auto r = RunCli({"merge", TestData("merge_shared/first.dat"), TestData("merge_shared/other.dat"), Out()});
+  auto r = RunCli(
+      {"merge", TestData("merge_shared/first.dat"), TestData("merge_shared/other.dat"), Out()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(ReadFile(Out()), ReadFile(TestData("merge_shared/expected.dat")));
 }

@@ -94,7 +94,8 @@ TEST(Ordering, SortTeamsWithSharedNamesRenumbersEachReferenceOnce) {
   for (int m : map) ++seen.at(m);
   EXPECT_EQ(seen, (std::vector<int>(4, 1)));
   // The games still name the same rosters, divisions and flags.
-  const std::vector<std::vector<std::string>> before = {{"Same", "x"}, {"Other"}, {"Same", "y"}, {"Alpha"}};
+  const std::vector<std::vector<std::string>> before = {
+      {"Same", "x"}, {"Other"}, {"Same", "y"}, {"Alpha"}};
   const std::pair<int, int> oldTeams[] = {{0, 2}, {2, 3}, {1, 0}};
   for (std::size_t i = 0; i < t.Games.size(); ++i) {
     EXPECT_EQ(t.Rosters[t.Games[i].TeamA], before[oldTeams[i].first]);
@@ -113,7 +114,8 @@ TEST(Ordering, SortTeamsOnAGeneratedTournamentKeepsEveryGameMeaning) {
   Tournament t = test::GenerateTournament(shape);
   const Tournament before = t;
   SortTeams(t);
-  for (std::size_t i = 1; i < t.Rosters.size(); ++i) EXPECT_LE(t.Rosters[i - 1][0], t.Rosters[i][0]);
+  for (std::size_t i = 1; i < t.Rosters.size(); ++i)
+    EXPECT_LE(t.Rosters[i - 1][0], t.Rosters[i][0]);
   for (std::size_t i = 0; i < t.Games.size(); ++i) {
     const GameStats& a = before.Games[i];
     const GameStats& b = t.Games[i];

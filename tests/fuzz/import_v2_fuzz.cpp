@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   for (int d : t.TeamDivision)
     if (d != -1) std::abort();
-  const drav::Tournament back = drav::ParseTournament(drav::SerializeTournament(t), drav::Tournament{});
+  const drav::Tournament back =
+      drav::ParseTournament(drav::SerializeTournament(t), drav::Tournament{});
   if (back.Games.size() != t.Games.size()) std::abort();
   return 0;
 }

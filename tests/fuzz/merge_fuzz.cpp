@@ -2,9 +2,9 @@
 // the current tournament (a fixed small one otherwise); the rest is the second file.
 // A merge either fails with a DravError or keeps everything that was there, appends the
 // games, and leaves every new reference to a team, player or division in range (or -1).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (d < -1 || d >= static_cast<int>(t.DivisionNames.size())) std::abort();
     if (!choices.Divisions && d != -1) std::abort();
   }
-  const drav::Tournament back = drav::ParseTournament(drav::SerializeTournament(t), drav::Tournament{});
+  const drav::Tournament back =
+      drav::ParseTournament(drav::SerializeTournament(t), drav::Tournament{});
   if (back.Rosters.size() != t.Rosters.size()) std::abort();
   return 0;
 }

@@ -50,11 +50,11 @@ std::string V1File(const std::vector<std::string>& teams, const std::vector<std:
       line(g.playersA[r]);
       line(g.playersB[r]);
       for (int k = 0; k < 4; ++k) line(std::to_string(r + k));  // Q0A..Q3A
-      line("30");                                                 // PtsA
-      line(r == 0 ? "1" : "0");                                   // games played A
-      for (int k = 0; k < 4; ++k) line("1");                      // Q0B..Q3B
-      line("25");                                                 // PtsB
-      line("1");                                                  // games played B
+      line("30");                                               // PtsA
+      line(r == 0 ? "1" : "0");                                 // games played A
+      for (int k = 0; k < 4; ++k) line("1");                    // Q0B..Q3B
+      line("25");                                               // PtsB
+      line("1");                                                // games played B
     }
   }
   line(std::to_string(bonusOption));
@@ -74,7 +74,8 @@ std::vector<std::string> Names(const std::string& prefix, int n) {
 TEST(ImportVersion1, TeamsTakeEightPlayersInFileOrder) {
   Tournament t = ParseVersion1(V1File({"Aces", "Bees"}, Names("p", 16), {}), Tournament{});
   ASSERT_EQ(t.Rosters.size(), 2u);
-  EXPECT_EQ(t.Rosters[0], (std::vector<std::string>{"Aces", "p1", "p2", "p3", "p4", "p5", "p6", "p7", "p8"}));
+  EXPECT_EQ(t.Rosters[0],
+            (std::vector<std::string>{"Aces", "p1", "p2", "p3", "p4", "p5", "p6", "p7", "p8"}));
   EXPECT_EQ(t.Rosters[1][1], "p9");
   EXPECT_EQ(t.Rosters[1][8], "p16");
 
