@@ -25,7 +25,9 @@ namespace {
 constexpr int kCountWidth = 46;
 constexpr int kPlayerWidth = 170;
 
-QString Name(const entry::Control& c) { return QString::fromStdString(c.Name()); }
+QString Name(const entry::Control& c) {
+  return QString::fromStdString(c.Name());
+}
 
 QLabel* MakeLabel(const entry::Label& label, Qt::Alignment alignment = Qt::AlignCenter) {
   auto* widget = new QLabel(ToQt(label.Caption()));
@@ -189,7 +191,8 @@ void GameEntryWindow::BuildWidgets() {
       QComboBox* player = MakeCombo(row.Player, false);
       grid->addWidget(player, 1 + r, 0);
       grid->addWidget(MakeEdit(row.GP, kCountWidth, false), 1 + r, 1);
-      for (int k = 0; k < kColumns; ++k) grid->addWidget(MakeEdit(row.Q[k], kCountWidth), 1 + r, 2 + k);
+      for (int k = 0; k < kColumns; ++k)
+        grid->addWidget(MakeEdit(row.Q[k], kCountWidth), 1 + r, 2 + k);
       QLineEdit* pts = MakeEdit(row.Pts, kCountWidth + 6, false);
       pts->setFocusPolicy(Qt::NoFocus);
       grid->addWidget(pts, 1 + r, 6);
@@ -230,13 +233,17 @@ void GameEntryWindow::BuildWidgets() {
     return frame;
   };
   strip->addWidget(pair(f.Panel8, f.LtngLabelA, f.SixtyA, nullptr, nullptr, nullptr));
-  strip->addWidget(pair(f.Panel11, f.BncBkLabelA, f.BncBkA, &f.BncBkPtsLabelA, &f.BncBkPtsA, nullptr));
-  strip->addWidget(pair(f.Panel1, f.HeardLabelA, f.BHA, &f.BonusPtsLabelA, &f.BPA, &f.BonusesLabelA));
+  strip->addWidget(
+      pair(f.Panel11, f.BncBkLabelA, f.BncBkA, &f.BncBkPtsLabelA, &f.BncBkPtsA, nullptr));
+  strip->addWidget(
+      pair(f.Panel1, f.HeardLabelA, f.BHA, &f.BonusPtsLabelA, &f.BPA, &f.BonusesLabelA));
   strip->addStretch(1);
   strip->addWidget(pair(f.Panel2, f.TULabel, f.TUH, nullptr, nullptr, nullptr));
   strip->addStretch(1);
-  strip->addWidget(pair(f.Panel3, f.HeardLabelB, f.BHB, &f.BonusPtsLabelB, &f.BPB, &f.BonusesLabelB));
-  strip->addWidget(pair(f.Panel12, f.BncBkLabelB, f.BncBkB, &f.BncBkPtsLabelB, &f.BncBkPtsB, nullptr));
+  strip->addWidget(
+      pair(f.Panel3, f.HeardLabelB, f.BHB, &f.BonusPtsLabelB, &f.BPB, &f.BonusesLabelB));
+  strip->addWidget(
+      pair(f.Panel12, f.BncBkLabelB, f.BncBkB, &f.BncBkPtsLabelB, &f.BncBkPtsB, nullptr));
   strip->addWidget(pair(f.Panel9, f.LtngLabelB, f.SixtyB, nullptr, nullptr, nullptr));
   outer->addLayout(strip);
 

@@ -20,7 +20,9 @@ namespace drav::gui {
 
 namespace {
 
-QString Name(const entry::Control& c) { return QString::fromStdString(c.Name()); }
+QString Name(const entry::Control& c) {
+  return QString::fromStdString(c.Name());
+}
 
 template <typename W>
 W* Named(W* widget, const entry::Control& c) {
@@ -152,11 +154,16 @@ void RosterEntryWindow::Refresh() {
     const QString joined = ToQt(f.Memo1.Lines()).join('\n');
     if (players_->toPlainText() != joined) players_->setPlainText(joined);
   }
-  const std::pair<const entry::Control*, QWidget*> all[] = {
-      {&f.Team, team_},         {&f.TeamLabel, teamLabel_},   {&f.Division, division_},
-      {&f.Label3, divisionLabel_}, {&f.ExbTeam, exhibition_}, {&f.Memo1, players_},
-      {&f.PlayersLabel, playersLabel_}, {&f.Previous, previous_}, {&f.Next, next_},
-      {&f.DeleteTeamButton, delete_}};
+  const std::pair<const entry::Control*, QWidget*> all[] = {{&f.Team, team_},
+                                                            {&f.TeamLabel, teamLabel_},
+                                                            {&f.Division, division_},
+                                                            {&f.Label3, divisionLabel_},
+                                                            {&f.ExbTeam, exhibition_},
+                                                            {&f.Memo1, players_},
+                                                            {&f.PlayersLabel, playersLabel_},
+                                                            {&f.Previous, previous_},
+                                                            {&f.Next, next_},
+                                                            {&f.DeleteTeamButton, delete_}};
   for (const auto& [control, widget] : all) {
     widget->setEnabled(control->Enabled());
     widget->setHidden(!control->Visible());

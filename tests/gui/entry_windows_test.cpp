@@ -54,16 +54,20 @@ QString FocusName() {
   return w ? w->objectName() : QString("(none)");
 }
 
-void Tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+void Tab() {
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
 
-void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+void Type(const QString& text) {
+  QTest::keyClicks(QApplication::focusWidget(), text);
+}
 
 // Tab from the current widget, checking each stop, then types text when it is not empty.
-#define TAB_TO(name, text)                    \
-  do {                                        \
-    Tab();                                    \
-    QCOMPARE(FocusName(), QString(name));     \
-    if (QString(text).size()) Type(text);     \
+#define TAB_TO(name, text)                \
+  do {                                    \
+    Tab();                                \
+    QCOMPARE(FocusName(), QString(name)); \
+    if (QString(text).size()) Type(text); \
   } while (0)
 
 void AnswerConfirm(bool ok) {
@@ -143,11 +147,11 @@ void EntryWindowsTest::wholeGameEnteredWithTheKeyboardAlone() {
   // Team A rows 1-4, three used columns each; row 5 (GP 0) is passed over.
   const char* countsA[4][3] = {{"2", "3", "1"}, {"1", "2", "0"}, {"1", "4", "1"}, {"0", "0", "0"}};
   for (int r = 1; r <= 4; ++r)
-    for (int k = 0; k < 3; ++k)
-      TAB_TO(QString("Q%1A%2").arg(k).arg(r), countsA[r - 1][k]);
+    for (int k = 0; k < 3; ++k) TAB_TO(QString("Q%1A%2").arg(k).arg(r), countsA[r - 1][k]);
   QCOMPARE(static_cast<QLineEdit*>(w.Widget("PtsA1"))->text(), QString("55"));
   for (int r = 1; r <= 3; ++r)
-    for (int k = 0; k < 3; ++k) TAB_TO(QString("Q%1B%2").arg(k).arg(r), r == 1 && k == 1 ? "5" : "1");
+    for (int k = 0; k < 3; ++k)
+      TAB_TO(QString("Q%1B%2").arg(k).arg(r), r == 1 && k == 1 ? "5" : "1");
   TAB_TO("TUH", "20");
   // Automatic bonuses: both bonus boxes are computed and disabled, so Tab passes them.
   QCOMPARE(static_cast<QLineEdit*>(w.Widget("BHA"))->text(), QString("13"));
@@ -195,10 +199,10 @@ void EntryWindowsTest::hiddenBoxesStayHiddenAndTabSkipsThem() {
   QApplication::setActiveWindow(&w);
   QVERIFY(QTest::qWaitForWindowActive(&w));
 
-  for (const char* name : {"Q3A1", "Q3B1", "BHA", "BPA", "BHB", "BPB", "Panel1", "Panel3",
-                           "BonusesLabelA", "BncBkA", "BncBkPtsB", "Panel11", "Panel12", "SixtyA",
-                           "SixtyB", "Panel8", "LtngLabelB", "TUH", "TULabel", "Panel2", "OTA",
-                           "OTB", "PlayerB3", "Q0B3"})
+  for (const char* name : {"Q3A1",    "Q3B1",   "BHA",           "BPA",    "BHB",        "BPB",
+                           "Panel1",  "Panel3", "BonusesLabelA", "BncBkA", "BncBkPtsB",  "Panel11",
+                           "Panel12", "SixtyA", "SixtyB",        "Panel8", "LtngLabelB", "TUH",
+                           "TULabel", "Panel2", "OTA",           "OTB",    "PlayerB3",   "Q0B3"})
     QVERIFY2(!w.Widget(name)->isVisibleTo(&w), name);
   QCOMPARE(static_cast<QLabel*>(w.Widget("Label3"))->text(), QString("-5"));
   QCOMPARE(static_cast<QLabel*>(w.Widget("Label8"))->text(), QString(""));
@@ -210,7 +214,10 @@ void EntryWindowsTest::hiddenBoxesStayHiddenAndTabSkipsThem() {
     for (int k = 0; k < 3; ++k) expected << QString("Q%1A%2").arg(k).arg(r);
   for (int r = 1; r <= 2; ++r)
     for (int k = 0; k < 3; ++k) expected << QString("Q%1B%2").arg(k).arg(r);
-  expected << "Round" << "GID" << "Previous" << "Next";
+  expected << "Round"
+           << "GID"
+           << "Previous"
+           << "Next";
   // Every roster row is shown; rows without stored games played keep their count boxes
   // enabled, as loading leaves them.
   QStringList stops = TabCycle();
@@ -242,9 +249,7 @@ void EntryWindowsTest::previousNextGoToAndDeleteOverStoredGames() {
   GameEntryWindow w(t);
   w.show();
   auto gid = [&] { return static_cast<QLineEdit*>(w.Widget("GID"))->text(); };
-  auto click = [&](const char* name) {
-    QTest::mouseClick(w.Widget(name), Qt::LeftButton);
-  };
+  auto click = [&](const char* name) { QTest::mouseClick(w.Widget(name), Qt::LeftButton); };
   QCOMPARE(gid(), QString("A1"));
   QCOMPARE(static_cast<QLineEdit*>(w.Widget("ScoreA"))->text(), QString("100"));
   click("Next");
@@ -390,7 +395,8 @@ void EntryWindowsTest::rosterTeamsAppearInGameEntryAfterSwitchingWindows() {
   QTest::keyClicks(team, "Half typed");
   main.Mdi()->setActiveSubWindow(gameSub);
   QCOMPARE(Items(teamA), QStringList({"Alpha", "Beta"}));
-  QCOMPARE(Items(static_cast<QComboBox*>(game->Widget("TeamBName"))), QStringList({"Alpha", "Beta"}));
+  QCOMPARE(Items(static_cast<QComboBox*>(game->Widget("TeamBName"))),
+           QStringList({"Alpha", "Beta"}));
   teamA->setCurrentIndex(1);
   emit teamA->activated(1);
   QCOMPARE(Items(static_cast<QComboBox*>(game->Widget("PlayerA2"))),
@@ -452,8 +458,11 @@ void EntryWindowsTest::gameEntryFitsTheMainWindowAtWorkingSize() {
   QVERIFY(game->height() >= game->sizeHint().height());
   const QRect area = main.Mdi()->viewport()->rect();
   QList<QWidget*> parts{game->findChild<QWidget*>("TeamAPanel"),
-                        game->findChild<QWidget*>("TeamBPanel"), game->Widget("Panel2"),
-                        game->Widget("Round"), game->Widget("Next"), game->Widget("DeleteGame")};
+                        game->findChild<QWidget*>("TeamBPanel"),
+                        game->Widget("Panel2"),
+                        game->Widget("Round"),
+                        game->Widget("Next"),
+                        game->Widget("DeleteGame")};
   for (QWidget* w : parts) {
     QVERIFY(w);
     if (!w->isVisibleTo(game)) continue;
