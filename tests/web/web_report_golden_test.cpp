@@ -98,7 +98,9 @@ TEST_P(WebGolden, PagesMatchTheirGoldenFiles) {
     const std::string expected = test::ReadFile(goldenDir + "/" + suffix);
     EXPECT_EQ(actual, expected) << c.name << "/" << suffix;
   }
-  if (!update) EXPECT_EQ(written, FilesIn(goldenDir)) << c.name;
+  if (!update) {
+    EXPECT_EQ(written, FilesIn(goldenDir)) << c.name;
+  }
   fs::remove_all(dir);
 }
 

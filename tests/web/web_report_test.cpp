@@ -160,9 +160,10 @@ void CheckLinks(const std::string& dir, int* linksChecked) {
       }
       auto page = pages.find(target);
       ASSERT_NE(page, pages.end()) << name << " links to missing " << target;
-      if (!anchor.empty())
+      if (!anchor.empty()) {
         EXPECT_NE(page->second.find("<A NAME=" + anchor + ">"), std::string::npos)
             << name << " links to missing anchor " << target << "#" << anchor;
+      }
       ++*linksChecked;
     }
   }
