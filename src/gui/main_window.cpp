@@ -260,14 +260,20 @@ QMdiSubWindow* MainWindow::AddChild(QWidget* widget, const QPoint& position) {
 
 void MainWindow::OpenEntryWindows(bool withDivisions) {
   // The one place where the entry windows are created; the first team and game are shown.
-  AddChild(CreateGameEntryWindow(tournament_, nullptr), QPoint(0, 0));
+  // Game entry at the top left, roster entry to its right (or against the right edge when
+  // the area is narrow), the divisions list under the roster.
+  QMdiSubWindow* game = AddChild(CreateGameEntryWindow(tournament_, nullptr), QPoint(0, 0));
   QMdiSubWindow* roster = AddChild(CreateRosterEntryWindow(tournament_, nullptr), QPoint(0, 0));
-  roster->move(mdi_->width() > 900 ? mdi_->width() - roster->width() - (withDivisions ? 280 : 0) : 40,
-               0);
+  const int areaWidth = mdi_->viewport()->width();
+  const int rosterX = game->width() + roster->width() <= areaWidth
+                          ? game->width()
+                          : std::max(0, areaWidth - roster->width());
+  roster->move(rosterX, 0);
   if (withDivisions) {
     QMdiSubWindow* divisions = AddChild(new DivisionsWindow(tournament_), QPoint(0, 0));
-    divisions->move(std::max(0, mdi_->width() - divisions->width()), 0);
+    divisions->move(std::max(0, std::min(rosterX, areaWidth - divisions->width())), roster->height());
   }
+  mdi_->setActiveSubWindow(game);
 }
 
 void MainWindow::ShowTextWindow(const std::string& title, const std::vector<std::string>& lines) {
