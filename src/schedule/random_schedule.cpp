@@ -290,11 +290,20 @@ SearchEnd PairRound(const RandomPlan& plan, Board& board, int r, const std::vect
 // Byes first: each round's sit-outs are the teams with the most byes still to take (ties in
 // random order), which always gives every team exactly R - g byes; then each round is paired.
 // A round that cannot be paired starts the whole draw again.
+std::unique_ptr<Board> StructuredDraw(const RandomPlan& plan, RandomSource& rng);
+
 SearchEnd ConstructiveDraw(const RandomPlan& plan, RandomSource& rng, SearchMeter& meter,
-                           std::uint64_t stepLimit, std::unique_ptr<Board>& result, int& restarts) {
+                           std::uint64_t stepLimit, std::unique_ptr<Board>& result, int& restarts,
+                           bool& structured) {
   const int n = plan.teams;
   const std::uint64_t start = meter.Steps();
   for (;;) {
+    if (meter.Steps() - start >= stepLimit) {
+      // The draw keeps missing (tight meeting limits): build one that cannot miss.
+      result = StructuredDraw(plan, rng);
+      structured = true;
+      return result ? SearchEnd::kFound : SearchEnd::kNotFound;
+    }
     auto board = std::make_unique<Board>(plan);
     std::vector<int> byesLeft(static_cast<std::size_t>(n) + 1, plan.rounds - plan.gamesPerTeam);
     bool ok = true;
@@ -319,9 +328,135 @@ SearchEnd ConstructiveDraw(const RandomPlan& plan, RandomSource& rng, SearchMete
       result = std::move(board);
       return SearchEnd::kFound;
     }
-    if (meter.Steps() - start >= stepLimit) return SearchEnd::kNotFound;
     ++restarts;
   }
+}
+
+
+// The games of one round as a matching: mate[t] is t's opponent, 0 for none.
+struct Matching {
+  std::vector<int> mate;
+  int size = 0;
+};
+
+// Moves one game from matching a to matching b (a larger than b). In the union of two
+// matchings every component is a path or an even cycle; since a has more games, some
+// path starts and ends with a game of a, and exchanging its games between a and b does it.
+void MoveOneGame(Matching& a, Matching& b, int n) {
+  for (int v = 1; v <= n; ++v) {
+    if (a.mate[v] == 0 || b.mate[v] != 0) continue;  // a path end: in a, not in b
+    std::vector<int> path{v};
+    bool useA = true;
+    for (int x = v;;) {
+      const int y = useA ? a.mate[x] : b.mate[x];
+      if (y == 0) break;
+      path.push_back(y);
+      x = y;
+      useA = !useA;
+    }
+    if ((path.size() - 1) % 2 == 0) continue;  // as many games of b as of a
+    for (std::size_t k = 0; k < path.size(); ++k) {
+      a.mate[path[k]] = 0;
+      b.mate[path[k]] = 0;
+    }
+    for (std::size_t k = 0; k + 1 < path.size(); ++k) {
+      Matching& to = (k % 2 == 0) ? b : a;
+      to.mate[path[k]] = path[k + 1];
+      to.mate[path[k + 1]] = path[k];
+    }
+    --a.size;
+    ++b.size;
+    return;
+  }
+}
+
+// A draw that cannot fail when RandomPlanFeasible holds. The games come from a complete
+// round robin (circle method on n teams, or on n + 1 with a phantom for odd n), taken so
+// that every team gets g games and no pair more than ceil(g / (n - 1)) <= g / n + 1:
+//   n even: g rotations of the circle, each a round where everyone plays;
+//   n odd:  whole cycles of the n rotations (a phantom game is a bye), plus for the rest
+//           g' = 2h pairs of rotations (k, 2h-1-k): each of them leaves k and 2h-1-k without
+//           a game, and the extra game {k, 2h-1-k} gives both their second game. Those h
+//           extra games are disjoint and all belong to rotation h + m (m = (n-1)/2), which
+//           is not among the 2h used, so they repeat no pairing.
+// Every part is a matching with at most n / 2 games, all full but one, so the part sizes
+// majorize the round sizes (each at most n / 2); games then move from a part above its
+// round's size to the first one below it (always a smaller part), which ends with every
+// round at exactly its size. Teams are relabelled by the random source.
+std::unique_ptr<Board> StructuredDraw(const RandomPlan& plan, RandomSource& rng) {
+  const int n = plan.teams;
+  const int g = plan.gamesPerTeam;
+  const int slots = n % 2 == 0 ? n : n + 1;  // circle positions 0..slots-1; slots-1 fixed
+  const int phantom = n % 2 == 0 ? -1 : slots - 1;
+  std::vector<int> label(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) label[i] = i + 1;
+  Shuffle(label, rng);
+  const int turns = slots - 1;  // rotations in one full round robin
+  auto rotation = [&](int r) {
+    Matching m;
+    m.mate.assign(static_cast<std::size_t>(n) + 1, 0);
+    auto add = [&](int x, int y) {
+      if (x == phantom || y == phantom) return;
+      const int a = label[x], b = label[y];
+      m.mate[a] = b;
+      m.mate[b] = a;
+      ++m.size;
+    };
+    add(slots - 1, r);
+    for (int j = 1; j < slots / 2; ++j) add((r + j) % turns, (r - j + turns) % turns);
+    return m;
+  };
+  std::vector<Matching> parts;
+  if (n % 2 == 0) {
+    for (int k = 0; k < g; ++k) parts.push_back(rotation(k % turns));
+  } else {
+    const int full = g / (n - 1);
+    const int h = (g - full * (n - 1)) / 2;
+    for (int c = 0; c < full; ++c)
+      for (int r = 0; r < turns; ++r) parts.push_back(rotation(r));
+    if (h > 0) {
+      for (int r = 0; r < 2 * h; ++r) parts.push_back(rotation(r));
+      Matching extra;
+      extra.mate.assign(static_cast<std::size_t>(n) + 1, 0);
+      for (int k = 0; k < h; ++k) {
+        const int a = label[k], b = label[2 * h - 1 - k];
+        extra.mate[a] = b;
+        extra.mate[b] = a;
+        ++extra.size;
+      }
+      parts.push_back(std::move(extra));
+    }
+  }
+  if (parts.size() > static_cast<std::size_t>(plan.rounds)) return nullptr;  // not feasible
+  while (parts.size() < static_cast<std::size_t>(plan.rounds))
+    parts.push_back({std::vector<int>(static_cast<std::size_t>(n) + 1, 0), 0});
+
+  // Rounds by size, largest first, against the parts by size, largest first.
+  std::vector<int> rounds(static_cast<std::size_t>(plan.rounds));
+  for (int r = 0; r < plan.rounds; ++r) rounds[r] = r;
+  auto target = [&](int r) { return (n - plan.byes[r]) / 2; };
+  MergeSort(rounds, [&](int x, int y) { return target(x) > target(y); });
+  MergeSort(parts, [](const Matching& x, const Matching& y) { return x.size > y.size; });
+  for (;;) {
+    std::size_t i = 0;
+    while (i < parts.size() && parts[i].size == target(rounds[i])) ++i;
+    if (i == parts.size()) break;
+    if (parts[i].size < target(rounds[i])) return nullptr;  // cannot happen, see above
+    std::size_t j = i + 1;
+    while (j < parts.size() && parts[j].size >= target(rounds[j])) ++j;
+    if (j == parts.size() || parts[j].size >= parts[i].size) return nullptr;
+    MoveOneGame(parts[i], parts[j], n);
+  }
+  auto board = std::make_unique<Board>(plan);
+  for (std::size_t k = 0; k < parts.size(); ++k) {
+    const int r = rounds[k];
+    for (int t = 1; t <= n; ++t) {
+      const int b = parts[k].mate[t];
+      if (b == 0) board->Set(r, t, 0);
+      else if (b > t) board->Set(r, t, b);
+    }
+  }
+  return board;
 }
 
 }  // namespace
@@ -345,7 +480,8 @@ RandomDraw DrawRandomSchedule(const RandomPlan& plan, RandomSource& rng,
     std::unique_ptr<Board> built;
     draw.constructive = true;
     const SearchEnd c =
-        ConstructiveDraw(plan, rng, meter, options.constructiveStepLimit, built, draw.restarts);
+        ConstructiveDraw(plan, rng, meter, options.constructiveStepLimit, built,
+                         draw.restarts, draw.structured);
     if (c == SearchEnd::kFound) {
       draw.outcome = DrawOutcome::kFound;
       draw.partner = built->Partners();

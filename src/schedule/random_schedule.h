@@ -37,6 +37,7 @@ struct RandomDraw {
   // Entry 0 of each round is unused.
   std::vector<std::vector<int>> partner;
   bool constructive = false;      // the constructive draw found it
+  bool structured = false;        // ... from the rotated round robin
   std::uint64_t searchDraws = 0;  // draws taken by the depth-first search
   std::uint64_t steps = 0;        // candidates tried by both
   int restarts = 0;               // constructive draws started again
@@ -45,8 +46,9 @@ struct RandomDraw {
 struct RandomDrawOptions {
   // Draws the depth-first search may take before the constructive draw takes over.
   std::uint64_t searchDrawLimit = 200000;
-  // Work the constructive draw may spend over all its restarts before it gives up.
-  std::uint64_t constructiveStepLimit = 50000000;
+  // Work the constructive draw may spend over its restarts before it builds its schedule
+  // from a rotated round robin instead (which always succeeds when a schedule exists).
+  std::uint64_t constructiveStepLimit = 300000;
 };
 
 // Draws one group's schedule: the depth-first search over places in round-major order with

@@ -203,6 +203,36 @@ TEST(RandomDraw, BothDrawsKeepEveryRule) {
   }
 }
 
+// The rotated round robin that the constructive draw falls back on must succeed for every
+// shape where a schedule exists, tight meeting limits and many rounds included.
+TEST(RandomDraw, StructuredDrawSucceedsWheneverAScheduleExists) {
+  RandomSource rng;
+  RandomDrawOptions options;
+  options.searchDrawLimit = 0;
+  options.constructiveStepLimit = 0;
+  int drawn = 0, infeasible = 0;
+  for (int n = 2; n <= 17; ++n)
+    for (int rounds = 1; rounds <= 2 * n + 3; ++rounds)
+      for (int rooms = 0; rooms <= n / 2; ++rooms) {
+        auto plan = PlanRandomSchedule(n, rounds, rooms == 0, rooms);
+        if (!plan) continue;
+        SCOPED_TRACE("n=" + std::to_string(n) + " R=" + std::to_string(rounds) +
+                     " rooms=" + std::to_string(plan->rooms));
+        const RandomDraw draw = DrawRandomSchedule(*plan, rng, {}, options);
+        if (!RandomPlanFeasible(*plan)) {
+          EXPECT_EQ(draw.outcome, DrawOutcome::kNotFound);
+          ++infeasible;
+          continue;
+        }
+        ASSERT_EQ(draw.outcome, DrawOutcome::kFound);
+        EXPECT_TRUE(draw.structured);
+        EXPECT_EQ(Fault(*plan, draw), "");
+        ++drawn;
+      }
+  EXPECT_GT(drawn, 1000);
+  EXPECT_GT(infeasible, 0);
+}
+
 TEST(RandomDraw, TheSearchHandsOverAfterItsDrawLimit) {
   // Ten teams in four rooms over five rounds: the search alone wanders for a long time.
   auto plan = PlanRandomSchedule(10, 5, false, 4);
