@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -57,6 +58,7 @@ class MainWindowTest : public QObject {
   void printingToPdfWithoutPrinter();
   void randomScheduleCancelledMidway();
   void helpOpensShippedGuide();
+  void autosaveTimerWritesBackupAndReportsFailureInStatusBar();
 };
 
 void MainWindowTest::menusShortcutsAndSeparators() {
@@ -315,6 +317,33 @@ void MainWindowTest::helpOpensShippedGuide() {
   auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
   QVERIFY(browser);
   QVERIFY(browser->toPlainText().contains("DRAV Help"));
+}
+
+void MainWindowTest::autosaveTimerWritesBackupAndReportsFailureInStatusBar() {
+  test::GuiTestScope scope;
+  MainWindow w;
+  QVERIFY(w.OpenAtStart(QString::fromStdString(test::WriteSampleTournament(scope.dir, "a.dat"))));
+  DialogSeams::QueueDialogAction([](QDialog& d) {
+    d.findChild<QCheckBox*>("AutoSave")->setChecked(true);
+    d.findChild<QLineEdit*>("AutoSaveMin")->setText("2");
+    return int(QDialog::Accepted);
+  });
+  w.Action("Options1")->trigger();
+  QVERIFY(w.AutosaveTimerObject()->isActive());
+  QCOMPARE(w.AutosaveTimerObject()->interval(), 120000);
+
+  const std::string backup = scope.dir + "/dravautosave.dat";
+  w.Commands().SetAutosavePath(backup);
+  w.Data().Games.pop_back();
+  QVERIFY(QMetaObject::invokeMethod(w.AutosaveTimerObject(), "timeout"));
+  QVERIFY(QFile::exists(QString::fromStdString(backup)));
+  QCOMPARE(w.windowTitle(), QString::fromStdString("DRAV " + scope.dir + "/a.dat"));
+  QVERIFY(w.Commands().HasUnsavedData());
+
+  w.Commands().SetAutosavePath(scope.dir + "/missing/dravautosave.dat");
+  QVERIFY(QMetaObject::invokeMethod(w.AutosaveTimerObject(), "timeout"));
+  QVERIFY(w.statusBar()->currentMessage().startsWith("Autosave failed: Cannot write"));
+  QVERIFY(DialogSeams::RecordedMessages().empty());
 }
 
 QTEST_MAIN(MainWindowTest)
