@@ -195,7 +195,9 @@ TEST(RandomDraw, BothDrawsKeepEveryRule) {
                        " rooms=" + std::to_string(plan->rooms) + " limit=" + std::to_string(limit));
           const RandomDraw draw = DrawRandomSchedule(*plan, rng, {}, options);
           ASSERT_EQ(draw.outcome, DrawOutcome::kFound);
-          if (limit == 0) EXPECT_TRUE(draw.constructive);
+          if (limit == 0) {
+            EXPECT_TRUE(draw.constructive);
+          }
           EXPECT_EQ(Fault(*plan, draw), "");
           ++drawn;
         }
