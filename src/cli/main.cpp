@@ -53,6 +53,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    std::cout << kUsage;
+    return 0;
+  }
   const std::vector<std::string> words(argv + 2, argv + argc);
   for (const Command& c : kCommands) {
     if (name != c.name) continue;
