@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/numbers.h"
+#include "storage/game_lines.h"
 #include "storage/line_reader.h"
 
 namespace drav {
@@ -70,42 +71,6 @@ void WriteGame(LineWriter& w, const GameStats& g, bool packed) {
   }
 }
 
-void ReadGame(LineReader& in, GameStats& g) {
-  g.GID = in.NextString();
-  g.TeamA = in.NextInt();
-  g.TeamB = in.NextInt();
-  g.ScoreA = in.NextInt();
-  g.ScoreB = in.NextInt();
-  g.TUH = in.NextInt();
-  g.Round = in.NextInt();
-  g.BHA = in.NextInt();
-  g.BPA = in.NextInt();
-  g.BHB = in.NextInt();
-  g.BPB = in.NextInt();
-  g.Overtime = in.NextInt();
-  g.OTA = in.NextInt();
-  g.OTB = in.NextInt();
-  g.Forfeit = in.NextInt();
-  g.SixtyA = in.NextInt();
-  g.SixtyB = in.NextInt();
-  for (int r = 0; r < kRows; ++r) {
-    g.PlayerA[r] = in.NextInt();
-    g.GPA[r] = in.NextDecimal();
-    g.Q0A[r] = in.NextInt();
-    g.Q1A[r] = in.NextInt();
-    g.Q2A[r] = in.NextInt();
-    g.Q3A[r] = in.NextInt();
-    g.PtsA[r] = in.NextInt();
-    g.PlayerB[r] = in.NextInt();
-    g.GPB[r] = in.NextDecimal();
-    g.Q0B[r] = in.NextInt();
-    g.Q1B[r] = in.NextInt();
-    g.Q2B[r] = in.NextInt();
-    g.Q3B[r] = in.NextInt();
-    g.PtsB[r] = in.NextInt();
-  }
-}
-
 int WarningFlags(const TourneyFormat& f) {
   return f.Warning1 * 128 + f.Warning2 * 64 + f.Warning3 * 32 + f.Warning4 * 16 +
          f.Warning5 * 8 + f.Warning6 * 4 + f.Warning7 * 2;
@@ -140,11 +105,6 @@ int ReadMarker(LineReader& in, bool& present) {
   int value = in.NextInt();
   present = value > 1;
   return present ? value - 2 : value;
-}
-
-void Unpack(int& bonus, int& bounceback) {
-  bounceback = bonus / 10000;
-  bonus = bonus % 10000;
 }
 
 }  // namespace
@@ -215,15 +175,7 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
   t.ExhibitionTeam.clear();
   LineReader in(contents);
 
-  const int teams = in.NextCount();
-  t.Rosters.reserve(teams);
-  for (int i = 0; i < teams; ++i) {
-    const int strings = in.NextCount();
-    std::vector<std::string> team;
-    team.reserve(strings);
-    for (int s = 0; s < strings; ++s) team.push_back(in.NextString());
-    t.Rosters.push_back(std::move(team));
-  }
+  t.Rosters = ReadTeamLists(in);
 
   // A missing game fails on its first games-played line, so the count needs no check;
   // it is only never used to reserve memory.
@@ -231,7 +183,7 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
   if (games > 0) t.Games.reserve(std::min<std::size_t>(games, in.Remaining() / kLinesPerGame));
   for (int i = 0; i < games; ++i) {
     GameStats g;
-    ReadGame(in, g);
+    ReadGameLines(in, g, 0);
     t.Games.push_back(std::move(g));
   }
 
@@ -274,12 +226,7 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
   f.RoundsMax = 1;
 
   if (f.BonusMode == 3) {
-    for (auto& g : t.Games) {
-      Unpack(g.BHA, g.BncBkA);
-      Unpack(g.BPA, g.BncBkPtsA);
-      Unpack(g.BHB, g.BncBkB);
-      Unpack(g.BPB, g.BncBkPtsB);
-    }
+    for (auto& g : t.Games) UnpackBouncebacks(g);
   }
 
   const int divisions = in.NextCount();
