@@ -178,7 +178,7 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
   t.Rosters = ReadTeamLists(in);
 
   // A missing game fails on its first games-played line, so the count needs no check;
-  // it is only never used to reserve memory.
+  // the reservation is bounded by the lines left.
   const int games = in.NextInt();
   if (games > 0) t.Games.reserve(std::min<std::size_t>(games, in.Remaining() / kLinesPerGame));
   for (int i = 0; i < games; ++i) {
