@@ -11,6 +11,7 @@
 #include "storage/import_v1.h"
 #include "storage/import_v2.h"
 #include "storage/merge.h"
+#include "storage/qbj.h"
 #include "storage/roster_file.h"
 #include "storage/tournament_file.h"
 #include "web/ftp_curl_client.h"
@@ -188,6 +189,42 @@ void MainCommands::MergeFiles1Click() {
   const auto path = host_.AskOpenFileName();
   if (!path) return;
   ReadFileCommand(*path, [&](const std::string& p) { MergeTournamentFile(t_, p); });
+}
+
+void MainCommands::ImportQbj1Click() {
+  const auto path = host_.AskOpenFileName();
+  if (!path) return;
+  std::vector<std::string> notes;
+  ReadFileCommand(*path, [&](const std::string& p) {
+    Tournament target = t_;
+    const bool notSetUp = target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
+    if (notSetUp) NewTournament(target, NewTournamentChoices{});
+    notes = ImportQbjFiles(target, {p});
+    // A new tournament whose matches come in pools uses them as divisions.
+    if (notSetUp && !target.DivisionNames.empty()) target.Format.Divisions = 1;
+    t_ = std::move(target);
+  });
+  ShowNotes(notes);
+}
+
+void MainCommands::ExportQbj1Click() {
+  const auto path = host_.AskSaveFileName();
+  if (!path) return;
+  std::vector<std::string> notes;
+  try {
+    notes = ExportQbj(t_, *path);
+  } catch (const DravError& e) {
+    host_.ShowMessage(e.what(), kErrorCaption);
+    return;
+  }
+  ShowNotes(notes);
+}
+
+void MainCommands::ShowNotes(const std::vector<std::string>& notes) {
+  if (notes.empty()) return;
+  std::string text;
+  for (const std::string& note : notes) text += (text.empty() ? "" : "\n") + note;
+  host_.ShowMessage(text, "Completed");
 }
 
 template <typename Reorder>

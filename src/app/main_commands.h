@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/main_host.h"
 #include "model/tournament.h"
@@ -51,6 +52,12 @@ class MainCommands {
   void OpenDRAV1File1Click();
   void ImportDRAV2File1Click();
   void MergeFiles1Click();
+  // QBJ files of moderator software and other statistics programs. Import adds their
+  // teams, players and matches; on a tournament not set up yet it first takes the New
+  // Tournament defaults, so that 15/10/-5 answers have their columns. Notes (players left
+  // out, overtime guesses) are shown after a successful import or export.
+  void ImportQbj1Click();
+  void ExportQbj1Click();
 
   // Ordering menu: confirm, then reorder with fresh entry windows.
   void SortGames1Click();
@@ -98,6 +105,8 @@ class MainCommands {
   void ReadFileCommand(const std::string& path, Read read);
   template <typename Reorder>
   void OrderingCommand(Reorder reorder);
+  // The notes of an import or export, in one "Completed" box (none when there are none).
+  void ShowNotes(const std::vector<std::string>& notes);
 
   Tournament& t_;
   MainHost& host_;

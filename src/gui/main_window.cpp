@@ -96,6 +96,8 @@ void MainWindow::BuildMenus() {
   AddCommand(file, "OpenDRAV1File1", "Import DRAV 1 File...", {}, [&c] { c.OpenDRAV1File1Click(); });
   AddCommand(file, "ImportDRAV2File1", "Import DRAV 2 File...", {},
              [&c] { c.ImportDRAV2File1Click(); });
+  AddCommand(file, "ImportQbj1", "Import QBJ...", {}, [&c] { c.ImportQbj1Click(); });
+  AddCommand(file, "ExportQbj1", "Export QBJ...", {}, [&c] { c.ExportQbj1Click(); });
   AddCommand(file, "MergeFiles1", "&Merge Files...", {}, [&c] { c.MergeFiles1Click(); });
   file->addSeparator();
   AddCommand(file, "CloseAll1", "&Close All", {}, [&c] { c.CloseAll1Click(); });

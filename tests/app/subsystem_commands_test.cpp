@@ -105,6 +105,41 @@ TEST_F(SubsystemCommandsTest, MergedGamesCountAsUnsaved) {
   EXPECT_TRUE(Unsaved());
 }
 
+TEST_F(SubsystemCommandsTest, QbjExportThenImportIntoAFreshProgramGivesTheTeamsAndGames) {
+  const std::string qbj = dir + "/export.qbj";
+  host.saveNames.push_back(qbj);
+  commands.ExportQbj1Click();
+  ASSERT_TRUE(std::filesystem::exists(qbj));
+
+  // A program that has not been set up yet takes the New Tournament defaults first.
+  Tournament fresh;
+  FakeHost freshHost;
+  MainCommands freshCommands{fresh, freshHost};
+  freshCommands.StartUp();
+  freshHost.openNames.push_back(qbj);
+  freshCommands.ImportQbj1Click();
+  for (const auto& [text, caption] : freshHost.messages) EXPECT_NE(caption, "Error") << text;
+  EXPECT_EQ(fresh.QuestionValues, (std::array<int, 4>{15, 10, -5, 0}));
+  EXPECT_EQ(fresh.TeamCount(), t.TeamCount());
+  EXPECT_EQ(fresh.GameCount(), t.GameCount());
+  EXPECT_GE(freshHost.rebuilds, 1);
+}
+
+TEST_F(SubsystemCommandsTest, BrokenQbjIsReportedAndChangesNothing) {
+  const std::string before = SerializeTournament(t);
+  const std::string bad = dir + "/bad.qbj";
+  drav::test::WriteFile(bad, "{ \"matches\": [ ");
+  host.openNames.push_back(bad);
+  commands.ImportQbj1Click();
+  EXPECT_EQ(SerializeTournament(t), before);
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages.back().second, "Error");
+
+  host.saveNames.push_back(dir + "/no/such/dir/out.qbj");
+  commands.ExportQbj1Click();
+  EXPECT_EQ(host.messages.back().first, "Cannot write " + dir + "/no/such/dir/out.qbj");
+}
+
 TEST_F(SubsystemCommandsTest, OrderingCommandsAskFirstAndRebuildAtTheStart) {
   const std::string before = SerializeTournament(t);
   const int rebuilds = host.rebuilds;

@@ -85,8 +85,8 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   for (QAction* a : file->actions()) items << (a->isSeparator() ? "-" : a->text());
   QCOMPARE(items, QStringList({"&New Tournament...", "&Open Tournament...", "&Read Rosters...", "-",
                                "Save Tournament &As...", "&Save Tournament...",
-                               "Import DRAV 1 File...", "Import DRAV 2 File...", "&Merge Files...",
-                               "-", "&Close All", "&Print Setup...", "E&xit"}));
+                               "Import DRAV 1 File...", "Import DRAV 2 File...", "Import QBJ...",
+                               "Export QBJ...", "&Merge Files...", "-", "&Close All", "&Print Setup...", "E&xit"}));
   QMenu* reports = w.menuBar()->findChild<QMenu*>("Reports1");
   items.clear();
   for (QAction* a : reports->actions()) items << (a->isSeparator() ? "-" : a->text());
