@@ -2,6 +2,7 @@
 
 #include "model/error.h"
 #include "model/numbers.h"
+#include "storage/import_defaults.h"
 #include "storage/line_reader.h"
 
 namespace drav {
@@ -160,7 +161,6 @@ Tournament ParseVersion1(std::string_view text, const Tournament& base) {
   f.Sixty = NextStrict(in);
   f.TUHeard = NextStrict(in);
 
-  const TourneyFormat start;
   f.TUHSort = 0;
   f.Warning1 = f.Warning2 = f.Warning3 = f.Warning4 = 1;
   f.Warning5 = f.Warning6 = f.Warning7 = 1;
@@ -168,23 +168,7 @@ Tournament ParseVersion1(std::string_view text, const Tournament& base) {
   f.RoundsMin = 1;
   f.RoundsMax = 1;
   f.RoundReports = 0;
-  f.TeamStandings = 1;
-  f.IndividualStandings = 1;
-  f.Scoreboard = 1;
-  f.TeamDetail = 1;
-  f.IndividualDetail = 1;
-  f.StatKey = 0;
-  f.StyleSheet = 0;
-  f.Divisions = 0;
-  f.StandingsFile = start.StandingsFile;
-  f.IndividualsFile = start.IndividualsFile;
-  f.ScoreboardFile = start.ScoreboardFile;
-  f.TeamDetailFile = start.TeamDetailFile;
-  f.PlayerDetailFile = start.PlayerDetailFile;
-  f.RoundsFile = start.RoundsFile;
-  f.StatKeyFile = start.StatKeyFile;
-  f.StyleSheetFile.clear();
-  f.SortCriterion = 1;
+  ApplyOlderVersionReportDefaults(f);
 
   for (int& v : t.QuestionValues) v = NextStrict(in);
 

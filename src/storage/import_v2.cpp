@@ -1,6 +1,7 @@
 #include "storage/import_v2.h"
 
 #include "storage/game_lines.h"
+#include "storage/import_defaults.h"
 #include "storage/line_reader.h"
 
 namespace drav {
@@ -36,26 +37,9 @@ Tournament ParseVersion2(std::string_view text, const Tournament& base) {
   f.RoundReports = in.NextInt();
   for (int& v : t.QuestionValues) v = in.NextInt();
 
-  const TourneyFormat start;
-  f.TeamStandings = 1;
-  f.IndividualStandings = 1;
-  f.Scoreboard = 1;
-  f.TeamDetail = 1;
-  f.IndividualDetail = 1;
-  f.StatKey = 0;
-  f.StyleSheet = 0;
-  f.Divisions = 0;
+  ApplyOlderVersionReportDefaults(f);
   f.TUHSort = 0;
   f.Paths = 1;
-  f.StandingsFile = start.StandingsFile;
-  f.IndividualsFile = start.IndividualsFile;
-  f.ScoreboardFile = start.ScoreboardFile;
-  f.TeamDetailFile = start.TeamDetailFile;
-  f.PlayerDetailFile = start.PlayerDetailFile;
-  f.RoundsFile = start.RoundsFile;
-  f.StatKeyFile = start.StatKeyFile;
-  f.StyleSheetFile.clear();
-  f.SortCriterion = 1;
 
   t.TeamDivision.assign(t.Rosters.size(), -1);
   t.ExhibitionTeam.assign(t.Rosters.size(), 0);
