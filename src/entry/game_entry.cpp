@@ -530,10 +530,12 @@ void GameEntryForm::StoreGame() {
                         std::to_string(p.value));
     }
   }
-  if (existing)
+  if (existing) {
+    g.Tiebreaker = t_.Games[position].Tiebreaker;  // the window does not show the mark
     t_.Games[position] = std::move(g);
-  else
+  } else {
     t_.Games.push_back(std::move(g));
+  }
 }
 
 bool GameEntryForm::TryStoreGame() {

@@ -52,6 +52,9 @@ struct GameStats {
   int Overtime = 0;
   int OTA = 0;
   int OTB = 0;
+  // A tiebreaker game is left out of the won-lost records and standings figures (unless the
+  // tournament says they count) but still counts for the players.
+  bool Tiebreaker = false;
 
   bool operator==(const GameStats&) const = default;
 

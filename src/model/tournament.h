@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/extensions.h"
 #include "model/game_stats.h"
 #include "model/tourney_format.h"
 
@@ -21,6 +22,7 @@ struct Tournament {
   std::vector<int> ExhibitionTeam;  // parallel to Rosters: 1 = exhibition team
   std::array<int, kColumns> QuestionValues{};
   std::vector<std::string> PacketNames;
+  TournamentExtras Extras;  // stored in the file's section of our own
   std::string FileName;
   int SavedGameCount = 0;
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/error.h"
 #include "model/tournament.h"
 
 namespace drav {
@@ -12,6 +13,29 @@ namespace drav {
 struct QbjSource {
   std::string name;
   std::string contents;
+};
+
+// How an import into a tournament that is under way treats what it does not know.
+struct QbjImportOptions {
+  // False: a team that matches no team of a tournament that already has teams is refused
+  // (UnknownQbjTeam) instead of being added.
+  bool AddUnknownTeams = true;
+  // Settled by the director: a team name as the document spells it, and the tournament's
+  // team it stands for (-1: add it as a new team).
+  std::vector<std::pair<std::string, int>> TeamChoices;
+};
+
+// A document names a team that the tournament does not have (and may not add).
+class UnknownQbjTeam : public DravError {
+ public:
+  UnknownQbjTeam(std::string document, std::string team, const std::string& message)
+      : DravError(message), document_(std::move(document)), team_(std::move(team)) {}
+  const std::string& Document() const { return document_; }
+  const std::string& Team() const { return team_; }
+
+ private:
+  std::string document_;
+  std::string team_;
 };
 
 // Imports QBJ documents (a whole tournament, or one or more matches as moderator software
@@ -23,10 +47,12 @@ struct QbjSource {
 // the tournament's name). Returns the notes to show the user. Throws DravError, naming
 // the document, for malformed JSON, a dangling reference, an answer value that none of
 // the tournament's question values has, and other data it cannot hold.
-std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources);
+std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources,
+                                   const QbjImportOptions& options = {});
 
 // As ImportQbj, reading the files first ("Cannot open PATH" when one cannot be read).
-std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths);
+std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths,
+                                        const QbjImportOptions& options = {});
 
 // The tournament as a QBJ 2.1.1 document. notes (may be null) receives what could not
 // be written (games without a score, rows without a player, ...).

@@ -739,7 +739,8 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
 
 }  // namespace
 
-std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources) {
+std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources,
+                                   const QbjImportOptions& /*options*/) {
   Tournament work = t;
   Importer importer(work);
   for (const QbjSource& source : sources) importer.ImportDocument(source);
@@ -751,11 +752,12 @@ std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& 
   return notes;
 }
 
-std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths) {
+std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths,
+                                        const QbjImportOptions& options) {
   std::vector<QbjSource> sources;
   sources.reserve(paths.size());
   for (const std::string& path : paths) sources.push_back({path, ReadWholeFile(path)});
-  return ImportQbj(t, sources);
+  return ImportQbj(t, sources, options);
 }
 
 }  // namespace drav

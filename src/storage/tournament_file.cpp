@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/numbers.h"
+#include "storage/extension_section.h"
 #include "storage/game_lines.h"
 #include "storage/line_reader.h"
 
@@ -163,7 +164,9 @@ std::string SerializeTournament(const Tournament& t) {
   for (const auto& p : t.PacketNames) w.Text(p);
   w.Int(t.ExhibitionTeam.size());
   for (int e : t.ExhibitionTeam) w.Int(e);
-  return w.Take();
+  std::string out = w.Take();
+  WriteExtensionSection(t, out);
+  return out;
 }
 
 Tournament ParseTournament(std::string_view contents, const Tournament& base) {
@@ -173,6 +176,7 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
   t.DivisionNames.clear();
   t.TeamDivision.clear();
   t.ExhibitionTeam.clear();
+  t.Extras = {};
   LineReader in(contents);
 
   t.Rosters = ReadTeamLists(in);
@@ -246,6 +250,7 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
   }
   if (t.TeamDivision.size() < t.Rosters.size()) t.TeamDivision.resize(t.Rosters.size(), -1);
   if (t.ExhibitionTeam.size() < t.Rosters.size()) t.ExhibitionTeam.resize(t.Rosters.size(), 0);
+  ReadExtensionSection(in, t);
   return t;
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <vector>
+
+#include "model/extensions.h"
+
+namespace drav {
+
+// Throws DravError naming the first fault: an empty or repeated stage name, a stage whose
+// first round comes after its last, two stages whose rounds overlap, a bracket team outside
+// 0..teamCount-1, or a team in two brackets of one stage.
+void CheckStages(const std::vector<Stage>& stages, int teamCount);
+
+// Renumbers the teams of every bracket after teams were reordered or deleted: team i becomes
+// newIndex[i], and a team mapped to -1 (or outside the map) leaves its bracket.
+void RenumberStageTeams(std::vector<Stage>& stages, const std::vector<int>& newIndex);
+
+// The stage whose rounds hold this round, or -1.
+int StageOfRound(const std::vector<Stage>& stages, int round);
+
+}  // namespace drav
