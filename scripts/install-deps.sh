@@ -11,6 +11,12 @@ packages=(
   nlohmann-json3-dev
   python3-pyftpdlib
   unzip
+  help2man
+  dpkg-dev
+  file
+  man-db
+  desktop-file-utils
+  appstream
 )
 missing=()
 for p in "${packages[@]}"; do

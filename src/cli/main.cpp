@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "drav_version.h"
 #include "model/error.h"
 
 namespace {
@@ -43,7 +44,8 @@ const char kUsage[] =
     "  check FILE\n"
     "  import-qbj FILE.qbj... OUT [--into FILE]\n"
     "  export-qbj FILE OUT.qbj\n"
-    "  post FILE   (password from DRAV_FTP_PASSWORD)\n";
+    "  post FILE   (password from DRAV_FTP_PASSWORD)\n"
+    "  --help | --version\n";
 
 }  // namespace
 
@@ -55,6 +57,10 @@ int main(int argc, char** argv) {
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
     std::cout << kUsage;
+    return 0;
+  }
+  if (name == "--version") {
+    std::cout << "drav-cli " << drav::kVersion << "\n";
     return 0;
   }
   const std::vector<std::string> words(argv + 2, argv + argc);

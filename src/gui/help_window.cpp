@@ -1,11 +1,20 @@
 #include "gui/help_window.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace drav::gui {
+
+QUrl HelpSource(const QString& programDir) {
+  const QFileInfo installed(QDir(programDir).filePath("../share/doc/drav/help/index.html"));
+  if (installed.isFile()) return QUrl::fromLocalFile(installed.canonicalFilePath());
+  return QUrl("qrc:/help/index.html");
+}
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("HelpWindow");
@@ -14,7 +23,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   browser_ = new QTextBrowser(this);
   browser_->setObjectName("HelpBrowser");
   browser_->setOpenExternalLinks(false);
-  browser_->setSource(QUrl("qrc:/help/index.html"));
+  browser_->setSource(HelpSource(QCoreApplication::applicationDirPath()));
   layout->addWidget(browser_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   auto* back = buttons->addButton("Back", QDialogButtonBox::ActionRole);

@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QDialog>
+#include <QUrl>
 
 class QTextBrowser;
 
 namespace drav::gui {
 
-// Help > Contents: the tournament director's guide, shipped inside the program.
+// Where the guide is read from, for a program in programDir: the installed copy beside it
+// (programDir/../share/doc/drav/help, where the command-line reference it links to sits
+// too) when there is one, else the copy built into the program.
+QUrl HelpSource(const QString& programDir);
+
+// Help > Contents: the tournament director's guide.
 class HelpWindow : public QDialog {
   Q_OBJECT
  public:

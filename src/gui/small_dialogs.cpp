@@ -3,10 +3,11 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include "drav_version.h"
 
 namespace drav::gui {
 
@@ -42,23 +43,19 @@ ConfirmDialog::ConfirmDialog(bool showUnsavedLine, QWidget* parent) : QDialog(pa
   setMinimumWidth(320);
 }
 
-bool ConfirmDialog::UnsavedLineShown() const { return !unsavedLine_->isHidden(); }
+bool ConfirmDialog::UnsavedLineShown() const {
+  return !unsavedLine_->isHidden();
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (const int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QString(":/icons/drav-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
 
 QPixmap ProgramPicture(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  // A buzzer: a round button on a base, in the colours of a score sheet.
-  const qreal s = size;
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0x2b, 0x4c, 0x7e));
-  p.drawRoundedRect(QRectF(s * 0.12, s * 0.58, s * 0.76, s * 0.26), s * 0.06, s * 0.06);
-  p.setBrush(QColor(0xc8, 0x3b, 0x3b));
-  p.drawEllipse(QRectF(s * 0.26, s * 0.22, s * 0.48, s * 0.48));
-  p.setBrush(QColor(255, 255, 255, 90));
-  p.drawEllipse(QRectF(s * 0.34, s * 0.28, s * 0.18, s * 0.12));
-  return pixmap;
+  return ProgramIcon().pixmap(size, size);
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
@@ -69,14 +66,14 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   auto* top = new QHBoxLayout;
   auto* picture = new QLabel(this);
   picture->setObjectName("ProgramIcon");
-  picture->setPixmap(ProgramPicture(72));
+  picture->setPixmap(ProgramPicture(64));
   top->addWidget(picture, 0, Qt::AlignTop);
   top->addSpacing(12);
   auto* texts = new QVBoxLayout;
   auto* name = new QLabel("<b>DRAV</b><br>Quiz Bowl Tournament Statistics", this);
   name->setObjectName("ProductName");
   texts->addWidget(name);
-  auto* version = new QLabel("DRAV 4.0 Beta", this);
+  auto* version = new QLabel(QString("DRAV %1 Beta").arg(kVersion), this);
   version->setObjectName("Version");
   texts->addWidget(version);
   texts->addStretch();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 
 class QLabel;
 
@@ -24,8 +25,9 @@ class AboutDialog : public QDialog {
   explicit AboutDialog(QWidget* parent = nullptr);
 };
 
-// The program's picture, drawn rather than shipped: used by the about box and as the
-// window icon.
+// The program's icon, the same PNGs that are installed for the desktop's menu (built into
+// the program): used by the about box and as the window icon.
+QIcon ProgramIcon();
 QPixmap ProgramPicture(int size);
 
 }  // namespace drav::gui
