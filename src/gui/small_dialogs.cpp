@@ -43,9 +43,7 @@ ConfirmDialog::ConfirmDialog(bool showUnsavedLine, QWidget* parent) : QDialog(pa
   setMinimumWidth(320);
 }
 
-bool ConfirmDialog::UnsavedLineShown() const {
-  return !unsavedLine_->isHidden();
-}
+bool ConfirmDialog::UnsavedLineShown() const { return !unsavedLine_->isHidden(); }
 
 QIcon ProgramIcon() {
   QIcon icon;
