@@ -5,8 +5,13 @@ set(CPACK_PACKAGE_NAME drav)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "DRAV developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "quiz bowl tournament statistics")
-set(CPACK_PACKAGE_DESCRIPTION
-  "DRAV keeps the statistics of a quiz bowl tournament: box scores, standings with tie-breaks, individual statistics, QuickPrint reports, web pages posted by FTP and schedules. It comes as a desktop program, drav, and a command-line companion, drav-cli.")
+set(CPACK_PACKAGE_DESCRIPTION [=[
+DRAV keeps the statistics of a quiz bowl tournament: box scores, standings
+with tie-breaks, individual statistics, QuickPrint reports, web pages posted
+by FTP, and schedules (round robins, Swiss pairs, random draws).
+
+It comes as a desktop program, drav, and a command-line companion, drav-cli,
+that does every job needing no typing of games.]=])
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/drav-stats/drav")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
