@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -14,11 +15,10 @@
 #include <utility>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "model/error.h"
 #include "model/merge_sort.h"
 #include "model/numbers.h"
+#include "model/stages.h"
 #include "storage/line_reader.h"
 #include "storage/qbj.h"
 
@@ -43,7 +43,9 @@ std::string CleanText(std::string s) {
   return s;
 }
 
-std::string Quote(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string Quote(std::string_view s) {
+  return "\"" + std::string(s) + "\"";
+}
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -106,6 +108,30 @@ Kind KindOf(const json& o) {
   return Kind::Other;
 }
 
+// A name as people retype it: case, repeated spaces and a trailing grade ("Lakeview (12)")
+// set aside.
+std::string LooseName(const std::string& name) {
+  std::string out;
+  for (const char c : name) {
+    if (std::isspace(static_cast<unsigned char>(c))) {
+      if (!out.empty() && out.back() != ' ') out += ' ';
+    } else {
+      out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+  }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  if (out.size() > 1 && out.back() == ')') {
+    std::size_t open = out.size() - 1;
+    while (open > 0 && std::isdigit(static_cast<unsigned char>(out[open - 1]))) --open;
+    if (open > 0 && open < out.size() - 1 && out[open - 1] == '(') {
+      std::string bare = out.substr(0, open - 1);
+      while (!bare.empty() && bare.back() == ' ') bare.pop_back();
+      if (!bare.empty()) out = std::move(bare);
+    }
+  }
+  return out;
+}
+
 // One parsed document with its objects indexed by id.
 class Document {
  public:
@@ -149,7 +175,8 @@ class Document {
 
   // An integer field: nullopt when absent or null. Whole numbers written as decimals or
   // texts (the older layout has "4" in places) are accepted; anything else is an error.
-  std::optional<std::int64_t> Int(const json& obj, const char* key, const std::string& where) const {
+  std::optional<std::int64_t> Int(const json& obj, const char* key,
+                                  const std::string& where) const {
     if (!obj.is_object()) return std::nullopt;
     auto it = obj.find(key);
     if (it == obj.end() || it->is_null()) return std::nullopt;
@@ -207,7 +234,8 @@ class Document {
     if (depth > kMaxDepth) Fail("the JSON is nested too deeply");
     if (v.is_object()) {
       auto id = v.find("id");
-      if (id != v.end() && id->is_string() && !v.contains("$ref")) ids_.emplace(id->get<std::string>(), &v);
+      if (id != v.end() && id->is_string() && !v.contains("$ref"))
+        ids_.emplace(id->get<std::string>(), &v);
       for (const auto& item : v.items()) Index(item.value(), depth + 1);
     } else if (v.is_array()) {
       for (const json& e : v) Index(e, depth + 1);
@@ -229,7 +257,8 @@ struct SideRow {
 
 struct Side {
   int team = -1;
-  std::string teamName;
+  std::string teamName;  // as the tournament spells it
+  std::string docName;   // as the document spells it
   const json* teamObject = nullptr;
   const json* source = nullptr;
   bool forfeitLoss = false;
@@ -249,8 +278,14 @@ struct Side {
 // The state of one import over all its documents: the working copy and the name indexes.
 class Importer {
  public:
-  explicit Importer(Tournament& work) : work_(work), teamsBefore_(work.TeamCount()) {
-    for (int i = 0; i < work_.TeamCount(); ++i) teamIndex_.emplace(work_.TeamName(i), i);
+  Importer(Tournament& work, const QbjImportOptions& options)
+      : work_(work),
+        options_(options),
+        teamsBefore_(work.TeamCount()),
+        stagesBefore_(!work.Extras.Stages.empty()) {
+    for (int i = 0; i < work_.TeamCount(); ++i) IndexTeam(work_.TeamName(i), i);
+    for (const ImportedMatch& m : work_.Extras.ImportedMatches)
+      importedKeys_.insert(MatchKey(m.File, m.MatchId));
   }
 
   std::vector<std::string>& Notes() { return notes_; }
@@ -261,7 +296,8 @@ class Importer {
   void Finish() {
     const int teams = work_.TeamCount();
     if (static_cast<int>(work_.TeamDivision.size()) < teams) work_.TeamDivision.resize(teams, -1);
-    if (static_cast<int>(work_.ExhibitionTeam.size()) < teams) work_.ExhibitionTeam.resize(teams, 0);
+    if (static_cast<int>(work_.ExhibitionTeam.size()) < teams)
+      work_.ExhibitionTeam.resize(teams, 0);
     for (const auto& [team, division] : poolOf_) {
       if (team < teamsBefore_ || team >= teams) continue;  // existing teams keep their division
       int d = -1;
@@ -277,32 +313,87 @@ class Importer {
       }
       work_.TeamDivision[team] = d;
     }
+    if (!stages_.empty()) {
+      try {
+        CheckStages(stages_, teams);
+        work_.Extras.Stages = stages_;
+      } catch (const DravError& e) {
+        notes_.push_back(std::string("the phases were not taken as stages: ") + e.what());
+      }
+    }
   }
 
  private:
-  int FindOrAddTeam(const std::string& name) {
+  static std::string MatchKey(const std::string& file, const std::string& id) {
+    return file + '\n' + id;
+  }
+
+  void IndexTeam(const std::string& name, int idx) {
+    teamIndex_.emplace(name, idx);
+    looseTeamIndex_.emplace(LooseName(name), idx);
+  }
+
+  // The director's choice for a name, then the exact name, then the name loosely; a team
+  // found by neither is added, unless the import may not add teams to a tournament that has
+  // them.
+  int FindOrAddTeam(const Document& doc, const std::string& name) {
+    for (const auto& [chosen, idx] : options_.TeamChoices) {
+      if (CleanText(chosen) != name) continue;
+      if (idx >= 0 && idx < work_.TeamCount()) return idx;
+      if (idx == -1) break;
+      doc.Fail("the team chosen for " + Quote(name) + " is not in the tournament");
+    }
     auto it = teamIndex_.find(name);
     if (it != teamIndex_.end()) return it->second;
+    auto loose = looseTeamIndex_.find(LooseName(name));
+    if (loose != looseTeamIndex_.end()) {
+      NoteLooseMatch(Quote(name) + " as " + Quote(work_.TeamName(loose->second)));
+      teamIndex_.emplace(name, loose->second);
+      return loose->second;
+    }
+    bool chosenToAdd = false;
+    for (const auto& [chosen, idx] : options_.TeamChoices)
+      chosenToAdd = chosenToAdd || (CleanText(chosen) == name && idx == -1);
+    if (!options_.AddUnknownTeams && !chosenToAdd && teamsBefore_ > 0)
+      throw UnknownQbjTeam(doc.Name(), name,
+                           doc.Name() + ": the team " + Quote(name) + " is not in the tournament");
     work_.Rosters.push_back({name});
     const int idx = work_.TeamCount() - 1;
-    teamIndex_.emplace(name, idx);
+    IndexTeam(name, idx);
     ++newTeams_;
     return idx;
+  }
+
+  void NoteLooseMatch(const std::string& pair) {
+    if (looseNoted_.insert(pair).second) looseMatches_.push_back(pair);
   }
 
   // fromMatch: the player is named only in a match, not in the team's roster.
   int FindOrAddPlayer(int team, const std::string& name, bool fromMatch) {
     if (static_cast<int>(playerIndex_.size()) <= team) playerIndex_.resize(team + 1);
+    if (static_cast<int>(loosePlayerIndex_.size()) <= team) loosePlayerIndex_.resize(team + 1);
     auto& index = playerIndex_[team];
+    auto& looseIndex = loosePlayerIndex_[team];
     auto& roster = work_.Rosters[team];
     if (index.empty()) {
-      for (int p = 1; p < static_cast<int>(roster.size()); ++p) index.emplace(roster[p], p - 1);
+      for (int p = 1; p < static_cast<int>(roster.size()); ++p) {
+        index.emplace(roster[p], p - 1);
+        looseIndex.emplace(LooseName(roster[p]), p - 1);
+      }
     }
     auto it = index.find(name);
     if (it != index.end()) return it->second;
+    auto loose = looseIndex.find(LooseName(name));
+    if (loose != looseIndex.end()) {
+      NoteLooseMatch(Quote(name) + " as " + Quote(roster[loose->second + 1]) + " (" + roster[0] +
+                     ")");
+      index.emplace(name, loose->second);
+      return loose->second;
+    }
     roster.push_back(name);
     const int idx = static_cast<int>(roster.size()) - 2;
     index.emplace(name, idx);
+    looseIndex.emplace(LooseName(name), idx);
     ++newPlayers_;
     // Worth a word only where the file or the tournament gave the team a roster.
     if (fromMatch && (team < teamsBefore_ || rosterGiven_.count(team) > 0))
@@ -315,15 +406,22 @@ class Importer {
   int AddTeam(const Document& doc, const json& team) {
     auto cached = teamOfObject_.find(&team);
     if (cached != teamOfObject_.end()) return cached->second;
-    const int idx = FindOrAddTeam(doc.NameOf(team, "a team"));
+    const int idx = FindOrAddTeam(doc, doc.NameOf(team, "a team"));
     if (team.is_object() && team.contains("players")) rosterGiven_.insert(idx);
     for (const json* player : doc.List(team, "players", "team " + Quote(work_.Rosters[idx][0])))
-      FindOrAddPlayer(idx, doc.NameOf(*player, "a player of team " + Quote(work_.Rosters[idx][0])), false);
+      FindOrAddPlayer(idx, doc.NameOf(*player, "a player of team " + Quote(work_.Rosters[idx][0])),
+                      false);
     teamOfObject_.emplace(&team, idx);
     return idx;
   }
 
   void ImportMatch(const Document& doc, const json& match, std::optional<int> round, int ordinal);
+  // Appends the game unless the tournament has it already; false when it was a duplicate.
+  bool StoreGame(const Document& doc, GameStats&& g, const std::string& matchId);
+  static bool CountOvertimeBuzzes(const Document& doc, const json& match, const std::string& where,
+                                  Side (&sides)[2]);
+  static std::optional<int> RoundField(const Document& doc, const json& match, const char* key,
+                                       const std::string& where);
   void ReadSide(const Document& doc, const json& matchTeam, const std::string& where, Side& side);
   static std::int64_t Checked(const Document& doc, std::int64_t v, const std::string& where) {
     if (v < INT_MIN || v > INT_MAX) doc.Fail(where + ": a figure out of range");
@@ -331,9 +429,15 @@ class Importer {
   }
 
   Tournament& work_;
+  const QbjImportOptions& options_;
   int teamsBefore_;
+  bool stagesBefore_;
   std::unordered_map<std::string, int> teamIndex_;
+  std::unordered_map<std::string, int> looseTeamIndex_;
   std::vector<std::unordered_map<std::string, int>> playerIndex_;
+  std::vector<std::unordered_map<std::string, int>> loosePlayerIndex_;
+  std::unordered_set<std::string> importedKeys_;  // file and match id of every match taken before
+  std::vector<Stage> stages_;                     // from the first document with phases
   std::unordered_map<const json*, int> teamOfObject_;
   std::vector<std::pair<int, std::string>> poolOf_;  // a team's first pool
   std::unordered_set<int> pooled_;
@@ -354,6 +458,13 @@ class Importer {
   int unknownOvertime_ = 0;
   int foldedBouncebacks_ = 0;
   std::vector<std::string> addedFromMatches_;
+  std::vector<std::string> looseMatches_;
+  std::unordered_set<std::string> looseNoted_;
+  std::vector<std::string> duplicates_;
+  std::vector<ImportedMatch> takenHere_;
+  std::size_t gamesBefore_ = 0;  // games before this document: where duplicates are looked for
+  std::unordered_map<const json*, int> stageOfPhase_;
+  std::vector<Stage> docStages_;
 };
 
 void Importer::ImportDocument(const QbjSource& source) {
@@ -361,6 +472,13 @@ void Importer::ImportDocument(const QbjSource& source) {
   newTeams_ = newPlayers_ = games_ = forfeits_ = doubleForfeits_ = unplayed_ = suppressed_ = 0;
   noRound_ = unknownOvertime_ = foldedBouncebacks_ = 0;
   addedFromMatches_.clear();
+  looseMatches_.clear();
+  looseNoted_.clear();
+  duplicates_.clear();
+  takenHere_.clear();
+  docStages_.clear();
+  stageOfPhase_.clear();
+  gamesBefore_ = work_.Games.size();
   teamOfObject_.clear();  // object addresses are only valid within one document
   regulationTossups_ = kDefaultRegulationTossups;
 
@@ -404,7 +522,8 @@ void Importer::ImportDocument(const QbjSource& source) {
   if (tournament) {
     if (work_.Format.TourneyName.empty()) {
       auto name = tournament->find("name");
-      if (name != tournament->end() && name->is_string()) work_.Format.TourneyName = CleanText(name->get<std::string>());
+      if (name != tournament->end() && name->is_string())
+        work_.Format.TourneyName = CleanText(name->get<std::string>());
     }
     auto rules = tournament->find("scoring_rules");
     if (rules != tournament->end() && !rules->is_null()) {
@@ -414,6 +533,15 @@ void Importer::ImportDocument(const QbjSource& source) {
     }
     int position = 0;
     for (const json* phase : doc.List(*tournament, "phases", "the tournament")) {
+      // Each phase is a stage candidate: its rounds' range, its pools as brackets.
+      Stage stage;
+      stage.Name = "Phase " + std::to_string(docStages_.size() + 1);
+      if (phase->is_object()) {
+        auto name = phase->find("name");
+        if (name != phase->end() && name->is_string() && !name->get<std::string>().empty())
+          stage.Name = CleanText(name->get<std::string>());
+      }
+      bool hasRounds = false;
       for (const json* round : doc.List(*phase, "rounds", "a phase")) {
         ++position;
         int number = position;
@@ -423,22 +551,35 @@ void Importer::ImportDocument(const QbjSource& source) {
             if (auto n = NumberInName(name->get<std::string>())) number = *n;
           }
         }
+        stage.FirstRound = hasRounds ? std::min(stage.FirstRound, number) : number;
+        stage.LastRound = hasRounds ? std::max(stage.LastRound, number) : number;
+        hasRounds = true;
         for (const json* match : doc.List(*round, "matches", "a round")) {
           if (roundOf.emplace(match, number).second) listed.push_back(match);
         }
       }
       // Pools become divisions of the teams this import adds.
+      std::unordered_set<int> bracketed;
       for (const json* pool : doc.List(*phase, "pools", "a phase")) {
         const std::string poolName = doc.NameOf(*pool, "a pool");
+        Bracket bracket{poolName, {}};
         for (const json* poolTeam : doc.List(*pool, "pool_teams", "pool " + Quote(poolName))) {
-          if (!poolTeam->is_object() || !poolTeam->contains("team")) doc.Fail("pool " + Quote(poolName) + ": an entry without a team");
+          if (!poolTeam->is_object() || !poolTeam->contains("team"))
+            doc.Fail("pool " + Quote(poolName) + ": an entry without a team");
           const int team = AddTeam(doc, doc.Resolve((*poolTeam)["team"]));
           if (pooled_.insert(team).second) poolOf_.emplace_back(team, poolName);
+          if (bracketed.insert(team).second) bracket.Teams.push_back(team);
         }
+        if (!bracket.Teams.empty()) stage.Brackets.push_back(std::move(bracket));
+      }
+      if (hasRounds) {
+        stageOfPhase_.emplace(phase, static_cast<int>(docStages_.size()));
+        docStages_.push_back(std::move(stage));
       }
     }
     // The older layout lists the matches straight under the tournament.
-    for (const json* match : doc.List(*tournament, "matches", "the tournament")) listed.push_back(match);
+    for (const json* match : doc.List(*tournament, "matches", "the tournament"))
+      listed.push_back(match);
   }
 
   // Matches in the order the file defines them, then those only the tournament holds.
@@ -453,34 +594,69 @@ void Importer::ImportDocument(const QbjSource& source) {
   for (const json* m : matches) {
     ++ordinal;
     auto r = roundOf.find(m);
-    ImportMatch(doc, *m, r == roundOf.end() ? std::nullopt : std::optional<int>(r->second), ordinal);
+    ImportMatch(doc, *m, r == roundOf.end() ? std::nullopt : std::optional<int>(r->second),
+                ordinal);
+  }
+  for (const ImportedMatch& m : takenHere_) {
+    importedKeys_.insert(MatchKey(m.File, m.MatchId));
+    work_.Extras.ImportedMatches.push_back(m);
   }
 
+  // The older layout splits its rounds at "firstPlayoffRound" instead of into phases.
+  if (tournament && docStages_.empty()) {
+    if (auto first = doc.Int(*tournament, "firstPlayoffRound", "the tournament");
+        first && *first > 1) {
+      int last = 0;
+      for (std::size_t i = gamesBefore_; i < work_.Games.size(); ++i)
+        last = std::max(last, work_.Games[i].Round);
+      if (last >= *first) {
+        docStages_.push_back(
+            Stage{"Preliminary rounds", 1, static_cast<int>(*first) - 1, false, {}});
+        docStages_.push_back(Stage{"Playoffs", static_cast<int>(*first), last, false, {}});
+      }
+    }
+  }
+  // One phase is the whole tournament; two or more are its stages (taken from the first
+  // document that has them, and only into a tournament without stages).
+  if (docStages_.size() >= 2 && !stagesBefore_ && stages_.empty()) stages_ = docStages_;
+
   const std::string& n = doc.Name();
-  std::string summary = n + ": " + std::to_string(games_) + (games_ == 1 ? " game" : " games") + " imported";
+  std::string summary =
+      n + ": " + std::to_string(games_) + (games_ == 1 ? " game" : " games") + " imported";
   if (forfeits_ > 0) summary += " (" + std::to_string(forfeits_) + " by forfeit)";
-  summary += ", " + std::to_string(newTeams_) + (newTeams_ == 1 ? " new team" : " new teams") + ", " +
-             std::to_string(newPlayers_) + (newPlayers_ == 1 ? " new player" : " new players");
+  summary += ", " + std::to_string(newTeams_) + (newTeams_ == 1 ? " new team" : " new teams") +
+             ", " + std::to_string(newPlayers_) +
+             (newPlayers_ == 1 ? " new player" : " new players");
   notes_.push_back(summary);
   if (!addedFromMatches_.empty()) {
     std::string s = n + ": players named only in match results were added to their teams: ";
-    for (std::size_t i = 0; i < addedFromMatches_.size(); ++i) s += (i ? ", " : "") + addedFromMatches_[i];
+    for (std::size_t i = 0; i < addedFromMatches_.size(); ++i)
+      s += (i ? ", " : "") + addedFromMatches_[i];
     notes_.push_back(s);
   }
   auto count = [&](int k, const char* one, const char* many, const std::string& rest) {
     if (k > 0) notes_.push_back(n + ": " + std::to_string(k) + (k == 1 ? one : many) + rest);
   };
+  if (!looseMatches_.empty()) {
+    std::string s = n + ": names matched ignoring case, spaces and grades: ";
+    for (std::size_t i = 0; i < looseMatches_.size(); ++i) s += (i ? ", " : "") + looseMatches_[i];
+    notes_.push_back(s);
+  }
+  for (const std::string& d : duplicates_) notes_.push_back(n + ": already imported: " + d);
   count(unplayed_, " match has", " matches have", " no result yet and were left out");
   count(doubleForfeits_, " match was", " matches were", " forfeited by both teams and left out");
-  count(suppressed_, " match is", " matches are", " marked to be left out of the statistics and were left out");
+  count(suppressed_, " match is", " matches are",
+        " marked to be left out of the statistics and were left out");
   count(noRound_, " match has", " matches have", " no round number and went into round 0");
   count(unknownOvertime_, " match went", " matches went",
-        " to overtime without saying which team answered the overtime toss-ups; their bonuses heard count every correct toss-up");
+        " to overtime without saying which team answered the overtime toss-ups; their bonuses "
+        "heard count every correct toss-up");
   count(foldedBouncebacks_, " match has", " matches have",
         " bounceback points, which this tournament does not track; they count as bonus points");
 }
 
-void Importer::ReadSide(const Document& doc, const json& matchTeam, const std::string& where, Side& side) {
+void Importer::ReadSide(const Document& doc, const json& matchTeam, const std::string& where,
+                        Side& side) {
   if (!matchTeam.is_object()) doc.Fail(where + ": a team entry that is not an object");
   side.source = &matchTeam;
   auto team = matchTeam.find("team");
@@ -488,6 +664,7 @@ void Importer::ReadSide(const Document& doc, const json& matchTeam, const std::s
   side.teamObject = &doc.Resolve(*team);
   side.team = AddTeam(doc, *side.teamObject);
   side.teamName = work_.Rosters[side.team][0];
+  side.docName = doc.NameOf(*side.teamObject, where + ": a team");
   side.forfeitLoss = doc.Flag(matchTeam, "forfeit_loss", where);
   side.points = doc.Int(matchTeam, "points", where);
   side.bonusPoints = doc.Int(matchTeam, "bonus_points", where);
@@ -502,7 +679,8 @@ void Importer::ReadSide(const Document& doc, const json& matchTeam, const std::s
   const std::string sideWhere = where + ", team " + Quote(side.teamName);
   for (const json* mp : doc.List(matchTeam, "match_players", sideWhere)) {
     side.hasPlayers = true;
-    if (!mp->is_object() || !mp->contains("player")) doc.Fail(sideWhere + ": a player entry without a player");
+    if (!mp->is_object() || !mp->contains("player"))
+      doc.Fail(sideWhere + ": a player entry without a player");
     const json& player = doc.Resolve((*mp)["player"]);
     SideRow row;
     row.player = FindOrAddPlayer(side.team, doc.NameOf(player, sideWhere + ": a player"), true);
@@ -513,8 +691,11 @@ void Importer::ReadSide(const Document& doc, const json& matchTeam, const std::s
       std::optional<std::int64_t> value;
       bool awardsBonus = false;
       bool awardsGiven = false;
-      if (ac->is_object() && ac->contains("answer_type")) {
-        const json& type = doc.Resolve((*ac)["answer_type"]);
+      // Moderator software writes "answer" for the schema's "answer_type".
+      const char* typeKey =
+          ac->is_object() && !ac->contains("answer_type") ? "answer" : "answer_type";
+      if (ac->is_object() && ac->contains(typeKey)) {
+        const json& type = doc.Resolve((*ac)[typeKey]);
         value = doc.Int(type, "value", sideWhere);
         if (type.is_object() && type.contains("awards_bonus") && !type["awards_bonus"].is_null()) {
           awardsBonus = doc.Flag(type, "awards_bonus", sideWhere);
@@ -545,16 +726,20 @@ void Importer::ReadSide(const Document& doc, const json& matchTeam, const std::s
   }
 }
 
-void Importer::ImportMatch(const Document& doc, const json& match, std::optional<int> round, int ordinal) {
+void Importer::ImportMatch(const Document& doc, const json& match, std::optional<int> round,
+                           int ordinal) {
   std::string id;
-  if (match.is_object() && match.contains("id") && match["id"].is_string()) id = CleanText(match["id"].get<std::string>());
-  const std::string where = id.empty() ? "match number " + std::to_string(ordinal) : "match " + Quote(id);
+  if (match.is_object() && match.contains("id") && match["id"].is_string())
+    id = CleanText(match["id"].get<std::string>());
+  const std::string where =
+      id.empty() ? "match number " + std::to_string(ordinal) : "match " + Quote(id);
   if (!match.is_object()) doc.Fail(where + " is not an object");
 
   auto teams = match.find("match_teams");
   if (teams == match.end() || !teams->is_array()) doc.Fail(where + " has no \"match_teams\" list");
   if (teams->size() != 2)
-    doc.Fail(where + " has " + std::to_string(teams->size()) + " teams; a game is between two teams");
+    doc.Fail(where + " has " + std::to_string(teams->size()) +
+             " teams; a game is between two teams");
   Side sides[2];
   for (int s = 0; s < 2; ++s) ReadSide(doc, doc.Resolve((*teams)[s]), where, sides[s]);
 
@@ -567,14 +752,22 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
 
   GameStats g;
   g.GID = id.empty() ? std::to_string(work_.Games.size()) : id;
+  g.Tiebreaker = doc.Flag(match, "tiebreaker", where);
+  if (!round) round = RoundField(doc, match, "round", where);
+  if (!round) round = RoundField(doc, match, "_round", where);  // moderator software's own field
   if (round) {
     g.Round = *round;
-  } else if (auto r = doc.Int(match, "round", where)) {
-    g.Round = static_cast<int>(*r);
   } else {
     g.Round = 0;
     ++noRound_;
   }
+  // A match that counts in other phases too: those stages carry games over.
+  for (const json* phase : doc.List(match, "carryover_phases", where)) {
+    auto stage = stageOfPhase_.find(phase);
+    if (stage != stageOfPhase_.end())
+      docStages_[static_cast<std::size_t>(stage->second)].CarryOver = true;
+  }
+  const std::string matchId = id.empty() ? "#" + std::to_string(ordinal) : id;
 
   // Forfeits: QBJ 2.x marks the team that forfeited; the older layout marks the match and
   // gives the winner the higher score. The winner is stored as team A.
@@ -595,14 +788,12 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
     g.ScoreA = -1;
     g.ScoreB = -1;
     g.Forfeit = 1;
-    work_.Games.push_back(std::move(g));
-    ++games_;
-    ++forfeits_;
+    if (StoreGame(doc, std::move(g), matchId)) ++forfeits_;
     return;
   }
 
-  const bool anyResult = sides[0].hasPlayers || sides[1].hasPlayers || sides[0].points || sides[1].points ||
-                         sides[0].bonusPoints || sides[1].bonusPoints;
+  const bool anyResult = sides[0].hasPlayers || sides[1].hasPlayers || sides[0].points ||
+                         sides[1].points || sides[0].bonusPoints || sides[1].bonusPoints;
   if (!anyResult) {
     ++unplayed_;
     return;
@@ -635,10 +826,10 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
           if (!awards) continue;
           const std::string teamName = doc.NameOf(team, where + ": a buzz of a team");
           for (Side& s : sides)
-            if (s.teamName == teamName) ++s.overtimeCorrect;
+            if (s.docName == teamName) ++s.overtimeCorrect;
         }
       }
-    } else if (!counted) {
+    } else if (!counted && !CountOvertimeBuzzes(doc, match, where, sides)) {
       ++unknownOvertime_;
     }
     for (Side& s : sides)
@@ -668,7 +859,8 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
       MergeSort(kept, [&](std::size_t a, std::size_t b) { return heardOf(a) > heardOf(b); });
       kept.resize(kRows);
       MergeSort(kept, [](std::size_t a, std::size_t b) { return a < b; });
-      notes_.push_back(doc.Name() + ": " + sideWhere + ": kept the eight players who heard the most toss-ups (of " +
+      notes_.push_back(doc.Name() + ": " + sideWhere +
+                       ": kept the eight players who heard the most toss-ups (of " +
                        std::to_string(side.rows.size()) + ")");
     }
     auto& player = isA ? g.PlayerA : g.PlayerB;
@@ -680,10 +872,12 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
       if (row.heard < 0) {
         gp[r] = 1.0;
       } else {
-        gp[r] = static_cast<double>(row.heard) / static_cast<double>(tossups > 0 ? tossups : regulationTossups_);
+        gp[r] = static_cast<double>(row.heard) /
+                static_cast<double>(tossups > 0 ? tossups : regulationTossups_);
       }
       for (int k = 0; k < kColumns; ++k) {
-        (isA ? g.QA(k, static_cast<int>(r)) : g.QB(k, static_cast<int>(r))) = static_cast<int>(row.counts[k]);
+        (isA ? g.QA(k, static_cast<int>(r)) : g.QB(k, static_cast<int>(r))) =
+            static_cast<int>(row.counts[k]);
       }
       pts[r] = static_cast<int>(row.points);
     }
@@ -702,12 +896,14 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
       score = side.tossupPoints + bonusTotal + side.lightning;
     }
     std::int64_t heard = 0;
-    if (side.hasPlayers) heard = std::max<std::int64_t>(0, side.bonusEarning - side.overtimeCorrect);
+    if (side.hasPlayers)
+      heard = std::max<std::int64_t>(0, side.bonusEarning - side.overtimeCorrect);
     heardBonuses[s] = heard;
 
     const int scoreV = static_cast<int>(Checked(doc, score, sideWhere));
     const int sixty = static_cast<int>(Checked(doc, side.lightning, sideWhere));
-    const int ot = wentToOvertime ? static_cast<int>(Checked(doc, side.overtimeCorrect, sideWhere)) : 0;
+    const int ot =
+        wentToOvertime ? static_cast<int>(Checked(doc, side.overtimeCorrect, sideWhere)) : 0;
     int bonusPts = 0;
     int bouncePts = 0;
     if (bouncebacks) {
@@ -733,16 +929,76 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
       ++foldedBouncebacks_;
     }
   }
+  StoreGame(doc, std::move(g), matchId);
+}
+
+// The overtime buzzes that one statistics program keeps beside the schema's fields:
+// {"YfData": {"overTimeBuzzes": [{"team": ..., "player": ..., "buzzes": [{"answer_type": ...,
+// "number": n}]}]}}.
+bool Importer::CountOvertimeBuzzes(const Document& doc, const json& match, const std::string& where,
+                                   Side (&sides)[2]) {
+  auto yf = match.find("YfData");
+  if (yf == match.end() || !yf->is_object() || !yf->contains("overTimeBuzzes")) return false;
+  for (const json* entry : doc.List(*yf, "overTimeBuzzes", where)) {
+    if (!entry->is_object() || !entry->contains("team")) continue;
+    const std::string teamName =
+        doc.NameOf(doc.Resolve((*entry)["team"]), where + ": an overtime buzz of a team");
+    for (const json* buzz : doc.List(*entry, "buzzes", where)) {
+      if (!buzz->is_object()) continue;
+      const char* typeKey = buzz->contains("answer_type") ? "answer_type" : "answer";
+      if (!buzz->contains(typeKey)) continue;
+      const std::int64_t value = doc.Int(doc.Resolve((*buzz)[typeKey]), "value", where).value_or(0);
+      const std::int64_t number = doc.Int(*buzz, "number", where).value_or(0);
+      if (value <= 0 || number <= 0) continue;
+      for (Side& s : sides)
+        if (s.docName == teamName)
+          s.overtimeCorrect = Checked(doc, s.overtimeCorrect + number, where);
+    }
+  }
+  return true;
+}
+
+std::optional<int> Importer::RoundField(const Document& doc, const json& match, const char* key,
+                                        const std::string& where) {
+  auto it = match.find(key);
+  if (it == match.end() || it->is_null()) return std::nullopt;
+  if (it->is_string()) {
+    // "Round 3" as well as "3".
+    if (auto n = NumberInName(it->get<std::string>())) return n;
+    return std::nullopt;
+  }
+  return static_cast<int>(*doc.Int(match, key, where));
+}
+
+bool Importer::StoreGame(const Document& doc, GameStats&& g, const std::string& matchId) {
+  const std::string described = "round " + std::to_string(g.Round) + ", " +
+                                work_.TeamName(g.TeamA) + " vs. " + work_.TeamName(g.TeamB);
+  bool seen = importedKeys_.count(MatchKey(doc.Name(), matchId)) > 0;
+  for (std::size_t i = 0; i < gamesBefore_ && !seen; ++i) {
+    const GameStats& h = work_.Games[i];
+    if (h.Round != g.Round || h.Forfeit != g.Forfeit) continue;
+    seen =
+        (h.TeamA == g.TeamA && h.TeamB == g.TeamB && h.ScoreA == g.ScoreA &&
+         h.ScoreB == g.ScoreB) ||
+        (h.TeamA == g.TeamB && h.TeamB == g.TeamA && h.ScoreA == g.ScoreB && h.ScoreB == g.ScoreA);
+  }
+  // Remembered either way, so that the next import finds it by its file and id.
+  takenHere_.push_back({doc.Name(), matchId});
+  if (seen) {
+    duplicates_.push_back(described);
+    return false;
+  }
   work_.Games.push_back(std::move(g));
   ++games_;
+  return true;
 }
 
 }  // namespace
 
 std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources,
-                                   const QbjImportOptions& /*options*/) {
+                                   const QbjImportOptions& options) {
   Tournament work = t;
-  Importer importer(work);
+  Importer importer(work, options);
   for (const QbjSource& source : sources) importer.ImportDocument(source);
   importer.Finish();
   work.CurrentGame = 0;
