@@ -1,15 +1,16 @@
 // QBJ export: the tournament as a QBJ 2.1.1 document that other statistics programs read.
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
+#include "model/stages.h"
 #include "storage/line_reader.h"
 #include "storage/qbj.h"
 
@@ -86,10 +87,71 @@ std::string ToUtf8(const std::string& s) {
   return out;
 }
 
-std::string TeamId(int team) { return "team_" + std::to_string(team + 1); }
-std::string PlayerId(int team, int player) { return "player_" + std::to_string(team + 1) + "_" + std::to_string(player + 1); }
-std::string Quote(const std::string& s) { return "\"" + s + "\""; }
-ojson Ref(const std::string& id) { return ojson{{"$ref", id}}; }
+// A statistics program finds teams by ids of the form "Team_<name>"; repeated names get
+// "_2", "_3", ... so that ids stay unique.
+std::vector<std::string> TeamIds(const Tournament& t, std::unordered_set<std::string>& used) {
+  std::vector<std::string> ids;
+  for (int team = 0; team < t.TeamCount(); ++team) {
+    const std::string base = "Team_" + ToUtf8(t.TeamName(team));
+    std::string id = base;
+    for (int k = 2; used.count(id) > 0; ++k) id = base + "_" + std::to_string(k);
+    used.insert(id);
+    ids.push_back(id);
+  }
+  return ids;
+}
+
+int BracketOf(const Stage& s, int team) {
+  for (std::size_t b = 0; b < s.Brackets.size(); ++b)
+    for (int member : s.Brackets[b].Teams)
+      if (member == team) return static_cast<int>(b);
+  return -1;
+}
+
+// The later stages that carry this game over: both teams in one of their brackets.
+std::vector<int> CarryoverStages(const Tournament& t, const GameStats& g) {
+  std::vector<int> out;
+  const auto& stages = t.Extras.Stages;
+  const int playedIn = StageOfRound(stages, g.Round);
+  if (playedIn < 0) return out;
+  for (int j = playedIn + 1; j < static_cast<int>(stages.size()); ++j) {
+    const Stage& s = stages[static_cast<std::size_t>(j)];
+    if (!s.CarryOver) continue;
+    const int bracket = BracketOf(s, g.TeamA);
+    if (bracket >= 0 && bracket == BracketOf(s, g.TeamB)) out.push_back(j);
+  }
+  return out;
+}
+
+std::int64_t OvertimeTossups(const GameStats& g) {
+  return g.Overtime ? std::max<std::int64_t>(1, std::int64_t{g.OTA} + g.OTB) : 0;
+}
+
+// Players on the buzzer at once: the games played of a side's rows added up.
+int PlayersAtOnce(const Tournament& t, const GameStats& g) {
+  int most = 0;
+  for (int s = 0; s < 2; ++s) {
+    const int team = s == 0 ? g.TeamA : g.TeamB;
+    double sum = 0;
+    for (int r = 0; r < kRows; ++r) {
+      const int player = s == 0 ? g.PlayerA[r] : g.PlayerB[r];
+      const double gp = s == 0 ? g.GPA[r] : g.GPB[r];
+      if (player < 0 || player >= t.PlayerCount(team) || !std::isfinite(gp)) continue;
+      sum += std::clamp(gp, 0.0, 1.0);
+    }
+    most = std::max(most, static_cast<int>(std::ceil(sum - 1e-6)));
+  }
+  return most;
+}
+std::string PlayerId(int team, int player) {
+  return "player_" + std::to_string(team + 1) + "_" + std::to_string(player + 1);
+}
+std::string Quote(const std::string& s) {
+  return "\"" + s + "\"";
+}
+ojson Ref(const std::string& id) {
+  return ojson{{"$ref", id}};
+}
 
 int ClampToInt(double v) {
   if (!std::isfinite(v)) return 0;
@@ -98,23 +160,53 @@ int ClampToInt(double v) {
   return static_cast<int>(std::llround(v));
 }
 
+// Which players answered a side's overtime toss-ups is not recorded: they are given to the
+// side's correct answers in row order, so that the counts add up to the side's overtime
+// toss-ups (or to all its correct answers, when it has fewer).
+void AddOvertimeBuzzes(const Tournament& t, const GameStats& g, bool isA, const std::string& teamId,
+                       ojson& out) {
+  const int team = isA ? g.TeamA : g.TeamB;
+  std::int64_t left = isA ? g.OTA : g.OTB;
+  for (int r = 0; r < kRows && left > 0; ++r) {
+    const int player = isA ? g.PlayerA[r] : g.PlayerB[r];
+    if (player < 0 || player >= t.PlayerCount(team)) continue;
+    ojson buzzes = ojson::array();
+    for (int k = 0; k < kColumns && left > 0; ++k) {
+      const int value = t.QuestionValues[static_cast<std::size_t>(k)];
+      const std::int64_t n = std::min<std::int64_t>(left, isA ? g.QA(k, r) : g.QB(k, r));
+      if (value <= 0 || n <= 0) continue;
+      buzzes.push_back({{"answer_type", {{"value", value}}}, {"number", n}});
+      left -= n;
+    }
+    if (!buzzes.empty())
+      out.push_back(
+          {{"team", Ref(teamId)}, {"player", Ref(PlayerId(team, player))}, {"buzzes", buzzes}});
+  }
+}
+
 }  // namespace
 
 std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
   const auto& values = t.QuestionValues;
   std::unordered_set<std::string> usedIds = {"tournament", "scoring_rules", "phase_1"};
 
+  const auto& stages = t.Extras.Stages;
+  for (std::size_t k = 0; k < stages.size(); ++k) usedIds.insert("phase_" + std::to_string(k + 1));
+  usedIds.insert("phase_other");
+  const std::vector<std::string> teamIds = TeamIds(t, usedIds);
+  auto TeamId = [&](int team) { return teamIds[static_cast<std::size_t>(team)]; };
+
   ojson registrations = ojson::array();
   ojson objects = ojson::array();
   for (int team = 0; team < t.TeamCount(); ++team) {
     ojson players = ojson::array();
     for (int p = 0; p < t.PlayerCount(team); ++p) {
-      players.push_back({{"type", "Player"}, {"id", PlayerId(team, p)}, {"name", ToUtf8(t.PlayerName(team, p))}});
+      players.push_back(
+          {{"type", "Player"}, {"id", PlayerId(team, p)}, {"name", ToUtf8(t.PlayerName(team, p))}});
       usedIds.insert(PlayerId(team, p));
     }
     const std::string regId = "registration_" + std::to_string(team + 1);
     usedIds.insert(regId);
-    usedIds.insert(TeamId(team));
     registrations.push_back(Ref(regId));
     objects.push_back({{"type", "Registration"},
                        {"id", regId},
@@ -128,6 +220,8 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
   int skippedTeams = 0, skippedBlank = 0, skippedRows = 0;
   std::vector<std::string> renamed;
   std::map<int, ojson> rounds;  // round number -> match references
+  int regulation = kRegulationTossups;
+  int playersAtOnce = 4;
   for (std::size_t gi = 0; gi < t.Games.size(); ++gi) {
     const GameStats& g = t.Games[gi];
     if (!t.IsTeam(g.TeamA) || !t.IsTeam(g.TeamB)) {
@@ -146,6 +240,12 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
     if (id != g.GID) renamed.push_back(Quote(g.GID) + " as " + Quote(id));
 
     ojson match = {{"type", "Match"}, {"id", id}};
+    if (g.Tiebreaker) match["tiebreaker"] = true;
+    // Every match lists its carry-over phases, empty or not: a reader relies on the field.
+    ojson carryover = ojson::array();
+    for (int stage : CarryoverStages(t, g))
+      carryover.push_back(Ref("phase_" + std::to_string(stage + 1)));
+    match["carryover_phases"] = carryover;
     ojson teams = ojson::array();
     if (g.Forfeit) {
       // Team A won by forfeit.
@@ -156,12 +256,16 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
       rounds[g.Round].push_back(Ref(id));
       continue;
     }
+    const std::int64_t overtimeRead = OvertimeTossups(g);
     if (g.TUH > 0) {
       match["tossups_read"] = g.TUH;
-      match["overtime_tossups_read"] = g.Overtime ? std::max<std::int64_t>(1, std::int64_t{g.OTA} + g.OTB) : 0;
+      match["overtime_tossups_read"] = overtimeRead;
+      regulation = std::max<std::int64_t>(regulation, std::int64_t{g.TUH} - overtimeRead);
     } else if (g.Overtime) {
-      match["overtime_tossups_read"] = std::max<std::int64_t>(1, std::int64_t{g.OTA} + g.OTB);
+      match["overtime_tossups_read"] = overtimeRead;
     }
+    playersAtOnce = std::max(playersAtOnce, PlayersAtOnce(t, g));
+    ojson overtimeBuzzes = ojson::array();
     for (int s = 0; s < 2; ++s) {
       const bool isA = s == 0;
       const int team = isA ? g.TeamA : g.TeamB;
@@ -184,9 +288,10 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
           tossupPoints += std::int64_t{n} * values[k];
           if (values[k] > 0) gets += n;
         }
-        players.push_back({{"player", Ref(PlayerId(team, player))},
-                           {"tossups_heard", ClampToInt(gp * (g.TUH > 0 ? g.TUH : kRegulationTossups))},
-                           {"answer_counts", counts}});
+        players.push_back(
+            {{"player", Ref(PlayerId(team, player))},
+             {"tossups_heard", ClampToInt(gp * (g.TUH > 0 ? g.TUH : kRegulationTossups))},
+             {"answer_counts", counts}});
       }
       const int score = isA ? g.ScoreA : g.ScoreB;
       const int bonus = isA ? g.BPA : g.BPB;
@@ -213,28 +318,84 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
       if (sixty != 0 || t.Format.Sixty) side["lightning_points"] = sixty;
       side["match_players"] = players;
       teams.push_back(side);
+      if (g.Overtime) AddOvertimeBuzzes(t, g, isA, TeamId(team), overtimeBuzzes);
     }
     match["match_teams"] = teams;
+    match["YfData"] = {{"overTimeBuzzes", overtimeBuzzes}};
     objects.push_back(match);
     rounds[g.Round].push_back(Ref(id));
   }
 
-  ojson phaseRounds = ojson::array();
-  for (auto& [number, matches] : rounds) {
-    phaseRounds.push_back({{"id", "round_" + std::to_string(number)},
-                           {"name", "Round " + std::to_string(number)},
-                           {"matches", matches}});
+  // Rounds are named by their plain number, which readers take as the round.
+  auto Round = [&](int number) {
+    auto it = rounds.find(number);
+    return ojson{{"id", "round_" + std::to_string(number)},
+                 {"name", std::to_string(number)},
+                 {"matches", it == rounds.end() ? ojson::array() : it->second}};
+  };
+  auto Pools = [&](const std::vector<std::pair<std::string, std::vector<int>>>& groups,
+                   const std::string& prefix) {
+    ojson pools = ojson::array();
+    for (std::size_t k = 0; k < groups.size(); ++k) {
+      ojson poolTeams = ojson::array();
+      for (int team : groups[k].second)
+        if (t.IsTeam(team)) poolTeams.push_back({{"team", Ref(TeamId(team))}});
+      if (poolTeams.empty()) continue;  // a pool without teams confuses readers
+      pools.push_back({{"id", prefix + std::to_string(k + 1)},
+                       {"name", ToUtf8(groups[k].first)},
+                       {"pool_teams", poolTeams}});
+    }
+    return pools;
+  };
+  ojson phases = ojson::array();
+  if (stages.empty()) {
+    ojson phaseRounds = ojson::array();
+    for (const auto& entry : rounds) phaseRounds.push_back(Round(entry.first));
+    if (phaseRounds.empty()) phaseRounds.push_back(Round(1));  // readers want a round
+    ojson phase = {{"id", "phase_1"}, {"name", "All Games"}, {"rounds", phaseRounds}};
+    std::vector<std::pair<std::string, std::vector<int>>> divisions;
+    for (int d = 0; d < static_cast<int>(t.DivisionNames.size()); ++d) {
+      divisions.push_back({t.DivisionNames[d], {}});
+      for (int team = 0; team < t.TeamCount(); ++team)
+        if (t.DivisionOf(team) == d) divisions.back().second.push_back(team);
+    }
+    ojson pools = Pools(divisions, "pool_");
+    if (!pools.empty()) phase["pools"] = pools;
+    phases.push_back(phase);
+  } else {
+    // A phase per stage: its first and last rounds (so that its range comes back) and every
+    // round with games between them; its brackets as pools.
+    std::vector<bool> placed(rounds.size(), false);
+    for (std::size_t k = 0; k < stages.size(); ++k) {
+      const Stage& st = stages[k];
+      std::map<int, bool> numbers = {{st.FirstRound, true}, {st.LastRound, true}};
+      std::size_t i = 0;
+      for (const auto& entry : rounds) {
+        if (entry.first >= st.FirstRound && entry.first <= st.LastRound) {
+          numbers[entry.first] = true;
+          placed[i] = true;
+        }
+        ++i;
+      }
+      ojson phaseRounds = ojson::array();
+      for (const auto& n : numbers) phaseRounds.push_back(Round(n.first));
+      ojson phase = {{"id", "phase_" + std::to_string(k + 1)},
+                     {"name", ToUtf8(st.Name)},
+                     {"rounds", phaseRounds}};
+      std::vector<std::pair<std::string, std::vector<int>>> brackets;
+      for (const Bracket& b : st.Brackets) brackets.push_back({b.Name, b.Teams});
+      ojson pools = Pools(brackets, "pool_" + std::to_string(k + 1) + "_");
+      if (!pools.empty()) phase["pools"] = pools;
+      phases.push_back(phase);
+    }
+    ojson otherRounds = ojson::array();
+    std::size_t i = 0;
+    for (const auto& entry : rounds) {
+      if (!placed[i++]) otherRounds.push_back(Round(entry.first));
+    }
+    if (!otherRounds.empty())
+      phases.push_back({{"id", "phase_other"}, {"name", "Other games"}, {"rounds", otherRounds}});
   }
-  ojson phase = {{"id", "phase_1"}, {"name", "All Games"}, {"rounds", phaseRounds}};
-  ojson pools = ojson::array();
-  for (int d = 0; d < static_cast<int>(t.DivisionNames.size()); ++d) {
-    ojson poolTeams = ojson::array();
-    for (int team = 0; team < t.TeamCount(); ++team)
-      if (t.DivisionOf(team) == d) poolTeams.push_back({{"team", Ref(TeamId(team))}});
-    if (poolTeams.empty()) continue;
-    pools.push_back({{"id", "pool_" + std::to_string(d + 1)}, {"name", ToUtf8(t.DivisionNames[d])}, {"pool_teams", poolTeams}});
-  }
-  if (!pools.empty()) phase["pools"] = pools;
 
   ojson answerTypes = ojson::array();
   for (int k = 0; k < kColumns; ++k) {
@@ -245,8 +406,9 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
   }
   ojson rules = {{"id", "scoring_rules"},
                  {"name", "DRAV"},
-                 {"maximum_players_per_team", kRows},
-                 {"regulation_tossup_count", kRegulationTossups}};
+                 {"maximum_players_per_team", playersAtOnce},
+                 {"regulation_tossup_count", kRegulationTossups},
+                 {"maximum_regulation_tossup_count", regulation}};
   if (t.Format.TrackBonuses) {
     rules["maximum_bonus_score"] = 30;
     rules["bonuses_bounce_back"] = t.Format.BonusMode == 3;
@@ -259,19 +421,23 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
                       {"name", ToUtf8(t.Format.TourneyName)},
                       {"scoring_rules", rules},
                       {"registrations", registrations},
-                      {"phases", ojson::array({phase})}};
+                      {"phases", phases}};
   objects.insert(objects.begin(), tournament);
 
   if (notes) {
     if (skippedTeams > 0)
-      notes->push_back(std::to_string(skippedTeams) + (skippedTeams == 1 ? " game names" : " games name") +
+      notes->push_back(std::to_string(skippedTeams) +
+                       (skippedTeams == 1 ? " game names" : " games name") +
                        " a team that does not exist and was not written");
     if (skippedBlank > 0)
-      notes->push_back(std::to_string(skippedBlank) + (skippedBlank == 1 ? " game has" : " games have") +
-                       " no score and " + (skippedBlank == 1 ? "was" : "were") + " not written");
+      notes->push_back(std::to_string(skippedBlank) +
+                       (skippedBlank == 1 ? " game has" : " games have") + " no score and " +
+                       (skippedBlank == 1 ? "was" : "were") + " not written");
     if (skippedRows > 0)
-      notes->push_back(std::to_string(skippedRows) + (skippedRows == 1 ? " player row has" : " player rows have") +
-                       " figures but no player and " + (skippedRows == 1 ? "was" : "were") + " not written");
+      notes->push_back(std::to_string(skippedRows) +
+                       (skippedRows == 1 ? " player row has" : " player rows have") +
+                       " figures but no player and " + (skippedRows == 1 ? "was" : "were") +
+                       " not written");
     if (!renamed.empty()) {
       std::string s = "game identifiers that were empty or repeated were written with new ones: ";
       for (std::size_t i = 0; i < renamed.size(); ++i) s += (i ? ", " : "") + renamed[i];

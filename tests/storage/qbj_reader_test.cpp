@@ -20,7 +20,8 @@ Tournament Empty(int bonusMode = 1) {
   return t;
 }
 
-std::vector<std::string> Import(Tournament& t, const std::string& json, const std::string& name = "in.qbj") {
+std::vector<std::string> Import(Tournament& t, const std::string& json,
+                                const std::string& name = "in.qbj") {
   return ImportQbj(t, {{name, json}});
 }
 
@@ -39,12 +40,14 @@ std::string MatchFile(const std::string& sides, const std::string& extra = "") {
 
 std::string Player(const std::string& name, int heard, int powers, int tens, int negs) {
   return R"({"player": {"name": ")" + name + R"("}, "tossups_heard": )" + std::to_string(heard) +
-         R"(, "answer_counts": [{"answer_type": {"value": 15}, "number": )" + std::to_string(powers) +
-         R"(}, {"answer_type": {"value": 10}, "number": )" + std::to_string(tens) +
-         R"(}, {"answer_type": {"value": -5}, "number": )" + std::to_string(negs) + "}]}";
+         R"(, "answer_counts": [{"answer_type": {"value": 15}, "number": )" +
+         std::to_string(powers) + R"(}, {"answer_type": {"value": 10}, "number": )" +
+         std::to_string(tens) + R"(}, {"answer_type": {"value": -5}, "number": )" +
+         std::to_string(negs) + "}]}";
 }
 
-std::string Side(const std::string& team, const std::string& fields, const std::vector<std::string>& players) {
+std::string Side(const std::string& team, const std::string& fields,
+                 const std::vector<std::string>& players) {
   std::string s = R"({"team": {"name": ")" + team + R"("}, )" + fields + R"( "match_players": [)";
   for (std::size_t i = 0; i < players.size(); ++i) s += (i ? "," : "") + players[i];
   return s + "]}";
@@ -126,7 +129,8 @@ TEST_F(HsnctTest, ImportsEveryTeamAndMatchOfTheOlderLayout) {
   EXPECT_EQ(t.TeamDivision.size(), 272u);
   EXPECT_EQ(t.ExhibitionTeam.size(), 272u);
   const std::string notes = Joined(*notes_);
-  EXPECT_NE(notes.find("1510 games imported (4 by forfeit), 272 new teams"), std::string::npos) << notes;
+  EXPECT_NE(notes.find("1510 games imported (4 by forfeit), 272 new teams"), std::string::npos)
+      << notes;
   EXPECT_NE(notes.find("Frank E (Germantown B)"), std::string::npos) << notes;
   EXPECT_NE(notes.find("18 matches went to overtime"), std::string::npos) << notes;
 }
@@ -200,19 +204,20 @@ TEST(QbjReader, ReadsTheSmallSampleWithReferencesAndGamesPlayedFractions) {
   EXPECT_EQ(t.Games[2].Round, 2);
 }
 
-TEST(QbjReader, MatchesTeamsAndPlayersByExactNameAndAppendsNewOnes) {
+TEST(QbjReader, MatchesTeamsAndPlayersExactlyThenLooselyAndAppendsNewOnes) {
   Tournament t = Empty();
   t.Rosters = {{"Lomax A", "Flo"}, {"Other", "X"}};
   t.TeamDivision = {0, -1};
   t.ExhibitionTeam = {1, 0};
   t.DivisionNames = {"North"};
-  const std::string file = MatchFile(
-      Side("Lomax A", R"("points": 100,)", {Player("Flo", 20, 1, 2, 0), Player("Ann", 20, 0, 1, 1)}) + "," +
-      Side("lomax a", R"("points": 50,)", {Player("Flo", 20, 0, 1, 0)}));
+  const std::string file =
+      MatchFile(Side("lomax  A (12)", R"("points": 100,)",
+                     {Player("FLO", 20, 1, 2, 0), Player("Ann", 20, 0, 1, 1)}) +
+                "," + Side("Newcomer", R"("points": 50,)", {Player("Flo", 20, 0, 1, 0)}));
   const auto notes = Import(t, file);
   ASSERT_EQ(t.TeamCount(), 3);
   EXPECT_EQ(t.Rosters[0], (std::vector<std::string>{"Lomax A", "Flo", "Ann"}));
-  EXPECT_EQ(t.Rosters[2], (std::vector<std::string>{"lomax a", "Flo"}));
+  EXPECT_EQ(t.Rosters[2], (std::vector<std::string>{"Newcomer", "Flo"}));
   EXPECT_EQ(t.TeamDivision, (std::vector<int>{0, -1, -1}));
   EXPECT_EQ(t.ExhibitionTeam, (std::vector<int>{1, 0, 0}));
   ASSERT_EQ(t.GameCount(), 1);
@@ -230,8 +235,13 @@ TEST(QbjReader, MatchesTeamsAndPlayersByExactNameAndAppendsNewOnes) {
   EXPECT_EQ(g.BPB, 40);
   EXPECT_EQ(g.GID, "m1");
   EXPECT_EQ(g.Round, 0);
-  EXPECT_NE(Joined(notes).find("Ann (Lomax A)"), std::string::npos);
-  EXPECT_NE(Joined(notes).find("1 match has no round number"), std::string::npos);
+  const std::string n = Joined(notes);
+  EXPECT_NE(n.find("in.qbj: names matched ignoring case, spaces and grades: \"lomax  A (12)\" as "
+                   "\"Lomax A\", \"FLO\" as \"Flo\" (Lomax A)\n"),
+            std::string::npos)
+      << n;
+  EXPECT_NE(n.find("Ann (Lomax A)"), std::string::npos);
+  EXPECT_NE(n.find("1 match has no round number"), std::string::npos);
 }
 
 TEST(QbjReader, FailuresNameTheProblemAndChangeNothing) {
@@ -251,20 +261,30 @@ TEST(QbjReader, FailuresNameTheProblemAndChangeNothing) {
   expectError(R"({"objects": [)", "not valid JSON");
   expectError("", "not valid JSON");
   expectError(R"({"version": "2.1"})", "not a QBJ file");
-  expectError(R"({"objects": [{"type": "Match", "match_teams": [{"team": {"$ref": "team_9"}}, {"team": {"name": "B"}}]}]})",
-              "\"team_9\" points to nothing");
-  expectError(MatchFile(Side("A", "", {Player("P", 20, 0, 0, 0)}) + "," +
-                        Side("B", "", {R"({"player": {"name": "Q"}, "tossups_heard": 20, "answer_counts": [{"answer_type": {"value": 20}, "number": 2}]})"})),
-              "answers worth 20 points");
-  expectError(MatchFile(Side("A", "", {}) + "," + Side("B", "", {}) + "," + Side("C", "", {})), "has 3 teams");
-  expectError(MatchFile(Side("A", R"("points": "many",)", {}) + "," + Side("B", "", {})), "\"points\" is not a whole number");
-  expectError(MatchFile(Side("A", R"("points": 99999999999,)", {}) + "," + Side("B", "", {})), "\"points\" is not a whole number");
-  expectError(R"({"objects": [{"type": "Match", "id": "x", "match_teams": [{"team": {"$ref": "x"}}, {"team": {"name": "B"}}]}, {"type": "Team", "id": "a", "name": 5}]})",
-              "without a name");
+  expectError(
+      R"({"objects": [{"type": "Match", "match_teams": [{"team": {"$ref": "team_9"}}, {"team": {"name": "B"}}]}]})",
+      "\"team_9\" points to nothing");
+  expectError(
+      MatchFile(
+          Side("A", "", {Player("P", 20, 0, 0, 0)}) + "," +
+          Side(
+              "B", "",
+              {R"({"player": {"name": "Q"}, "tossups_heard": 20, "answer_counts": [{"answer_type": {"value": 20}, "number": 2}]})"})),
+      "answers worth 20 points");
+  expectError(MatchFile(Side("A", "", {}) + "," + Side("B", "", {}) + "," + Side("C", "", {})),
+              "has 3 teams");
+  expectError(MatchFile(Side("A", R"("points": "many",)", {}) + "," + Side("B", "", {})),
+              "\"points\" is not a whole number");
+  expectError(MatchFile(Side("A", R"("points": 99999999999,)", {}) + "," + Side("B", "", {})),
+              "\"points\" is not a whole number");
+  expectError(
+      R"({"objects": [{"type": "Match", "id": "x", "match_teams": [{"team": {"$ref": "x"}}, {"team": {"name": "B"}}]}, {"type": "Team", "id": "a", "name": 5}]})",
+      "without a name");
   expectError(std::string(200, '[') + std::string(200, ']'), "nested too deeply");
   // One bad file among several: the good one is not imported either.
   try {
-    ImportQbj(t, {{"good.qbj", MatchFile(Side("A", R"("points": 10,)", {}) + "," + Side("B", R"("points": 0,)", {}))},
+    ImportQbj(t, {{"good.qbj", MatchFile(Side("A", R"("points": 10,)", {}) + "," +
+                                         Side("B", R"("points": 0,)", {}))},
                   {"bad.qbj", "{"}});
     ADD_FAILURE();
   } catch (const DravError& e) {
@@ -276,23 +296,31 @@ TEST(QbjReader, FailuresNameTheProblemAndChangeNothing) {
 TEST(QbjReader, KeepsTheEightPlayersWhoHeardTheMostTossups) {
   std::vector<std::string> players;
   const int heard[10] = {20, 5, 20, 3, 20, 10, 12, 20, 8, 20};
-  for (int i = 0; i < 10; ++i) players.push_back(Player("P" + std::to_string(i), heard[i], 0, 1, 0));
+  for (int i = 0; i < 10; ++i)
+    players.push_back(Player("P" + std::to_string(i), heard[i], 0, 1, 0));
   Tournament t = Empty();
-  const auto notes = Import(t, MatchFile(Side("A", "", players) + "," + Side("B", "", {Player("Q", 20, 0, 0, 0)})));
+  const auto notes = Import(
+      t, MatchFile(Side("A", "", players) + "," + Side("B", "", {Player("Q", 20, 0, 0, 0)})));
   const GameStats& g = t.Games[0];
   // P1 (5) and P3 (3) drop out; the others keep their order.
   const int expected[8] = {0, 2, 4, 5, 6, 7, 8, 9};
-  for (int r = 0; r < kRows; ++r) EXPECT_EQ(t.PlayerName(g.TeamA, g.PlayerA[r]), "P" + std::to_string(expected[r]));
+  for (int r = 0; r < kRows; ++r)
+    EXPECT_EQ(t.PlayerName(g.TeamA, g.PlayerA[r]), "P" + std::to_string(expected[r]));
   // The score still counts every player's points.
   EXPECT_EQ(g.ScoreA, 100);
   EXPECT_EQ(g.BPA, 0);
-  EXPECT_NE(Joined(notes).find("team \"A\": kept the eight players who heard the most toss-ups (of 10)"), std::string::npos)
+  EXPECT_NE(
+      Joined(notes).find("team \"A\": kept the eight players who heard the most toss-ups (of 10)"),
+      std::string::npos)
       << Joined(notes);
 }
 
 TEST(QbjReader, ForfeitsStoreTheWinnerAsTeamA) {
   Tournament t = Empty();
-  Import(t, MatchFile(R"({"team": {"name": "Quitter"}, "forfeit_loss": true}, {"team": {"name": "Winner"}})"));
+  Import(
+      t,
+      MatchFile(
+          R"({"team": {"name": "Quitter"}, "forfeit_loss": true}, {"team": {"name": "Winner"}})"));
   ASSERT_EQ(t.GameCount(), 1);
   EXPECT_EQ(t.TeamName(t.Games[0].TeamA), "Winner");
   EXPECT_EQ(t.TeamName(t.Games[0].TeamB), "Quitter");
@@ -302,7 +330,10 @@ TEST(QbjReader, ForfeitsStoreTheWinnerAsTeamA) {
   EXPECT_EQ(t.Games[0].TUH, 0);
 
   // Both teams forfeited: no game a DRAV tournament can hold.
-  const auto notes = Import(t, MatchFile(R"({"team": {"name": "X"}, "forfeit_loss": true}, {"team": {"name": "Y"}, "forfeit_loss": true})"));
+  const auto notes = Import(
+      t,
+      MatchFile(
+          R"({"team": {"name": "X"}, "forfeit_loss": true}, {"team": {"name": "Y"}, "forfeit_loss": true})"));
   EXPECT_EQ(t.GameCount(), 1);
   EXPECT_NE(Joined(notes).find("forfeited by both teams"), std::string::npos);
 }
@@ -310,8 +341,9 @@ TEST(QbjReader, ForfeitsStoreTheWinnerAsTeamA) {
 TEST(QbjReader, OvertimeTossupsEarnNoBonus) {
   Tournament t = Empty();
   // Team A answered 3 toss-ups, one of them in overtime (said outright).
-  Import(t, MatchFile(Side("A", R"("bonus_points": 40, "correct_tossups_without_bonuses": 1,)", {Player("P", 23, 1, 2, 0)}) + "," +
-                          Side("B", R"("bonus_points": 10,)", {Player("Q", 23, 0, 1, 1)}),
+  Import(t, MatchFile(Side("A", R"("bonus_points": 40, "correct_tossups_without_bonuses": 1,)",
+                           {Player("P", 23, 1, 2, 0)}) +
+                          "," + Side("B", R"("bonus_points": 10,)", {Player("Q", 23, 0, 1, 1)}),
                       // Later keys win over the defaults of MatchFile.
                       R"("overtime_tossups_read": 3, "tossups_read": 23,)"));
   GameStats g = t.Games[0];
@@ -330,10 +362,13 @@ TEST(QbjReader, OvertimeTossupsEarnNoBonus) {
       {"question_number": 20, "buzzes": [{"team": {"$ref": "ta"}, "player": {"name": "P"}, "result": {"value": 10}}]},
       {"question_number": 21, "buzzes": [{"team": {"$ref": "tb"}, "player": {"name": "Q"}, "result": {"value": -5}},
                                           {"team": {"$ref": "ta"}, "player": {"name": "P"}, "result": {"value": 15}}]}],)";
-  const std::string file = R"({"objects": [{"type": "Team", "id": "ta", "name": "A"}, {"type": "Team", "id": "tb", "name": "B"},
-      {"type": "Match", "id": "m", "tossups_read": 21, "overtime_tossups_read": 1, )" + questions +
-                           R"( "match_teams": [{"team": {"$ref": "ta"}, "points": 75, "match_players": [)" + Player("P", 21, 1, 2, 0) +
-                           R"(]}, {"team": {"$ref": "tb"}, "points": 15, "match_players": [)" + Player("Q", 21, 0, 1, 1) + "]}]}]}";
+  const std::string file =
+      R"({"objects": [{"type": "Team", "id": "ta", "name": "A"}, {"type": "Team", "id": "tb", "name": "B"},
+      {"type": "Match", "id": "m", "tossups_read": 21, "overtime_tossups_read": 1, )" +
+      questions + R"( "match_teams": [{"team": {"$ref": "ta"}, "points": 75, "match_players": [)" +
+      Player("P", 21, 1, 2, 0) +
+      R"(]}, {"team": {"$ref": "tb"}, "points": 15, "match_players": [)" +
+      Player("Q", 21, 0, 1, 1) + "]}]}]}";
   const auto notes = Import(t, file);
   g = t.Games[0];
   EXPECT_EQ(g.OTA, 1);
@@ -344,8 +379,12 @@ TEST(QbjReader, OvertimeTossupsEarnNoBonus) {
 }
 
 TEST(QbjReader, BouncebacksAreKeptApartOnlyInBouncebackMode) {
-  const std::string file = MatchFile(Side("A", R"("bonus_points": 20, "bonus_bounceback_points": 10,)", {Player("P", 20, 0, 2, 0)}) +
-                                     "," + Side("B", R"("bonus_points": 10, "bonus_bounceback_points": 0,)", {Player("Q", 20, 0, 1, 0)}));
+  const std::string file =
+      MatchFile(Side("A", R"("bonus_points": 20, "bonus_bounceback_points": 10,)",
+                     {Player("P", 20, 0, 2, 0)}) +
+                "," +
+                Side("B", R"("bonus_points": 10, "bonus_bounceback_points": 0,)",
+                     {Player("Q", 20, 0, 1, 0)}));
   Tournament bb = Empty(3);
   Import(bb, file);
   EXPECT_EQ(bb.Games[0].ScoreA, 50);
@@ -364,13 +403,18 @@ TEST(QbjReader, BouncebacksAreKeptApartOnlyInBouncebackMode) {
 
 TEST(QbjReader, ReadsMatchesAsModeratorSoftwareSavesThem) {
   // A bare match without id or round, and a list of two; lightning points count in the score.
-  const std::string one = R"({"tossups_read": 20, "match_teams": [
-      {"team": {"name": "A", "players": [{"name": "Bench"}, {"name": "P"}]}, "bonus_points": 30, "lightning_points": 40,
-       "match_players": [)" + Player("P", 20, 1, 1, 0) +
-                          R"(]}, {"team": {"name": "B"}, "bonus_points": 0, "match_players": []}]})";
+  auto match = [](int bonus) {
+    return R"({"tossups_read": 20, "match_teams": [
+      {"team": {"name": "A", "players": [{"name": "Bench"}, {"name": "P"}]}, "bonus_points": )" +
+           std::to_string(bonus) + R"(, "lightning_points": 40, "match_players": [)" +
+           Player("P", 20, 1, 1, 0) +
+           R"(]}, {"team": {"name": "B"}, "bonus_points": 0, "match_players": []}]})";
+  };
+  const std::string one = match(30);
   Tournament t = Empty();
   t.Games.resize(3);
-  const auto notes = ImportQbj(t, {{"one.qbj", one}, {"two.qbj", "[" + one + "," + one + "]"}});
+  const auto notes =
+      ImportQbj(t, {{"one.qbj", one}, {"two.qbj", "[" + match(20) + "," + match(10) + "]"}});
   ASSERT_EQ(t.GameCount(), 6);
   EXPECT_EQ(t.Games[3].GID, "3");
   EXPECT_EQ(t.Games[5].GID, "5");
@@ -381,7 +425,8 @@ TEST(QbjReader, ReadsMatchesAsModeratorSoftwareSavesThem) {
   EXPECT_EQ(t.Games[3].BPA, 30);
   EXPECT_EQ(t.Games[3].ScoreB, 0);
   EXPECT_EQ(notes[0], "one.qbj: 1 game imported, 2 new teams, 2 new players");
-  EXPECT_NE(Joined(notes).find("two.qbj: 2 games imported, 0 new teams, 0 new players\n"), std::string::npos);
+  EXPECT_NE(Joined(notes).find("two.qbj: 2 games imported, 0 new teams, 0 new players\n"),
+            std::string::npos);
   EXPECT_NE(Joined(notes).find("two.qbj: 2 matches have no round number"), std::string::npos);
 }
 

@@ -90,8 +90,13 @@ TEST(QbjWriter, ExportThenImportGivesBackTeamsPlayersAndGames) {
   for (int bonusMode : {1, 3}) {
     for (std::uint32_t seed : {1u, 2u, 3u, 4u}) {
       SCOPED_TRACE("bonus mode " + std::to_string(bonusMode) + ", seed " + std::to_string(seed));
-      Tournament original = test::GenerateTournament({.teams = 12, .playersPerTeam = 6, .games = 60, .rounds = 8,
-                                                      .bonusMode = bonusMode, .divisions = 3, .seed = seed});
+      Tournament original = test::GenerateTournament({.teams = 12,
+                                                      .playersPerTeam = 6,
+                                                      .games = 60,
+                                                      .rounds = 8,
+                                                      .bonusMode = bonusMode,
+                                                      .divisions = 3,
+                                                      .seed = seed});
       MakeOvertimeConsistent(original);
       std::vector<std::string> notes;
       const std::string text = SerializeQbj(original, &notes);
@@ -109,7 +114,11 @@ TEST(QbjWriter, ExportedFileReadsBackThroughTheFileApi) {
   const std::string path = dir + "/out.qbj";
   EXPECT_TRUE(ExportQbj(original, path).empty());
   const std::string text = test::ReadFile(path);
-  EXPECT_EQ(text.rfind("{\n  \"version\": \"2.1.1\",\n  \"objects\": [\n    {\n      \"type\": \"Tournament\"", 0), 0u)
+  EXPECT_EQ(
+      text.rfind(
+          "{\n  \"version\": \"2.1.1\",\n  \"objects\": [\n    {\n      \"type\": \"Tournament\"",
+          0),
+      0u)
       << text.substr(0, 200);
   Tournament back = EmptyLike(original);
   ImportQbjFiles(back, {path});
@@ -129,14 +138,14 @@ TEST(QbjWriter, WritesWhatQbjCannotHoldAsNotes) {
   g.TUH = 20;
   g.ScoreA = 10;
   g.ScoreB = 0;
-  g.GID = "team_1";  // the id of a team in the file: the match needs another
+  g.GID = "tournament";  // the id of the tournament in the file: the match needs another
   g.PlayerA[0] = 0;
   g.GPA[0] = 1;
   g.Q1A[0] = 1;
   g.PtsA[0] = 10;
   g.Q1A[1] = 2;  // figures in a row without a player
   t.Games.push_back(g);
-  g.GID = "team_1";
+  g.GID = "tournament";
   t.Games.push_back(g);
   g.ScoreB = -1;  // no score yet
   t.Games.push_back(g);
@@ -148,13 +157,15 @@ TEST(QbjWriter, WritesWhatQbjCannotHoldAsNotes) {
   EXPECT_EQ(notes[0], "1 game names a team that does not exist and was not written");
   EXPECT_EQ(notes[1], "1 game has no score and was not written");
   EXPECT_EQ(notes[2], "2 player rows have figures but no player and were not written");
-  EXPECT_EQ(notes[3], "game identifiers that were empty or repeated were written with new ones: \"team_1\" as \"team_1_2\", \"team_1\" as \"team_1_3\"");
+  EXPECT_EQ(notes[3],
+            "game identifiers that were empty or repeated were written with new ones: "
+            "\"tournament\" as \"tournament_2\", \"tournament\" as \"tournament_3\"");
   Tournament back;
   back.QuestionValues = t.QuestionValues;
   ImportQbj(back, {{"x.qbj", text}});
   ASSERT_EQ(back.GameCount(), 2);
-  EXPECT_EQ(back.Games[0].GID, "team_1_2");
-  EXPECT_EQ(back.Games[1].GID, "team_1_3");
+  EXPECT_EQ(back.Games[0].GID, "tournament_2");
+  EXPECT_EQ(back.Games[1].GID, "tournament_3");
   EXPECT_EQ(back.Games[0].ScoreA, 10);
 }
 
