@@ -39,9 +39,13 @@ void MainCommands::StartUp() {
   MarkSaved();
 }
 
-void MainCommands::MarkSaved() { savedText_ = SerializeTournament(t_); }
+void MainCommands::MarkSaved() {
+  savedText_ = SerializeTournament(t_);
+}
 
-bool MainCommands::HasUnsavedData() const { return SerializeTournament(t_) != savedText_; }
+bool MainCommands::HasUnsavedData() const {
+  return SerializeTournament(t_) != savedText_;
+}
 
 void MainCommands::RebuildWindows() {
   host_.CloseChildWindows();
@@ -132,7 +136,9 @@ void MainCommands::CloseAll1Click() {
   t_.SavedGameCount = 0;
 }
 
-bool MainCommands::FormCloseQuery() { return host_.Confirm(HasUnsavedData()); }
+bool MainCommands::FormCloseQuery() {
+  return host_.Confirm(HasUnsavedData());
+}
 
 void MainCommands::OpenSettings(int page) {
   SettingsForm form = SettingsForm::Load(t_.Format, page);
@@ -152,7 +158,9 @@ void MainCommands::OpenSettings(int page) {
     host_.SetAutosaveTimer(false, 0);
 }
 
-void MainCommands::PacketNames1Click() { host_.ShowPacketNames(); }
+void MainCommands::PacketNames1Click() {
+  host_.ShowPacketNames();
+}
 
 template <typename Read>
 void MainCommands::ReadFileCommand(const std::string& path, Read read) {
@@ -197,11 +205,16 @@ void MainCommands::ImportQbj1Click() {
   std::vector<std::string> notes;
   ReadFileCommand(*path, [&](const std::string& p) {
     Tournament target = t_;
-    const bool notSetUp = target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
+    const bool notSetUp =
+        target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
     if (notSetUp) NewTournament(target, NewTournamentChoices{});
     notes = ImportQbjFiles(target, {p});
-    // A new tournament whose matches come in pools uses them as divisions.
+    // A new tournament whose matches come in pools uses them as divisions, and one whose
+    // matches carry round numbers reports by round.
     if (notSetUp && !target.DivisionNames.empty()) target.Format.Divisions = 1;
+    if (notSetUp)
+      for (const GameStats& g : target.Games)
+        if (g.Round != 0) target.Format.RoundReports = 1;
     t_ = std::move(target);
   });
   ShowNotes(notes);
@@ -264,7 +277,8 @@ void MainCommands::FullReport1Click() {
   t_.Format.SortByRound = 1;
   if (!failed.empty()) {
     std::string text;
-    for (const std::string& file : failed) text += (text.empty() ? "" : "\n") + ("Could not write " + file);
+    for (const std::string& file : failed)
+      text += (text.empty() ? "" : "\n") + ("Could not write " + file);
     host_.ShowMessage(text, kErrorCaption);
     return;
   }
@@ -318,11 +332,12 @@ void MainCommands::Random1Click() {
   const Tournament snapshot = t_;
   RandomSource rng = random_;
   ScheduleText text;
-  const bool finished = host_.RunLongTask("Drawing a random schedule", [&](const CancelFlag& cancel) {
-    SearchControl control;
-    control.cancel = cancel.Atomic();
-    text = RandomScheduleLines(snapshot, rng, control);
-  });
+  const bool finished =
+      host_.RunLongTask("Drawing a random schedule", [&](const CancelFlag& cancel) {
+        SearchControl control;
+        control.cancel = cancel.Atomic();
+        text = RandomScheduleLines(snapshot, rng, control);
+      });
   if (!finished || text.cancelled) return;
   // The sequence moves on only for a schedule that was shown, so a cancelled search
   // doesn't change what the next one draws.

@@ -25,16 +25,30 @@ Tournament EmptyTournament() {
 }  // namespace
 
 int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream&) {
-  CliArgs args(words, {});
-  args.AllowOnly({"into"});
+  CliArgs args(words, {"add-teams"});
+  args.AllowOnly({"into", "add-teams"});
   const auto& files = args.Positional();
   if (files.size() < 2) throw UsageError{"expected one or more QBJ files and OUT"};
   const auto into = args.Value("into");
   Tournament t = into ? OpenForCli(*into) : EmptyTournament();
   const bool hadDivisions = !t.DivisionNames.empty();
-  const std::vector<std::string> notes = ImportQbjFiles(t, {files.begin(), files.end() - 1});
-  // A new tournament whose matches come in pools uses them as divisions.
-  if (!into && !hadDivisions && !t.DivisionNames.empty()) t.Format.Divisions = 1;
+  // Into a tournament under way, a team name that matches none of its teams is most
+  // likely a typo: refused unless the director says the new teams are meant.
+  QbjImportOptions options;
+  options.AddUnknownTeams = !into || args.Has("add-teams");
+  std::vector<std::string> notes;
+  try {
+    notes = ImportQbjFiles(t, {files.begin(), files.end() - 1}, options);
+  } catch (const UnknownQbjTeam& e) {
+    throw DravError(std::string(e.what()) + " (--add-teams adds it)");
+  }
+  if (!into) {
+    // A new tournament whose matches come in pools uses them as divisions, and one whose
+    // matches carry round numbers reports by round.
+    if (!hadDivisions && !t.DivisionNames.empty()) t.Format.Divisions = 1;
+    for (const GameStats& g : t.Games)
+      if (g.Round != 0) t.Format.RoundReports = 1;
+  }
   SaveForCli(t, files.back());
   for (const std::string& note : notes) out << note << "\n";
   return 0;

@@ -55,9 +55,26 @@ Tournament ParseRosters(std::string_view text, const Tournament& base,
   return t;
 }
 
+Tournament ParseQbjRosters(const QbjSource& source, const Tournament& base,
+                           const NewTournamentChoices& choices) {
+  Tournament t = base;
+  ApplyTournamentChoices(t, choices);
+  t.Rosters.clear();
+  t.TeamDivision.clear();
+  t.ExhibitionTeam.clear();
+  ImportQbj(t, {source});
+  t.Games = base.Games;
+  t.Extras.ImportedMatches = base.Extras.ImportedMatches;
+  for (const int d : t.TeamDivision)
+    if (d >= 0) t.Format.Divisions = 1;
+  return t;
+}
+
 void ReadRosters(Tournament& t, const std::string& path, const NewTournamentChoices& choices) {
   const std::string text = ReadWholeFile(path);
-  t = ParseRosters(text, t, choices);
+  const bool qbj = path.size() >= 4 && (path.compare(path.size() - 4, 4, ".qbj") == 0 ||
+                                        path.compare(path.size() - 4, 4, ".QBJ") == 0);
+  t = qbj ? ParseQbjRosters({path, text}, t, choices) : ParseRosters(text, t, choices);
 }
 
 }  // namespace drav

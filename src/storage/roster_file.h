@@ -5,6 +5,7 @@
 
 #include "model/new_tournament.h"
 #include "model/tournament.h"
+#include "storage/qbj.h"
 
 namespace drav {
 
@@ -22,8 +23,16 @@ namespace drav {
 Tournament ParseRosters(std::string_view text, const Tournament& base,
                         const NewTournamentChoices& choices);
 
+// Read Rosters on a QBJ file of registrations, teams and players: the choices applied as
+// above, the file's teams and players replace Rosters, and pools become divisions (switched
+// on when the file has them). Matches in the file are left out: Import QBJ takes them.
+// Errors as ImportQbj's.
+Tournament ParseQbjRosters(const QbjSource& source, const Tournament& base,
+                           const NewTournamentChoices& choices);
+
 // Reads the roster file at path into t, all or nothing: a file that cannot be read
-// throws DravError "Cannot open <path>" and leaves t as it was.
+// throws DravError "Cannot open <path>" and leaves t as it was. A path ending in ".qbj"
+// is read as a QBJ file (ParseQbjRosters).
 void ReadRosters(Tournament& t, const std::string& path, const NewTournamentChoices& choices);
 
 }  // namespace drav

@@ -269,8 +269,9 @@ TEST(QbjReader, FailuresNameTheProblemAndChangeNothing) {
           Side("A", "", {Player("P", 20, 0, 0, 0)}) + "," +
           Side(
               "B", "",
-              {R"({"player": {"name": "Q"}, "tossups_heard": 20, "answer_counts": [{"answer_type": {"value": 20}, "number": 2}]})"})),
-      "answers worth 20 points");
+              {R"({"player": {"name": "Q"}, "tossups_heard": 20, "answer_counts": [{"answer": {"value": 20}, "number": 2}]})"})),
+      "bad.qbj: match \"m1\", team \"B\": answers worth 20 points, which is not one of this "
+      "tournament's question values");
   expectError(MatchFile(Side("A", "", {}) + "," + Side("B", "", {}) + "," + Side("C", "", {})),
               "has 3 teams");
   expectError(MatchFile(Side("A", R"("points": "many",)", {}) + "," + Side("B", "", {})),
@@ -460,6 +461,217 @@ TEST(QbjReader, RoundsPoolsAndNamesFromTheTournament) {
   EXPECT_EQ(t.Games[0].ScoreA, 10);
   EXPECT_EQ(t.Games[0].BPA, 0);  // no player figures: no bonus figures either
   EXPECT_NE(Joined(notes).find("1 match has no result yet"), std::string::npos);
+}
+
+// One overtime match, as four kinds of program might save it. Lakeview: Ada Moss 2 powers,
+// 3 tens, 1 neg (one ten in overtime), Ben Ortiz 1 ten in 10 of 21 toss-ups, 90 bonus
+// points; Northfield: Cal Reyes 4 tens, 2 negs, Dee Park 1 power, 50 bonus points.
+std::string RoomPlayers(const char* typeKey, const std::string& team) {
+  auto row = [&](const std::string& name, int heard, int powers, int tens, int negs) {
+    return R"({"player": {"name": ")" + name + R"("}, "tossups_heard": )" + std::to_string(heard) +
+           R"(, "answer_counts": [{")" + typeKey + R"(": {"value": 15}, "number": )" +
+           std::to_string(powers) + R"(}, {")" + typeKey + R"(": {"value": 10}, "number": )" +
+           std::to_string(tens) + R"(}, {")" + typeKey + R"(": {"value": -5}, "number": )" +
+           std::to_string(negs) + "}]}";
+  };
+  if (team == "Lakeview") return row("Ada Moss", 21, 2, 3, 1) + "," + row("Ben Ortiz", 10, 0, 1, 0);
+  return row("Cal Reyes", 21, 0, 4, 2) + "," + row("Dee Park", 21, 1, 0, 0);
+}
+
+std::string RoomMatch(const std::string& head, const char* typeKey, const std::string& overtime,
+                      bool withoutBonuses, bool northfieldFirst = false) {
+  const std::string lakeview =
+      R"({"team": {"name": "Lakeview"}, "bonus_points": 90, )" +
+      std::string(withoutBonuses ? R"("correct_tossups_without_bonuses": 1, )" : "") +
+      R"("match_players": [)" + RoomPlayers(typeKey, "Lakeview") + "]}";
+  const std::string northfield =
+      R"({"team": {"name": "Northfield"}, "bonus_points": 50, )" +
+      std::string(withoutBonuses ? R"("correct_tossups_without_bonuses": 0, )" : "") +
+      R"("match_players": [)" + RoomPlayers(typeKey, "Northfield") + "]}";
+  return "{" + head + R"("tossups_read": 21, "overtime_tossups_read": 1, )" + overtime +
+         R"("match_teams": [)" +
+         (northfieldFirst ? northfield + "," + lakeview : lakeview + "," + northfield) + "]}";
+}
+
+// The four shapes: round 3 to round 6.
+std::vector<QbjSource> RoomFiles() {
+  const std::string questions = R"("match_questions": [{"question_number": 21, "buzzes": [
+      {"team": {"name": "Lakeview"}, "player": {"name": "Ada Moss"}, "result": {"value": 10}}]}], )";
+  const std::string yf =
+      R"("YfData": {"overTimeBuzzes": [{"team": {"name": "Lakeview"}, "player": {"name": "Ada Moss"},
+      "buzzes": [{"answer_type": {"value": 10}, "number": 1}]}]}, )";
+  return {
+      // A moderator program: bare match, no version, "answer", "_round".
+      {"bare.qbj", RoomMatch(R"("id": "r3", "_round": 3, )", "answer", "", true)},
+      // Objects without a tournament, version 2.1, the round as a name, overtime told by question.
+      {"objects.qbj", R"({"version": "2.1", "objects": [)" +
+                          RoomMatch(R"("type": "Match", "id": "r4", "_round": "Round 4", )",
+                                    "answer", questions, false) +
+                          "]}"},
+      // A list of matches, the schema's "answer_type" and "round", overtime from a statistics
+      // program's record.
+      {"list.qbj", "[" + RoomMatch(R"("id": "r5", "round": 5, )", "answer_type", yf, false) + "]"},
+      // A whole tournament, version 2.1.1, the round from the phase.
+      {"tournament.qbj",
+       R"({"version": "2.1.1", "objects": [{"type": "Tournament", "name": "Fall Open",
+          "phases": [{"name": "All", "rounds": [{"name": "Round 6", "matches": [{"$ref": "r6"}]}]}]},)" +
+           RoomMatch(R"("type": "Match", "id": "r6", )", "answer_type", "", true) + "]}"},
+  };
+}
+
+// The match as a game, with the team and player indices of the tournament it went into.
+GameStats RoomGame(int round, int lakeview, int northfield, int ada, int ben) {
+  GameStats g;
+  g.GID = "r" + std::to_string(round);
+  g.Round = round;
+  g.TeamA = lakeview;
+  g.TeamB = northfield;
+  g.TUH = 21;
+  g.Overtime = 1;
+  g.OTA = 1;
+  g.PlayerA[0] = ada;
+  g.GPA[0] = 1.0;
+  g.Q0A[0] = 2, g.Q1A[0] = 3, g.Q2A[0] = 1, g.PtsA[0] = 55;
+  g.PlayerA[1] = ben;
+  g.GPA[1] = 10.0 / 21.0;
+  g.Q1A[1] = 1, g.PtsA[1] = 10;
+  g.PlayerB[0] = 0;
+  g.GPB[0] = 1.0;
+  g.Q1B[0] = 4, g.Q2B[0] = 2, g.PtsB[0] = 30;
+  g.PlayerB[1] = 1;
+  g.GPB[1] = 1.0;
+  g.Q0B[1] = 1, g.PtsB[1] = 15;
+  g.ScoreA = 155, g.BHA = 5, g.BPA = 90;
+  g.ScoreB = 95, g.BHB = 5, g.BPB = 50;
+  return g;
+}
+
+TEST(QbjReader, ReadsEveryShapeThatRoomProgramsWriteSinglyAndTogether) {
+  const std::vector<QbjSource> files = RoomFiles();
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    SCOPED_TRACE(files[i].name);
+    Tournament t = Empty();
+    const auto notes = ImportQbj(t, {files[i]});
+    ASSERT_EQ(t.GameCount(), 1);
+    EXPECT_EQ(t.Games[0], RoomGame(static_cast<int>(i) + 3, 0, 1, 0, 1));
+    EXPECT_EQ(t.Rosters,
+              (std::vector<std::vector<std::string>>{{"Lakeview", "Ada Moss", "Ben Ortiz"},
+                                                     {"Northfield", "Cal Reyes", "Dee Park"}}));
+    EXPECT_EQ(Joined(notes), files[i].name + ": 1 game imported, 2 new teams, 4 new players\n");
+  }
+  Tournament together = Empty();
+  ImportQbj(together, files);
+  ASSERT_EQ(together.GameCount(), 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(together.Games[i], RoomGame(i + 3, 0, 1, 0, 1));
+
+  // Into a tournament under way: names as its director typed them, rosters in another order.
+  Tournament existing = Empty();
+  existing.Rosters = {{"Zed"},
+                      {"Lakeview", "Ben Ortiz", "Ada Moss"},
+                      {"NORTHFIELD (12)", "cal  reyes", "Dee Park"}};
+  QbjImportOptions strict;
+  strict.AddUnknownTeams = false;
+  const auto notes = ImportQbj(existing, files, strict);
+  ASSERT_EQ(existing.TeamCount(), 3);
+  ASSERT_EQ(existing.GameCount(), 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(existing.Games[i], RoomGame(i + 3, 1, 2, 1, 0));
+  EXPECT_EQ(existing.Rosters[2].size(), 3u);
+  EXPECT_EQ(notes[1],
+            "bare.qbj: names matched ignoring case, spaces and grades: \"Northfield\" as "
+            "\"NORTHFIELD (12)\", "
+            "\"Cal Reyes\" as \"cal  reyes\" (NORTHFIELD (12))");
+}
+
+TEST(QbjReader, ReimportingFindsEveryMatchAlreadyThere) {
+  Tournament t = Empty();
+  ImportQbj(t, RoomFiles());
+  ASSERT_EQ(t.Extras.ImportedMatches.size(), 4u);
+  EXPECT_EQ(t.Extras.ImportedMatches[0], (ImportedMatch{"bare.qbj", "r3"}));
+  // Through the tournament file, as the next session would find it.
+  t = ParseTournament(SerializeTournament(t), Tournament{});
+  // By file and id, even after the director corrected a score.
+  t.Games[0].ScoreA = 160;
+  auto notes = ImportQbj(t, RoomFiles());
+  EXPECT_EQ(t.GameCount(), 4);
+  EXPECT_NE(Joined(notes).find("bare.qbj: 0 games imported, 0 new teams, 0 new players\nbare.qbj: "
+                               "already imported: round 3, Lakeview vs. Northfield\n"),
+            std::string::npos)
+      << Joined(notes);
+  // A copy under another name, its teams in the other order: by round, teams and scores.
+  const QbjSource copy{"copy.qbj",
+                       RoomMatch(R"("id": "r4", "_round": 4, )", "answer", "", true, true)};
+  notes = ImportQbj(t, {copy});
+  EXPECT_EQ(t.GameCount(), 4);
+  EXPECT_NE(Joined(notes).find("copy.qbj: already imported: round 4, Northfield vs. Lakeview"),
+            std::string::npos)
+      << Joined(notes);
+  EXPECT_EQ(t.Extras.ImportedMatches.back(), (ImportedMatch{"copy.qbj", "r4"}));
+}
+
+TEST(QbjReader, ATeamNotInTheTournamentIsRefusedUnlessChosenOrAllowed) {
+  Tournament t = Empty();
+  t.Rosters = {{"Lakeview"}, {"Northfield"}};
+  QbjSource typo = RoomFiles()[0];
+  typo.name = "typo.qbj";
+  typo.contents.replace(typo.contents.find("Lakeview"), 8, "Lakeveiw");
+  const std::string before = SerializeTournament(t);
+  QbjImportOptions strict;
+  strict.AddUnknownTeams = false;
+  try {
+    ImportQbj(t, {typo}, strict);
+    ADD_FAILURE() << "the typo was taken";
+  } catch (const UnknownQbjTeam& e) {
+    EXPECT_EQ(e.Document(), "typo.qbj");
+    EXPECT_EQ(e.Team(), "Lakeveiw");
+    EXPECT_STREQ(e.what(), "typo.qbj: the team \"Lakeveiw\" is not in the tournament");
+  }
+  EXPECT_EQ(SerializeTournament(t), before);
+
+  strict.TeamChoices = {{"Lakeveiw", 0}};
+  ImportQbj(t, {typo}, strict);
+  EXPECT_EQ(t.TeamCount(), 2);
+  EXPECT_EQ(t.Games[0].TeamA, 0);
+
+  Tournament added = Empty();
+  added.Rosters = {{"Lakeview"}, {"Northfield"}};
+  strict.TeamChoices = {{"Lakeveiw", -1}};
+  ImportQbj(added, {typo}, strict);
+  EXPECT_EQ(added.TeamCount(), 3);
+  EXPECT_EQ(added.TeamName(added.Games[0].TeamA), "Lakeveiw");
+}
+
+TEST(QbjReader, PhasesBecomeStagesWithCarryOverAndTiebreakers) {
+  const std::string file = R"({"version": "2.1.1", "objects": [
+    {"type": "Tournament", "name": "Two Phases", "phases": [
+      {"id": "p1", "name": "Prelims", "rounds": [{"name": "1", "matches": [{"$ref": "m1"}]}, {"name": "2", "matches": [{"$ref": "m2"}]}],
+       "pools": [{"name": "East", "pool_teams": [{"team": {"$ref": "a"}}, {"team": {"$ref": "b"}}]},
+                 {"name": "West", "pool_teams": [{"team": {"$ref": "c"}}, {"team": {"$ref": "d"}}]}]},
+      {"id": "p2", "name": "Playoffs", "rounds": [{"name": "3", "matches": [{"$ref": "m3"}]}, {"name": "5", "matches": []}],
+       "pools": [{"name": "Top", "pool_teams": [{"team": {"$ref": "a"}}, {"team": {"$ref": "b"}}]}, {"name": "Empty", "pool_teams": []}]}]},
+    {"type": "Registration", "name": "R", "teams": [{"id": "a", "name": "A"}, {"id": "b", "name": "B"}, {"id": "c", "name": "C"}, {"id": "d", "name": "D"}]},
+    {"type": "Match", "id": "m1", "carryover_phases": [{"$ref": "p2"}], "match_teams": [{"team": {"$ref": "a"}, "points": 10}, {"team": {"$ref": "b"}, "points": 0}]},
+    {"type": "Match", "id": "m2", "carryover_phases": [], "match_teams": [{"team": {"$ref": "c"}, "points": 10}, {"team": {"$ref": "d"}, "points": 0}]},
+    {"type": "Match", "id": "m3", "tiebreaker": true, "match_teams": [{"team": {"$ref": "a"}, "points": 10}, {"team": {"$ref": "b"}, "points": 0}]}]})";
+  Tournament t = Empty();
+  Import(t, file);
+  const std::vector<Stage> expected = {
+      {"Prelims", 1, 2, false, {{"East", {0, 1}}, {"West", {2, 3}}}},
+      {"Playoffs", 3, 5, true, {{"Top", {0, 1}}}}};
+  EXPECT_EQ(t.Extras.Stages, expected);
+  ASSERT_EQ(t.GameCount(), 3);
+  EXPECT_FALSE(t.Games[1].Tiebreaker);
+  EXPECT_TRUE(t.Games[2].Tiebreaker);
+  // A tournament that has stages keeps its own.
+  Tournament staged = Empty();
+  staged.Extras.Stages = {{"Mine", 1, 9, false, {}}};
+  Import(staged, file);
+  EXPECT_EQ(staged.Extras.Stages.size(), 1u);
+}
+
+TEST_F(HsnctTest, ImportsAsPreliminaryRoundsAndPlayoffs) {
+  const std::vector<Stage> expected = {{"Preliminary rounds", 1, 16, false, {}},
+                                       {"Playoffs", 17, 26, false, {}}};
+  EXPECT_EQ(imported_->Extras.Stages, expected);
 }
 
 }  // namespace
