@@ -39,13 +39,9 @@ void MainCommands::StartUp() {
   MarkSaved();
 }
 
-void MainCommands::MarkSaved() {
-  savedText_ = SerializeTournament(t_);
-}
+void MainCommands::MarkSaved() { savedText_ = SerializeTournament(t_); }
 
-bool MainCommands::HasUnsavedData() const {
-  return SerializeTournament(t_) != savedText_;
-}
+bool MainCommands::HasUnsavedData() const { return SerializeTournament(t_) != savedText_; }
 
 void MainCommands::RebuildWindows() {
   host_.CloseChildWindows();
@@ -136,9 +132,7 @@ void MainCommands::CloseAll1Click() {
   t_.SavedGameCount = 0;
 }
 
-bool MainCommands::FormCloseQuery() {
-  return host_.Confirm(HasUnsavedData());
-}
+bool MainCommands::FormCloseQuery() { return host_.Confirm(HasUnsavedData()); }
 
 void MainCommands::OpenSettings(int page) {
   SettingsForm form = SettingsForm::Load(t_.Format, page);
@@ -158,9 +152,7 @@ void MainCommands::OpenSettings(int page) {
     host_.SetAutosaveTimer(false, 0);
 }
 
-void MainCommands::PacketNames1Click() {
-  host_.ShowPacketNames();
-}
+void MainCommands::PacketNames1Click() { host_.ShowPacketNames(); }
 
 template <typename Read>
 void MainCommands::ReadFileCommand(const std::string& path, Read read) {
@@ -205,8 +197,7 @@ void MainCommands::ImportQbj1Click() {
   std::vector<std::string> notes;
   ReadFileCommand(*path, [&](const std::string& p) {
     Tournament target = t_;
-    const bool notSetUp =
-        target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
+    const bool notSetUp = target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
     if (notSetUp) NewTournament(target, NewTournamentChoices{});
     notes = ImportQbjFiles(target, {p});
     // A new tournament whose matches come in pools uses them as divisions, and one whose
@@ -277,8 +268,7 @@ void MainCommands::FullReport1Click() {
   t_.Format.SortByRound = 1;
   if (!failed.empty()) {
     std::string text;
-    for (const std::string& file : failed)
-      text += (text.empty() ? "" : "\n") + ("Could not write " + file);
+    for (const std::string& file : failed) text += (text.empty() ? "" : "\n") + ("Could not write " + file);
     host_.ShowMessage(text, kErrorCaption);
     return;
   }
@@ -332,12 +322,11 @@ void MainCommands::Random1Click() {
   const Tournament snapshot = t_;
   RandomSource rng = random_;
   ScheduleText text;
-  const bool finished =
-      host_.RunLongTask("Drawing a random schedule", [&](const CancelFlag& cancel) {
-        SearchControl control;
-        control.cancel = cancel.Atomic();
-        text = RandomScheduleLines(snapshot, rng, control);
-      });
+  const bool finished = host_.RunLongTask("Drawing a random schedule", [&](const CancelFlag& cancel) {
+    SearchControl control;
+    control.cancel = cancel.Atomic();
+    text = RandomScheduleLines(snapshot, rng, control);
+  });
   if (!finished || text.cancelled) return;
   // The sequence moves on only for a schedule that was shown, so a cancelled search
   // doesn't change what the next one draws.
