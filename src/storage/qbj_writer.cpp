@@ -127,7 +127,8 @@ std::int64_t OvertimeTossups(const GameStats& g) {
   return g.Overtime ? std::max<std::int64_t>(1, std::int64_t{g.OTA} + g.OTB) : 0;
 }
 
-// Players on the buzzer at once: the games played of a side's rows added up.
+// Players on the buzzer at once: the games played of a side's rows added up (each row at
+// most one game).
 int PlayersAtOnce(const Tournament& t, const GameStats& g) {
   int most = 0;
   for (int s = 0; s < 2; ++s) {
@@ -139,7 +140,8 @@ int PlayersAtOnce(const Tournament& t, const GameStats& g) {
       if (player < 0 || player >= t.PlayerCount(team) || !std::isfinite(gp)) continue;
       sum += std::clamp(gp, 0.0, 1.0);
     }
-    most = std::max(most, static_cast<int>(std::ceil(sum - 1e-6)));
+    // Rounded, not raised: toss-ups heard are often written a little too high.
+    most = std::max(most, static_cast<int>(std::lround(sum)));
   }
   return most;
 }

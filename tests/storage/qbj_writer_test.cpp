@@ -2,11 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/error.h"
 #include "storage/qbj.h"
+#include "storage/qbj_samples.h"
+#include "storage/tournament_file.h"
 #include "support/cli_runner.h"
 #include "support/generated_tournament.h"
 
@@ -213,6 +219,160 @@ TEST(QbjWriter, ForfeitsAndTournamentsWithoutTossupsHeard) {
   EXPECT_DOUBLE_EQ(back.Games[1].GPA[0], 0.75);
   EXPECT_EQ(back.Games[1].ScoreA, 120);
   EXPECT_EQ(back.Games[1].BPA, 80);
+}
+
+using json = nlohmann::json;
+
+// What the leading statistics program needs to read every game of an export.
+void ExpectReadableByStatisticsPrograms(const Tournament& t, const std::string& text,
+                                        int playersAtOnce) {
+  const json doc = json::parse(text);
+  std::map<std::string, const json*> byId;
+  std::set<std::string> ids;
+  const json* tournament = nullptr;
+  int matches = 0;
+  for (const json& o : doc["objects"]) {
+    if (o["type"] == "Tournament") tournament = &o;
+    if (o["type"] == "Registration") {
+      for (const json& team : o["teams"]) {
+        EXPECT_EQ(team["id"].get<std::string>().rfind("Team_", 0), 0u) << team["id"];
+        EXPECT_TRUE(ids.insert(team["id"].get<std::string>()).second) << team["id"];
+      }
+    }
+    if (o["type"] != "Match") continue;
+    ++matches;
+    EXPECT_TRUE(ids.insert(o["id"].get<std::string>()).second) << o["id"];
+    EXPECT_TRUE(o["carryover_phases"].is_array()) << o["id"];
+    byId[o["id"].get<std::string>()] = &o;
+  }
+  ASSERT_NE(tournament, nullptr);
+  // Regulation toss-ups: those read less the overtime ones, counted here from the games.
+  int regulation = 20;
+  std::map<std::string, int> overtimeOf;
+  for (const GameStats& g : t.Games) {
+    if (g.Forfeit) continue;
+    const int overtime = g.Overtime ? std::max(1, g.OTA + g.OTB) : 0;
+    regulation = std::max(regulation, g.TUH - overtime);
+    if (g.Overtime) overtimeOf[g.GID] = g.OTA + g.OTB;
+  }
+  const json& rules = (*tournament)["scoring_rules"];
+  EXPECT_EQ(rules["maximum_regulation_tossup_count"], regulation);
+  EXPECT_EQ(rules["maximum_players_per_team"], playersAtOnce);
+  int listed = 0;
+  for (const json& phase : (*tournament)["phases"]) {
+    ASSERT_FALSE(phase["rounds"].empty());
+    for (const json& round : phase["rounds"]) {
+      const std::string name = round["name"];
+      EXPECT_EQ(name, std::to_string(std::stoi(name)));
+      listed += static_cast<int>(round["matches"].size());
+    }
+    if (phase.contains("pools"))
+      for (const json& pool : phase["pools"])
+        EXPECT_FALSE(pool["pool_teams"].empty()) << pool["name"];
+  }
+  EXPECT_EQ(listed, matches);
+  // Overtime buzzes add up to the overtime toss-ups each game's teams answered.
+  for (const auto& [gid, overtime] : overtimeOf) {
+    const json& m = *byId.at(gid);
+    int buzzes = 0;
+    for (const json& entry : m["YfData"]["overTimeBuzzes"])
+      for (const json& b : entry["buzzes"]) buzzes += b["number"].get<int>();
+    EXPECT_EQ(buzzes, overtime) << gid;
+  }
+}
+
+// Every field of every game, games played to within half a toss-up heard.
+void ExpectSameGames(const Tournament& original, const Tournament& back) {
+  ASSERT_EQ(back.GameCount(), original.GameCount());
+  for (int i = 0; i < original.GameCount(); ++i) {
+    GameStats a = original.Games[i], b = back.Games[i];
+    if (a.Forfeit) {  // a forfeit holds no figures
+      EXPECT_EQ(std::tie(b.GID, b.Round, b.TeamA, b.TeamB, b.Forfeit),
+                std::tie(a.GID, a.Round, a.TeamA, a.TeamB, a.Forfeit));
+      continue;
+    }
+    for (int r = 0; r < kRows; ++r) {
+      EXPECT_NEAR(b.GPA[r], a.GPA[r], 0.5 / std::max(1, a.TUH) + 1e-9);
+      EXPECT_NEAR(b.GPB[r], a.GPB[r], 0.5 / std::max(1, a.TUH) + 1e-9);
+      a.GPA[r] = b.GPA[r], a.GPB[r] = b.GPB[r];
+    }
+    EXPECT_EQ(b, a) << a.GID;
+  }
+}
+
+TEST(QbjWriter, TheSampleExportsForStatisticsProgramsAndReadsBack) {
+  Tournament sample;
+  OpenTournament(sample, test::TestData("../../examples/sample-tournament.dat"));
+  std::vector<std::string> notes;
+  const std::string text = SerializeQbj(sample, &notes);
+  ExpectReadableByStatisticsPrograms(sample, text, 4);
+  Tournament back = EmptyLike(sample);
+  ImportQbj(back, {{"sample.qbj", text}});
+  ExpectSameGames(sample, back);
+}
+
+TEST(QbjWriter, TheImportedChampionshipExportsForStatisticsProgramsAndReadsBack) {
+  const std::string path = test::UnzippedQbjSample("hsnct2014.qbj");
+  if (path.empty()) GTEST_SKIP() << "the 2014 championship sample (or unzip) is not available";
+  Tournament t;
+  t.Format.TrackBonuses = 1;
+  t.Format.BonusMode = 1;
+  t.QuestionValues = {15, 10, -5, 0};
+  ImportQbjFiles(t, {path});
+  const std::string text = SerializeQbj(t);
+  // A few of its games have five players hearing every toss-up.
+  ExpectReadableByStatisticsPrograms(t, text, 5);
+  EXPECT_NE(text.find("\"maximum_regulation_tossup_count\": 26"), std::string::npos);
+  Tournament back = EmptyLike(t);
+  ImportQbj(back, {{"again.qbj", text}});
+  EXPECT_EQ(back.Extras.Stages, t.Extras.Stages);
+  ASSERT_EQ(back.Extras.Stages.size(), 2u);
+  ExpectSameGames(t, back);
+}
+
+TEST(QbjWriter, StagesBecomePhasesWithCarryOverAndTiebreakers) {
+  Tournament t = test::GenerateTournament({.teams = 6, .games = 0, .seed = 3});
+  auto game = [&](int round, int a, int b, bool tiebreaker) {
+    GameStats g;
+    g.GID = "g" + std::to_string(t.Games.size() + 1);
+    g.Round = round, g.TeamA = a, g.TeamB = b, g.ScoreA = 100, g.ScoreB = 50, g.TUH = 20;
+    g.Tiebreaker = tiebreaker;
+    t.Games.push_back(g);
+  };
+  game(1, 0, 1, false);  // bracket-mates in the playoffs: carried over
+  game(2, 0, 2, false);  // not
+  game(4, 0, 1, true);
+  t.Extras.Stages = {
+      {"Prelims", 1, 3, false, {{"North", {0, 1, 2}}, {"South", {3, 4, 5}}, {"Nobody", {}}}},
+      {"Playoffs", 4, 6, true, {{"Top", {0, 1}}, {"Rest", {2, 3}}}}};
+  const std::string text = SerializeQbj(t);
+  const json doc = json::parse(text);
+  std::map<std::string, json> matches;
+  for (const json& o : doc["objects"])
+    if (o["type"] == "Match") matches[o["id"]] = o;
+  EXPECT_EQ(matches["g1"]["carryover_phases"], json::parse(R"([{"$ref": "phase_2"}])"));
+  EXPECT_EQ(matches["g2"]["carryover_phases"], json::array());
+  EXPECT_EQ(matches["g3"]["tiebreaker"], true);
+  EXPECT_FALSE(matches["g1"].contains("tiebreaker"));
+  Tournament back = EmptyLike(t);
+  ImportQbj(back, {{"staged.qbj", text}});
+  std::vector<Stage> expected = t.Extras.Stages;
+  expected[0].Brackets.pop_back();  // a bracket without teams is not written
+  EXPECT_EQ(back.Extras.Stages, expected);
+  ASSERT_EQ(back.GameCount(), 3);
+  EXPECT_EQ(back.Games[2].Tiebreaker, true);
+  EXPECT_EQ(back.Games[2].Round, 4);
+}
+
+TEST(QbjWriter, ATournamentWithoutGamesStillHasARound) {
+  Tournament t;
+  t.Rosters = {{"Solo"}};
+  t.DivisionNames = {"Empty"};
+  const json doc = json::parse(SerializeQbj(t));
+  const json& phase = doc["objects"][0]["phases"][0];
+  EXPECT_EQ(phase["rounds"], json::parse(R"([{"id": "round_1", "name": "1", "matches": []}])"));
+  EXPECT_FALSE(phase.contains("pools"));
+  EXPECT_EQ(doc["objects"][1]["teams"][0]["id"], "Team_Solo");
 }
 
 }  // namespace
