@@ -12,7 +12,8 @@ namespace {
 
 using test::RunCli;
 
-const char kMatch[] = R"({"version": "2.1.1", "objects": [{"type": "Match", "id": "r1-a", "tossups_read": 20,
+const char kMatch[] =
+    R"({"version": "2.1.1", "objects": [{"type": "Match", "id": "r1-a", "tossups_read": 20,
   "match_teams": [
     {"team": {"name": "Alpha"}, "bonus_points": 30, "match_players": [
       {"player": {"name": "Ann"}, "tossups_heard": 20, "answer_counts": [{"answer_type": {"value": 15}, "number": 1}, {"answer_type": {"value": 10}, "number": 2}]}]},
@@ -43,7 +44,7 @@ TEST(CliQbj, ImportOntoAnEmptyTournamentWithTheUsualValues) {
   EXPECT_DOUBLE_EQ(t.Games[0].GPB[0], 0.5);
 }
 
-TEST(CliQbj, ImportIntoAnExistingTournamentAndExportBack) {
+TEST(CliQbj, ImportIntoAnExistingTournamentRefusesUnknownTeamsAndSkipsDuplicates) {
   const std::string dir = test::MakeTempDir();
   Tournament base;
   base.Format.TourneyName = "Base";
@@ -53,23 +54,72 @@ TEST(CliQbj, ImportIntoAnExistingTournamentAndExportBack) {
   base.Rosters = {{"Beta", "Bea"}, {"Gamma"}};
   WriteTournament(base, dir + "/base.dat");
   test::WriteFile(dir + "/m.qbj", kMatch);
-  auto r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/m.qbj", dir + "/out.dat", "--into", dir + "/base.dat"});
+  auto r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/out.dat", "--into", dir + "/base.dat"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err,
+            dir + "/m.qbj: the team \"Alpha\" is not in the tournament (--add-teams adds it)\n");
+  EXPECT_FALSE(std::filesystem::exists(dir + "/out.dat"));
+
+  r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/m.qbj", dir + "/out.dat", "--into",
+              dir + "/base.dat", "--add-teams"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find(dir + "/m.qbj: already imported: round 0, Alpha vs. Beta\n"),
+            std::string::npos)
+      << r.out;
   Tournament t = Open(dir + "/out.dat");
   EXPECT_EQ(t.Format.TourneyName, "Base");
-  EXPECT_EQ(t.Rosters, (std::vector<std::vector<std::string>>{{"Beta", "Bea", "Bob"}, {"Gamma"}, {"Alpha", "Ann"}}));
-  EXPECT_EQ(t.GameCount(), 2);
+  EXPECT_EQ(t.Format.RoundReports, 0);  // the settings of a tournament under way stay
+  EXPECT_EQ(t.Rosters, (std::vector<std::vector<std::string>>{
+                           {"Beta", "Bea", "Bob"}, {"Gamma"}, {"Alpha", "Ann"}}));
+  EXPECT_EQ(t.GameCount(), 1);
+  // Once more into the saved result: the tournament remembers the match.
+  r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/again.dat", "--into", dir + "/out.dat"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Open(dir + "/again.dat").GameCount(), 1);
 
   r = RunCli({"export-qbj", dir + "/out.dat", dir + "/out.qbj"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "game identifiers that were empty or repeated were written with new ones: \"r1-a\" as \"r1-a_2\"\n");
-  r = RunCli({"import-qbj", dir + "/out.qbj", dir + "/again.dat"});
+  EXPECT_EQ(r.out, "");
+  r = RunCli({"import-qbj", dir + "/out.qbj", dir + "/back.dat"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  const Tournament again = Open(dir + "/again.dat");
-  EXPECT_EQ(again.Rosters, t.Rosters);
-  EXPECT_EQ(again.GameCount(), 2);
-  EXPECT_EQ(again.Format.TourneyName, "Base");
-  EXPECT_EQ(again.Games[1].GID, "r1-a_2");  // ids are unique within a file
+  const Tournament back = Open(dir + "/back.dat");
+  EXPECT_EQ(back.Rosters, t.Rosters);
+  EXPECT_EQ(back.GameCount(), 1);
+  EXPECT_EQ(back.Format.TourneyName, "Base");
+  EXPECT_EQ(back.Format.RoundReports, 0);  // its only game is in round 0
+}
+
+TEST(CliQbj, ANewTournamentWithRoundsReportsByRound) {
+  const std::string dir = test::MakeTempDir();
+  std::string match = kMatch;
+  match.replace(match.find("\"tossups_read\""), 0, "\"_round\": 2, ");
+  test::WriteFile(dir + "/m.qbj", match);
+  const auto r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/out.dat"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const Tournament t = Open(dir + "/out.dat");
+  EXPECT_EQ(t.Games.at(0).Round, 2);
+  EXPECT_EQ(t.Format.RoundReports, 1);
+}
+
+TEST(CliQbj, ARosterInQbjReadsAsReadRostersDoes) {
+  const std::string dir = test::MakeTempDir();
+  test::WriteFile(dir + "/teams.qbj", R"({"version": "2.1.1", "objects": [
+    {"type": "Tournament", "name": "Roster Cup", "phases": [{"name": "Prelims", "rounds": [],
+      "pools": [{"name": "Red", "pool_teams": [{"team": {"$ref": "t2"}}]}, {"name": "Blue", "pool_teams": [{"team": {"$ref": "t1"}}]}]}]},
+    {"type": "Registration", "name": "Hill School", "teams": [
+      {"id": "t1", "name": "Hill A", "players": [{"name": "Ivy"}, {"name": "Jon"}]},
+      {"id": "t2", "name": "Hill B", "players": [{"name": "Kim"}]}]}]})");
+  const auto r =
+      RunCli({"read-rosters", dir + "/teams.qbj", dir + "/out.dat", "--values", "20,10,0,0"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const Tournament t = Open(dir + "/out.dat");
+  EXPECT_EQ(t.Rosters,
+            (std::vector<std::vector<std::string>>{{"Hill A", "Ivy", "Jon"}, {"Hill B", "Kim"}}));
+  EXPECT_EQ(t.QuestionValues, (std::array<int, 4>{20, 10, 0, 0}));
+  EXPECT_EQ(t.Format.Divisions, 1);
+  EXPECT_EQ(t.DivisionNames, (std::vector<std::string>{"Red", "Blue"}));
+  EXPECT_EQ(t.TeamDivision, (std::vector<int>{1, 0}));
+  EXPECT_EQ(t.GameCount(), 0);
 }
 
 TEST(CliQbj, FailuresWriteNothing) {
@@ -91,7 +141,9 @@ TEST(CliQbj, FailuresWriteNothing) {
   test::WriteFile(dir + "/m.qbj", kMatch);
   r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/out.dat", "--into", dir + "/tens.dat"});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("answers worth 15 points, which is not one of this tournament's question values"), std::string::npos)
+  EXPECT_NE(
+      r.err.find("answers worth 15 points, which is not one of this tournament's question values"),
+      std::string::npos)
       << r.err;
   EXPECT_FALSE(std::filesystem::exists(dir + "/out.dat"));
 
@@ -110,8 +162,8 @@ TEST(CliQbj, TheChampionshipImportsAndItsWebReportIsWritten) {
   r = RunCli({"report", dir + "/hsnct.dat", dir + "/hsnct"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "Report has been generated\n");
-  for (const char* page : {"_standings.html", "_individuals.html", "_games.html", "_teamdetail.html",
-                           "_playerdetail.html", "_statkey.html"}) {
+  for (const char* page : {"_standings.html", "_individuals.html", "_games.html",
+                           "_teamdetail.html", "_playerdetail.html", "_statkey.html"}) {
     EXPECT_TRUE(std::filesystem::exists(dir + "/hsnct" + page)) << page;
   }
   const std::string standings = test::ReadFile(dir + "/hsnct_standings.html");
