@@ -462,6 +462,7 @@ class Importer {
   std::unordered_set<std::string> looseNoted_;
   std::vector<std::string> duplicates_;
   std::vector<ImportedMatch> takenHere_;
+  std::unordered_set<std::string> takenKeys_;
   std::size_t gamesBefore_ = 0;  // games before this document: where duplicates are looked for
   std::unordered_map<const json*, int> stageOfPhase_;
   std::vector<Stage> docStages_;
@@ -476,6 +477,7 @@ void Importer::ImportDocument(const QbjSource& source) {
   looseNoted_.clear();
   duplicates_.clear();
   takenHere_.clear();
+  takenKeys_.clear();
   docStages_.clear();
   stageOfPhase_.clear();
   gamesBefore_ = work_.Games.size();
@@ -973,7 +975,8 @@ std::optional<int> Importer::RoundField(const Document& doc, const json& match, 
 bool Importer::StoreGame(const Document& doc, GameStats&& g, const std::string& matchId) {
   const std::string described = "round " + std::to_string(g.Round) + ", " +
                                 work_.TeamName(g.TeamA) + " vs. " + work_.TeamName(g.TeamB);
-  bool seen = importedKeys_.count(MatchKey(doc.Name(), matchId)) > 0;
+  const std::string key = MatchKey(doc.Name(), matchId);
+  bool seen = importedKeys_.count(key) > 0;
   for (std::size_t i = 0; i < gamesBefore_ && !seen; ++i) {
     const GameStats& h = work_.Games[i];
     if (h.Round != g.Round || h.Forfeit != g.Forfeit) continue;
@@ -982,8 +985,9 @@ bool Importer::StoreGame(const Document& doc, GameStats&& g, const std::string& 
          h.ScoreB == g.ScoreB) ||
         (h.TeamA == g.TeamB && h.TeamB == g.TeamA && h.ScoreA == g.ScoreB && h.ScoreB == g.ScoreA);
   }
-  // Remembered either way, so that the next import finds it by its file and id.
-  takenHere_.push_back({doc.Name(), matchId});
+  // Remembered either way (once), so that the next import finds it by its file and id.
+  if (importedKeys_.count(key) == 0 && takenKeys_.insert(key).second)
+    takenHere_.push_back({doc.Name(), matchId});
   if (seen) {
     duplicates_.push_back(described);
     return false;

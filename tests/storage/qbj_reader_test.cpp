@@ -606,6 +606,7 @@ TEST(QbjReader, ReimportingFindsEveryMatchAlreadyThere) {
             std::string::npos)
       << Joined(notes);
   EXPECT_EQ(t.Extras.ImportedMatches.back(), (ImportedMatch{"copy.qbj", "r4"}));
+  EXPECT_EQ(t.Extras.ImportedMatches.size(), 5u);  // each match remembered once
 }
 
 TEST(QbjReader, ATeamNotInTheTournamentIsRefusedUnlessChosenOrAllowed) {
