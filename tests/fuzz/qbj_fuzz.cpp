@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the QBJ reader. Whatever it imports must survive the tournament
-// file (no name may break a line) and export to QBJ without failing.
+// file (no name may break a line), import a second time as nothing new, and export to QBJ
+// without failing.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,8 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   t.Rosters = {{"A", "P"}, {"B"}};
   t.TeamDivision = {-1, -1};
   t.ExhibitionTeam = {0, 0};
+  const drav::QbjSource source{"fuzz.qbj", std::string(reinterpret_cast<const char*>(data), size)};
+  drav::QbjImportOptions options;
+  options.AddUnknownTeams = size % 3 != 0;
   try {
-    drav::ImportQbj(t, {{"fuzz.qbj", std::string(reinterpret_cast<const char*>(data), size)}});
+    drav::ImportQbj(t, {source}, options);
   } catch (const drav::DravError&) {
     if (t.TeamCount() != 2 || !t.Games.empty()) std::abort();  // a failed import changes nothing
     return 0;
@@ -27,6 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (reread.Rosters != t.Rosters || reread.Games.size() != t.Games.size() ||
       reread.TeamDivision != t.TeamDivision)
     std::abort();
+  // The same file again finds every match already there.
+  drav::Tournament again = t;
+  drav::ImportQbj(again, {source}, options);
+  if (again.Games.size() != t.Games.size() || again.Rosters != t.Rosters) std::abort();
   const std::string qbj = drav::SerializeQbj(t);
   drav::Tournament back;
   back.QuestionValues = t.QuestionValues;
