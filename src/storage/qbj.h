@@ -39,14 +39,19 @@ class UnknownQbjTeam : public DravError {
 };
 
 // Imports QBJ documents (a whole tournament, or one or more matches as moderator software
-// saves them; QBJ 2.x and the older layout with "tossups"/"overtimeTossups" fields) into t.
-// Teams and players are matched by exact name, new ones appended; every match becomes a
-// game. All or nothing: the documents are read into a copy of t, which replaces t only
-// when every document was read. On success the entry positions go back to 0; settings,
-// FileName and SavedGameCount are left alone (except an empty TourneyName, which takes
-// the tournament's name). Returns the notes to show the user. Throws DravError, naming
-// the document, for malformed JSON, a dangling reference, an answer value that none of
-// the tournament's question values has, and other data it cannot hold.
+// saves them; QBJ 2.x, the older layout with "tossups"/"overtimeTossups" fields, and what
+// moderator programs write beside the schema) into t. Teams and players are matched by
+// the options' TeamChoices, then exact name, then loosely (case, spaces, a "(12)" grade),
+// new ones appended unless the options forbid it (UnknownQbjTeam). Every match becomes a
+// game, except one the tournament already has: by its document name and id recorded in
+// t.Extras.ImportedMatches, or by round, teams and scores (skipped with a note). Every
+// match stored is recorded there. Phases become t.Extras.Stages when t has none. All or
+// nothing: the documents are read into a copy of t, which replaces t only when every
+// document was read. On success the entry positions go back to 0; settings, FileName and
+// SavedGameCount are left alone (except an empty TourneyName, which takes the
+// tournament's name). Returns the notes to show the user. Throws DravError, naming the
+// document, for malformed JSON, a dangling reference, an answer value that none of the
+// tournament's question values has, and other data it cannot hold.
 std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources,
                                    const QbjImportOptions& options = {});
 
