@@ -266,9 +266,11 @@ void ExpectReadableByStatisticsPrograms(const Tournament& t, const std::string& 
       EXPECT_EQ(name, std::to_string(std::stoi(name)));
       listed += static_cast<int>(round["matches"].size());
     }
-    if (phase.contains("pools"))
-      for (const json& pool : phase["pools"])
+    if (phase.contains("pools")) {
+      for (const json& pool : phase["pools"]) {
         EXPECT_FALSE(pool["pool_teams"].empty()) << pool["name"];
+      }
+    }
   }
   EXPECT_EQ(listed, matches);
   // Overtime buzzes add up to the overtime toss-ups each game's teams answered.
