@@ -32,7 +32,7 @@ _drav_cli() {
     convert) [ "$COMP_CWORD" -eq 2 ] && words="v1 v2" ;;
     sort) [ "$COMP_CWORD" -eq 2 ] && words="games teams rounds" ;;
     read-rosters) words="--values --bonus --no-tuh --no-pow-neg --lightning --divisions" ;;
-    import-qbj) words="--into" ;;
+    import-qbj) words="--into --add-teams" ;;
   esac
 
   if [[ $cur == -* ]] || { [ -n "$words" ] && [ "$COMP_CWORD" -eq 2 ] && [[ $words != -* ]]; }; then

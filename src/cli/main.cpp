@@ -42,7 +42,7 @@ const char kUsage[] =
     "  read-rosters ROSTERFILE OUT [--values a,b,c,d] [--bonus MODE] [--no-tuh]\n"
     "           [--no-pow-neg] [--lightning] [--divisions]\n"
     "  check FILE\n"
-    "  import-qbj FILE.qbj... OUT [--into FILE]\n"
+    "  import-qbj FILE.qbj... OUT [--into FILE [--add-teams]]\n"
     "  export-qbj FILE OUT.qbj\n"
     "  post FILE   (password from DRAV_FTP_PASSWORD)\n"
     "  --help | --version\n";
