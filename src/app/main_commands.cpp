@@ -200,8 +200,7 @@ void MainCommands::ImportQbj1Click() {
     const bool notSetUp = target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
     if (notSetUp) NewTournament(target, NewTournamentChoices{});
     notes = ImportQbjFiles(target, {p});
-    // A new tournament whose matches come in pools uses them as divisions.
-    if (notSetUp && !target.DivisionNames.empty()) target.Format.Divisions = 1;
+    if (notSetUp) AdoptQbjSettings(target);
     t_ = std::move(target);
   });
   ShowNotes(notes);

@@ -31,10 +31,8 @@ int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::
   if (files.size() < 2) throw UsageError{"expected one or more QBJ files and OUT"};
   const auto into = args.Value("into");
   Tournament t = into ? OpenForCli(*into) : EmptyTournament();
-  const bool hadDivisions = !t.DivisionNames.empty();
   const std::vector<std::string> notes = ImportQbjFiles(t, {files.begin(), files.end() - 1});
-  // A new tournament whose matches come in pools uses them as divisions.
-  if (!into && !hadDivisions && !t.DivisionNames.empty()) t.Format.Divisions = 1;
+  if (!into) AdoptQbjSettings(t);
   SaveForCli(t, files.back());
   for (const std::string& note : notes) out << note << "\n";
   return 0;
