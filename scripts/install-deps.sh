@@ -10,6 +10,7 @@ packages=(
   libcurl4-openssl-dev
   nlohmann-json3-dev
   python3-pyftpdlib
+  chromium chromium-driver python3-selenium
   unzip
   help2man
   dpkg-dev

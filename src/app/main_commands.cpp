@@ -200,12 +200,7 @@ void MainCommands::ImportQbj1Click() {
     const bool notSetUp = target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
     if (notSetUp) NewTournament(target, NewTournamentChoices{});
     notes = ImportQbjFiles(target, {p});
-    // A new tournament whose matches come in pools uses them as divisions, and one whose
-    // matches carry round numbers reports by round.
-    if (notSetUp && !target.DivisionNames.empty()) target.Format.Divisions = 1;
-    if (notSetUp)
-      for (const GameStats& g : target.Games)
-        if (g.Round != 0) target.Format.RoundReports = 1;
+    if (notSetUp) AdoptQbjSettings(target);
     t_ = std::move(target);
   });
   ShowNotes(notes);

@@ -31,7 +31,6 @@ int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::
   if (files.size() < 2) throw UsageError{"expected one or more QBJ files and OUT"};
   const auto into = args.Value("into");
   Tournament t = into ? OpenForCli(*into) : EmptyTournament();
-  const bool hadDivisions = !t.DivisionNames.empty();
   // Into a tournament under way, a team name that matches none of its teams is most
   // likely a typo: refused unless the director says the new teams are meant.
   QbjImportOptions options;
@@ -42,13 +41,7 @@ int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::
   } catch (const UnknownQbjTeam& e) {
     throw DravError(std::string(e.what()) + " (--add-teams adds it)");
   }
-  if (!into) {
-    // A new tournament whose matches come in pools uses them as divisions, and one whose
-    // matches carry round numbers reports by round.
-    if (!hadDivisions && !t.DivisionNames.empty()) t.Format.Divisions = 1;
-    for (const GameStats& g : t.Games)
-      if (g.Round != 0) t.Format.RoundReports = 1;
-  }
+  if (!into) AdoptQbjSettings(t);
   SaveForCli(t, files.back());
   for (const std::string& note : notes) out << note << "\n";
   return 0;

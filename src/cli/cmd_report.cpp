@@ -1,6 +1,8 @@
+#include <filesystem>
 #include <ostream>
 
 #include "cli/commands.h"
+#include "model/error.h"
 #include "web/web_report.h"
 
 namespace drav::cli {
@@ -11,7 +13,13 @@ int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ost
   args.ExpectPositional(2);
   Tournament t = OpenForCli(args.Positional()[0]);
   ApplyRoundsOption(args, t);
-  const std::vector<std::string> failed = WriteWebReport(t, args.Positional()[1]);
+  const std::string& basePath = args.Positional()[1];
+  // A missing folder would fail every page alike: say it once instead.
+  const std::string folder = std::filesystem::path(basePath).parent_path().string();
+  std::error_code error;
+  if (!folder.empty() && !std::filesystem::is_directory(folder, error))
+    throw DravError("No such folder: " + folder);
+  const std::vector<std::string> failed = WriteWebReport(t, basePath);
   if (!failed.empty()) {
     for (const std::string& path : failed) err << "Could not write " << path << "\n";
     return 1;

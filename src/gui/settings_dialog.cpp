@@ -157,6 +157,14 @@ QWidget* SettingsDialog::ReportsPage(const app::SettingsForm& f) {
     grid->addWidget(include_[i], i, 0);
     grid->addWidget(file_[i], i, 1);
   }
+  // The style-sheet name is stored in the tournament file; say why other files are refused.
+  auto* styleNote = new QLabel(
+      "Only a file whose name ends in .css is copied and posted, so that a tournament file "
+      "from someone else cannot publish any other file of yours.",
+      page);
+  styleNote->setObjectName("StyleSheetNote");
+  styleNote->setWordWrap(true);
+  grid->addWidget(styleNote, 8, 1);
   grid->setColumnStretch(1, 1);
   layout->addLayout(grid);
   britishStyle_ = Check(page, "BritishStyle", "British-Style Reports", f.BritishStyle);

@@ -23,6 +23,12 @@ const std::string& Tournament::PlayerName(int team, int player) const {
   return Rosters[team][player + 1];
 }
 
+const std::string& Tournament::RosterEntry(int team, long long entry) const {
+  if (!IsTeam(team) || entry < 0 || entry >= static_cast<long long>(Rosters[team].size()))
+    return kEmpty;
+  return Rosters[team][static_cast<std::size_t>(entry)];
+}
+
 int Tournament::DivisionOf(int team) const {
   if (team < 0 || team >= static_cast<int>(TeamDivision.size())) return -1;
   return TeamDivision[team];

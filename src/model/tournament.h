@@ -39,6 +39,9 @@ struct Tournament {
   const std::string& TeamName(int team) const;
   // The player's name (player is 0-based), or "" when either index is outside its list.
   const std::string& PlayerName(int team, int player) const;
+  // Entry `entry` of the team's list (0 is the team's name), or "" outside the list. A game
+  // row names entry player + 1, so a row with no player chosen (-1) names the team.
+  const std::string& RosterEntry(int team, long long entry) const;
   int DivisionOf(int team) const;    // -1 when unknown
   bool IsExhibition(int team) const;  // false when unknown
 };

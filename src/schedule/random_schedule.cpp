@@ -466,8 +466,10 @@ RandomDraw DrawRandomSchedule(const RandomPlan& plan, RandomSource& rng,
   RandomDraw draw;
   SearchMeter meter(control);
   if (plan.teams < 2 || plan.rounds < 1 || plan.gamesPerTeam < 1 ||
-      plan.byes.size() != static_cast<std::size_t>(plan.rounds) || !RandomPlanFeasible(plan))
+      plan.byes.size() != static_cast<std::size_t>(plan.rounds))
     return draw;
+  // The search runs even when no schedule exists: its draws advance the random state that
+  // later groups and later runs start from.
   Board board(plan);
   const SearchEnd end =
       DepthFirstSearch(plan, board, rng, meter, options.searchDrawLimit, draw.searchDraws);
@@ -476,7 +478,7 @@ RandomDraw DrawRandomSchedule(const RandomPlan& plan, RandomSource& rng,
     draw.partner = board.Partners();
   } else if (end == SearchEnd::kCancelled) {
     draw.outcome = DrawOutcome::kCancelled;
-  } else if (end == SearchEnd::kOutOfDraws) {
+  } else if (end == SearchEnd::kOutOfDraws && RandomPlanFeasible(plan)) {
     std::unique_ptr<Board> built;
     draw.constructive = true;
     const SearchEnd c =

@@ -52,8 +52,9 @@ struct RandomDrawOptions {
 };
 
 // Draws one group's schedule: the depth-first search over places in round-major order with
-// its random first candidate; when it would need a draw beyond the limit, the constructive
-// draw (byes first, then each round's pairing) continues the same random sequence.
+// its random first candidate, whether or not a schedule exists; when it would need a draw
+// beyond the limit and a schedule exists, the constructive draw (byes first, then each
+// round's pairing) continues the same random sequence.
 RandomDraw DrawRandomSchedule(const RandomPlan& plan, RandomSource& rng,
                               const SearchControl& control = {},
                               const RandomDrawOptions& options = {});

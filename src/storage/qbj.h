@@ -59,6 +59,12 @@ std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& 
 std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths,
                                         const QbjImportOptions& options = {});
 
+// The settings a new tournament takes from its first QBJ import: divisions when the matches
+// came in pools, and round headings (RoundReports) when they carry round numbers, since a
+// long scoreboard without them cannot be read. An import into an existing tournament
+// keeps that tournament's settings and does not call this.
+void AdoptQbjSettings(Tournament& t);
+
 // The tournament as a QBJ 2.1.1 document. notes (may be null) receives what could not
 // be written (games without a score, rows without a player, ...).
 std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes = nullptr);

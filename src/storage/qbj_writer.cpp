@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/stages.h"
+#include "model/text_codec.h"
 #include "storage/line_reader.h"
 #include "storage/qbj.h"
 
@@ -22,70 +23,8 @@ using ojson = nlohmann::ordered_json;
 
 constexpr int kRegulationTossups = 20;
 
-// Windows-1252 bytes 0x80..0x9F as Unicode; the five unassigned ones keep their value.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Length of the valid UTF-8 sequence at s[i], or 0 when there is none.
-std::size_t Utf8Length(const std::string& s, std::size_t i) {
-  const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char c = b(i);
-  if (c < 0x80) return 1;
-  std::size_t n = 0;
-  unsigned char lo = 0x80, hi = 0xBF;
-  if (c >= 0xC2 && c <= 0xDF) {
-    n = 2;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    n = 3;
-    if (c == 0xE0) lo = 0xA0;
-    if (c == 0xED) hi = 0x9F;  // no surrogates
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    n = 4;
-    if (c == 0xF0) lo = 0x90;
-    if (c == 0xF4) hi = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + n > s.size()) return 0;
-  if (b(i + 1) < lo || b(i + 1) > hi) return 0;
-  for (std::size_t k = 2; k < n; ++k)
-    if (b(i + k) < 0x80 || b(i + k) > 0xBF) return 0;
-  return n;
-}
-
-// Names are byte strings; JSON wants UTF-8. Bytes that are not UTF-8 are read as
-// Windows-1252, as the desktop program shows them.
-std::string ToUtf8(const std::string& s) {
-  std::string out;
-  out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size();) {
-    const std::size_t n = Utf8Length(s, i);
-    if (n > 0) {
-      out.append(s, i, n);
-      i += n;
-      continue;
-    }
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    AppendUtf8(out, c < 0xA0 ? kCp1252High[c - 0x80] : char32_t{c});
-    ++i;
-  }
-  return out;
-}
+// Names are byte strings; JSON wants UTF-8. They are decoded as everywhere they are shown.
+std::string ToUtf8(const std::string& s) { return EncodeUtf8(DecodeName(s)); }
 
 // A statistics program finds teams by ids of the form "Team_<name>"; repeated names get
 // "_2", "_3", ... so that ids stay unique.

@@ -72,9 +72,10 @@ void WriteGame(LineWriter& w, const GameStats& g, bool packed) {
   }
 }
 
-int WarningFlags(const TourneyFormat& f) {
-  return f.Warning1 * 128 + f.Warning2 * 64 + f.Warning3 * 32 + f.Warning4 * 16 +
-         f.Warning5 * 8 + f.Warning6 * 4 + f.Warning7 * 2;
+// 64 bits: a version-2 import gives all seven flags its one warning value, any integer.
+long long WarningFlags(const TourneyFormat& f) {
+  return f.Warning1 * 128LL + f.Warning2 * 64LL + f.Warning3 * 32LL + f.Warning4 * 16LL +
+         f.Warning5 * 8LL + f.Warning6 * 4LL + f.Warning7 * 2LL;
 }
 
 void ReadWarningFlags(int value, TourneyFormat& f) {

@@ -1,8 +1,13 @@
 #include "web/html.h"
 
+#include "model/text_codec.h"
+
 namespace drav {
 
-std::string HtmlEscape(std::string_view text) {
+namespace {
+
+// & < > " as entities, every other byte as it is.
+std::string EscapeMarkup(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
@@ -24,6 +29,34 @@ std::string HtmlEscape(std::string_view text) {
     }
   }
   return out;
+}
+
+bool IsAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string HtmlEscape(std::string_view text) {
+  if (IsAscii(text)) return EscapeMarkup(text);
+  // Beyond ASCII, a numeric reference reads the same under any charset a host declares.
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (char32_t c : DecodeName(text)) {
+    if (c < 0x80) {
+      const char ascii = static_cast<char>(c);
+      out += EscapeMarkup(std::string_view(&ascii, 1));
+    } else {
+      out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";
+    }
+  }
+  return out;
+}
+
+std::string HtmlEscapeLink(std::string_view address) {
+  return EscapeMarkup(address);
 }
 
 std::string LinkBaseOf(std::string_view basePath) {

@@ -8,8 +8,13 @@ namespace drav {
 
 // Names from the tournament (tournament, teams, players, divisions, packets) are
 // written through this: & < > " become &amp; &lt; &gt; &quot;, so a team called
-// "<script>" shows as text instead of becoming markup.
+// "<script>" shows as text instead of becoming markup. Every character beyond ASCII
+// (the name decoded by DecodeName) becomes a decimal reference such as &#233;, so the
+// page reads right whatever charset a browser or web host assumes.
 std::string HtmlEscape(std::string_view text);
+
+// A link address: & < > " as in HtmlEscape, every other byte as it is.
+std::string HtmlEscapeLink(std::string_view address);
 
 // The last component of a path (after the last '/' or '\'), with every space written
 // as %20. Links between the report's pages all start with it.

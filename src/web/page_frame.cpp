@@ -9,7 +9,7 @@ using web::Line;
 std::string PageHref(std::string_view linkBase, std::string_view suffix) {
   std::string href(linkBase);
   href += suffix;
-  return HtmlEscape(href);
+  return HtmlEscapeLink(href);
 }
 
 void WritePageHead(std::string& page, const Tournament& t, std::string_view linkBase,

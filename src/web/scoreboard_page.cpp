@@ -35,7 +35,7 @@ void BoxScoreLine(std::string& page, const Tournament& t, int team, const RowArr
     if (!(gp[j] > 0)) continue;
     if (!first) page += ", ";
     first = false;
-    page += HtmlEscape(t.PlayerName(team, player[j]));
+    page += HtmlEscape(t.RosterEntry(team, static_cast<long long>(player[j]) + 1));
     page += ' ';
     for (int k = 0; k < kColumns; ++k) {
       if (t.QuestionValues[k] == 0) continue;

@@ -1,5 +1,6 @@
 #include "web/web_report.h"
 
+#include <cctype>
 #include <cstdio>
 #include <utility>
 
@@ -63,7 +64,9 @@ class ReportWriter {
 
   void CopyStyleSheet(const std::string& source) {
     const std::string target = basePath_ + "_style.css";
-    if (source.empty()) {
+    // The name comes from the tournament file, which may have come from someone else: only
+    // a style sheet is copied beside the pages (and so published), never any other file.
+    if (!IsStyleSheetName(source)) {
       failed_.push_back(target);
       return;
     }
@@ -102,6 +105,15 @@ class ReportWriter {
 };
 
 }  // namespace
+
+bool IsStyleSheetName(std::string_view path) {
+  constexpr std::string_view kSuffix = ".css";
+  if (path.size() < kSuffix.size()) return false;
+  const std::string_view tail = path.substr(path.size() - kSuffix.size());
+  for (std::size_t i = 0; i < kSuffix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(tail[i])) != kSuffix[i]) return false;
+  return true;
+}
 
 std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePath) {
   const TourneyFormat& f = t.Format;

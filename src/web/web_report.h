@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/tournament.h"
@@ -13,6 +14,10 @@ namespace drav {
 // written is written; the result names each file (page or style sheet) that could not
 // be, in the order they were attempted, and is empty when everything was written.
 // Sets SortByRound to 1; the stored order of the games is left as it was.
+// A style sheet whose name does not end in ".css" is not copied and counts as not written.
 std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePath);
+
+// True when the name ends in ".css", in any case: the only files the report copies.
+bool IsStyleSheetName(std::string_view path);
 
 }  // namespace drav

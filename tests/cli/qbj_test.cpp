@@ -36,12 +36,33 @@ TEST(CliQbj, ImportOntoAnEmptyTournamentWithTheUsualValues) {
   const Tournament t = Open(dir + "/out.dat");
   EXPECT_EQ(t.QuestionValues, (std::array<int, 4>{15, 10, -5, 0}));
   EXPECT_EQ(t.Format.BonusMode, 1);
+  EXPECT_EQ(t.Format.RoundReports, 0);
   ASSERT_EQ(t.GameCount(), 1);
   EXPECT_EQ(t.Games[0].ScoreA, 65);
   EXPECT_EQ(t.Games[0].BHA, 3);
   EXPECT_EQ(t.Games[0].BPA, 30);
   EXPECT_EQ(t.Games[0].ScoreB, -5);
   EXPECT_DOUBLE_EQ(t.Games[0].GPB[0], 0.5);
+}
+
+// Round headings make a long scoreboard readable: a new tournament whose matches carry
+// round numbers gets them; an existing tournament keeps its own settings.
+TEST(CliQbj, RoundNumbersSwitchOnRoundReportsOnlyInANewTournament) {
+  const std::string dir = test::MakeTempDir();
+  std::string match = kMatch;
+  match.replace(match.find("\"tossups_read\""), 0, "\"round\": 3, ");
+  test::WriteFile(dir + "/m.qbj", match);
+  ASSERT_EQ(RunCli({"import-qbj", dir + "/m.qbj", dir + "/new.dat"}).exitCode, 0);
+  EXPECT_EQ(Open(dir + "/new.dat").Format.RoundReports, 1);
+  Tournament base;
+  base.QuestionValues = {15, 10, -5, 0};
+  WriteTournament(base, dir + "/base.dat");
+  ASSERT_EQ(RunCli({"import-qbj", dir + "/m.qbj", dir + "/out.dat", "--into", dir + "/base.dat"})
+                .exitCode,
+            0);
+  const Tournament into = Open(dir + "/out.dat");
+  EXPECT_EQ(into.Games.at(0).Round, 3);
+  EXPECT_EQ(into.Format.RoundReports, 0);
 }
 
 TEST(CliQbj, ImportIntoAnExistingTournamentRefusesUnknownTeamsAndSkipsDuplicates) {

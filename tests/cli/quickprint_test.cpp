@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ struct GoldenCase {
 
 std::string ExpectedName(const GoldenCase& c) {
   return c.folder + "/" + c.report + (c.rounds.empty() ? "" : "_rounds_" + c.rounds) + ".txt";
+}
+
+// Failure messages and test listings name the case instead of dumping its bytes.
+void PrintTo(const GoldenCase& c, std::ostream* os) {
+  *os << ExpectedName(c);
 }
 
 class QuickPrintGolden : public ::testing::TestWithParam<GoldenCase> {};
@@ -48,7 +54,9 @@ std::vector<GoldenCase> AllCases() {
 INSTANTIATE_TEST_SUITE_P(Reports, QuickPrintGolden, ::testing::ValuesIn(AllCases()),
                          [](const ::testing::TestParamInfo<GoldenCase>& info) {
                            std::string name = info.param.folder + "_" + info.param.report;
-                           if (!info.param.rounds.empty()) name += "_rounds";
+                           if (!info.param.rounds.empty()) name += "_rounds_" + info.param.rounds;
+                           for (char& c : name)
+                             if (c == '-') c = '_';
                            return name;
                          });
 

@@ -66,6 +66,28 @@ TEST(CliSchedule, RandomRepeatedInOneRunContinuesTheSequence) {
   EXPECT_EQ(roomless.out, "Cannot give each team exactly one game\n");
 }
 
+// A division of two teams over four rounds has no schedule, but its search still takes its
+// draws: the division after it, and the next run, start from where that search left off.
+TEST(CliSchedule, RandomGroupWithoutScheduleAdvancesTheLaterGroupsAndRuns) {
+  Tournament t;
+  for (int i = 1; i <= 7; ++i) t.Rosters.push_back({"T" + std::to_string(i)});
+  t.Format.Divisions = 1;
+  t.DivisionNames = {"East", "West"};
+  t.TeamDivision = {0, 0, 1, 1, 1, 1, 1};
+  t.ExhibitionTeam.assign(7, 0);
+  const std::string file = test::MakeTempDir() + "/t.dat";
+  WriteTournament(t, file);
+  const auto r = RunCli({"schedule", "random", file, "--random-rounds", "4", "--times", "2"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(CountLines(r.out, "Could not create a schedule"), 2);
+  std::string games;
+  for (std::size_t pos = 0, end; (end = r.out.find('\n', pos)) != std::string::npos; pos = end + 1)
+    if (r.out.find(" vs. ", pos) < end) games += r.out.substr(pos, end - pos) + ";";
+  EXPECT_EQ(games,
+            "T5 vs. T4;T6 vs. T3;T4 vs. T3;T7 vs. T5;T7 vs. T6;"
+            "T4 vs. T3;T6 vs. T5;T5 vs. T3;T7 vs. T4;T7 vs. T6;");
+}
+
 TEST(CliSchedule, SwissOptionsAreAccepted) {
   const std::string file = TournamentFile(8, 12);
   auto plain = RunCli({"schedule", "swiss", file});

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "schedule/schedule_groups.h"
+
 namespace drav {
 namespace {
 
@@ -176,6 +178,27 @@ TEST(RandomSchedule, ImpossibleMeetingLimitReportsNoSchedule) {
   RandomSource rng;
   const auto lines = RandomScheduleLines(t, rng).lines;
   EXPECT_EQ(lines, (std::vector<std::string>{"Could not create a schedule", " ", " "}));
+}
+
+// A group without a possible schedule still runs the search, and the next group starts from
+// the random state that search leaves: the two teams of East spend four draws.
+TEST(RandomSchedule, GroupWithoutScheduleStillAdvancesTheRandomState) {
+  Tournament t = Teams(7);
+  t.Format.RandomRounds = 4;
+  t.Format.Divisions = 1;
+  t.DivisionNames = {"East", "West"};
+  t.TeamDivision = {0, 0, 1, 1, 1, 1, 1};
+  RandomSource rng;
+  // One line per round.
+  // clang-format off
+  const std::vector<std::string> want{
+      "East", "Could not create a schedule", " ", " ", "West",
+      " ", RoundHeading(1), "T5 vs. T4", "T6 vs. T3",
+      " ", RoundHeading(2), "T4 vs. T3",
+      " ", RoundHeading(3), "T7 vs. T5",
+      " ", RoundHeading(4), "T7 vs. T6", " ", " "};
+  // clang-format on
+  EXPECT_EQ(RandomScheduleLines(t, rng).lines, want);
 }
 
 // The search with its usual hand-over and the constructive draw alone (limit 0) over many

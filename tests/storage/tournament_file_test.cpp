@@ -1,8 +1,9 @@
 #include "storage/tournament_file.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
+
+#include <climits>
 
 #include "model/error.h"
 #include "storage/line_reader.h"
@@ -101,6 +102,63 @@ TEST(TournamentFile, WarningFlagsAndStyleCodesDecodeAsWeights) {
   f = read("x", "");
   EXPECT_EQ(f.Warning1, 0);
   EXPECT_EQ(f.Paths, 0);
+}
+
+// Every setting and every game figure at an extreme: the lines the writer derives from them
+// (the two markers, the warning flags, the style code, the packed bouncebacks) are the exact
+// 64-bit results, and the file opens again.
+TEST(TournamentFile, ExtremeValuesWriteExactDerivedLinesAndOpenAgain) {
+  for (const int v : {INT_MAX, INT_MIN}) {
+    for (const bool packed : {false, true}) {
+      SCOPED_TRACE(std::to_string(v) + (packed ? " packed" : ""));
+      Tournament t;
+      TourneyFormat& f = t.Format;
+      // clang-format off
+      for (int* setting :
+           {&f.TrackBonuses, &f.BonusMode, &f.PowNeg, &f.Sixty, &f.TUHeard, &f.TUHSort,
+            &f.Warning1, &f.Warning2, &f.Warning3, &f.Warning4, &f.Warning5, &f.Warning6,
+            &f.Warning7, &f.AllRounds, &f.RoundsMin, &f.RoundsMax, &f.SortByRound,
+            &f.BritishStyle, &f.Paths, &f.TeamStandings, &f.IndividualStandings, &f.Scoreboard,
+            &f.TeamDetail, &f.IndividualDetail, &f.RoundReports, &f.StatKey, &f.StyleSheet,
+            &f.Divisions, &f.SortCriterion, &f.AutoSaveMin, &f.QuickPrintFontSize,
+            &f.RepeatAvoidance, &f.SwissTUH, &f.RRNoLimit, &f.RRRooms, &f.RandomNoLimit,
+            &f.RandomRooms, &f.RandomRounds})
+        *setting = v;
+      if (packed) f.BonusMode = 3;
+      GameStats g;
+      for (int* figure : {&g.TeamA, &g.TeamB, &g.ScoreA, &g.ScoreB, &g.BHA, &g.BPA, &g.BHB,
+                          &g.BPB, &g.BncBkA, &g.BncBkPtsA, &g.BncBkB, &g.BncBkPtsB, &g.SixtyA,
+                          &g.SixtyB, &g.TUH, &g.Round, &g.Forfeit, &g.Overtime, &g.OTA, &g.OTB})
+        *figure = v;
+      // clang-format on
+      for (int j = 0; j < kRows; ++j) {
+        for (int k = 0; k < kColumns; ++k) g.QA(k, j) = g.QB(k, j) = v;
+        g.PlayerA[j] = g.PlayerB[j] = g.PtsA[j] = g.PtsB[j] = v;
+        g.GPA[j] = g.GPB[j] = 1;
+      }
+      t.Games.push_back(g);
+      t.QuestionValues = {v, v, v, v};
+      t.TeamDivision = {v};
+      t.ExhibitionTeam = {v};
+
+      const std::string bytes = SerializeTournament(t);
+      const auto lines = Lines(bytes);
+      const std::size_t game = 2, settings = game + 17 + kRows * 14;
+      const long long big = v;
+      EXPECT_EQ(lines.at(game + 7), std::to_string(packed ? big + 10000 * big : big));
+      EXPECT_EQ(lines.at(settings + 2), std::to_string(big + 2));
+      EXPECT_EQ(lines.at(settings + 5), std::to_string(big + 2));
+      EXPECT_EQ(lines.at(settings + 6), std::to_string(big * 254));
+      EXPECT_EQ(lines.at(settings + 22), std::to_string(big * 3));
+      const Tournament back = ParseTournament(bytes, Tournament{});
+      ASSERT_EQ(back.Games.size(), 1u);
+      if (!packed) {
+        g.BncBkA = g.BncBkPtsA = g.BncBkB = g.BncBkPtsB = 0;  // stored only when packed
+        EXPECT_EQ(back.Games[0], g);
+      }
+      EXPECT_EQ(back.QuestionValues, t.QuestionValues);
+    }
+  }
 }
 
 TEST(TournamentFile, BouncebacksArePackedInModeThree) {

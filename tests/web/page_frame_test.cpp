@@ -16,6 +16,12 @@ TEST(HtmlEscape, EscapesTheFourMarkupCharactersAndNothingElse) {
   EXPECT_EQ(HtmlEscape(""), "");
 }
 
+TEST(HtmlEscape, WritesEveryCharacterBeyondAsciiAsADecimalReference) {
+  EXPECT_EQ(HtmlEscape("Jos\xc3\xa9 <Mu\xc3\xb1oz>"), "Jos&#233; &lt;Mu&#241;oz&gt;");
+  EXPECT_EQ(HtmlEscape("Jos\xe9 \x80&"), "Jos&#233; &#8364;&amp;");  // Windows-1252
+  EXPECT_EQ(HtmlEscapeLink("a\xc3\xa9&b"), "a\xc3\xa9&amp;b");       // addresses keep their bytes
+}
+
 TEST(LinkBase, IsTheLastPathComponentWithSpacesAsPercent20) {
   EXPECT_EQ(LinkBaseOf("C:\\web\\fall open"), "fall%20open");
   EXPECT_EQ(LinkBaseOf("/srv/web/fall"), "fall");

@@ -89,6 +89,15 @@ TEST(ScoreboardPage, PlayerRowsListCountsOfUsedSlotsAndSkipRowsWithoutGamesPlaye
   EXPECT_TRUE(HasLine(page, "Birch: Bea 0 1 0 10<br>"));
 }
 
+TEST(ScoreboardPage, RowWithoutPlayerNamesTheTeamAndRowPastTheListNamesNothing) {
+  Tournament t = TwoTeams();
+  GameStats g = MakeGame("1", 1, 0, 1, 250, 200);
+  SetRow(g, true, 0, -1, 1, 0, 1, 0, 10);
+  SetRow(g, true, 1, 2, 1, 0, 1, 0, 10);  // Ash has two players: entry 3 is past the list
+  t.Games.push_back(g);
+  EXPECT_TRUE(HasLine(Scoreboard(t), "Ash: Ash 0 1 0 10,  0 1 0 10<br>"));
+}
+
 TEST(ScoreboardPage, SelectedRoundsStartTheHeadingsAtTheFirstSelectedRound) {
   Tournament t = TwoTeams();
   t.Format.AllRounds = 0;

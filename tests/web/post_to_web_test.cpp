@@ -376,6 +376,21 @@ TEST_F(PostToWebServerTest, MissingStyleSheetFailsAloneWhileTheOtherFilesArrive)
   EXPECT_FALSE(fs::exists(server_.Root() + "/www/fall open_style.css"));
 }
 
+TEST_F(PostToWebServerTest, OnlyAStyleSheetNamedCssIsPosted) {
+  t_.Format.StyleSheet = 1;
+  t_.Format.StyleSheetFile = local_ + "/secret.txt";
+  WriteFile(t_.Format.StyleSheetFile, "private");
+  EXPECT_EQ(Post().messages,
+            (std::vector<PostMessage>{{"Failure", "Style Sheet Upload Failed"}, kComplete}));
+  EXPECT_EQ(RemoteFiles("/www").size(), 6u);
+  EXPECT_FALSE(fs::exists(server_.Root() + "/www/fall open_style.css"));
+
+  t_.Format.StyleSheetFile = local_ + "/STYLE.CSS";
+  WriteFile(t_.Format.StyleSheetFile, "h1 { color: red; }");
+  EXPECT_EQ(Post().messages, (std::vector<PostMessage>{kComplete}));
+  EXPECT_EQ(ReadFile(server_.Root() + "/www/fall open_style.css"), "h1 { color: red; }");
+}
+
 TEST_F(PostToWebServerTest, EverySwitchOffConnectsMakesTheDirectoryAndUploadsNothing) {
   TourneyFormat& f = t_.Format;
   f.TeamStandings = f.IndividualStandings = f.Scoreboard = f.TeamDetail = f.IndividualDetail =

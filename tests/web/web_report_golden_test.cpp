@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,11 @@ const GoldenCase kCases[] = {
        t.Format.IndividualDetail = 0;
      }},
 };
+
+// Failure messages and test listings name the case instead of dumping its bytes.
+void PrintTo(const GoldenCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::vector<std::string> FilesIn(const std::string& dir) {
   std::vector<std::string> names;

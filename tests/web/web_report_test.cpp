@@ -89,6 +89,25 @@ TEST_F(WebReportTest, StyleSheetThatCannotBeCopiedIsReportedAndThePagesStillWrit
   }
 }
 
+// A received tournament file could name any file on the disk: only a name ending in
+// ".css", in any case, is copied beside the pages.
+TEST_F(WebReportTest, OnlyAStyleSheetNamedCssIsCopied) {
+  for (const auto& [name, copied] : {std::pair{"secret.txt", false}, {"STYLE.CSS", true}}) {
+    SCOPED_TRACE(name);
+    fs::remove(Base() + "_style.css");
+    Tournament t = test::WebFixture();
+    t.Format.StyleSheet = 1;
+    t.Format.StyleSheetFile = dir_ + "/" + name;
+    test::WriteFile(t.Format.StyleSheetFile, "private");
+    const std::vector<std::string> failed = WriteWebReport(t, Base());
+    EXPECT_EQ(failed.empty(), copied);
+    if (!copied) {
+      EXPECT_EQ(failed, std::vector<std::string>{Base() + "_style.css"});
+    }
+    EXPECT_EQ(fs::exists(Base() + "_style.css"), copied);
+  }
+}
+
 TEST_F(WebReportTest, StyleSheetSwitchedOffCopiesNothing) {
   Tournament t = test::WebFixture();
   t.Format.StyleSheetFile = dir_ + "/source.css";
