@@ -6,10 +6,18 @@
 namespace drav {
 
 std::vector<FinalRankEntry> FinalRanking(const Tournament& t) {
+  std::vector<std::vector<RankedBracket>> stages;
+  for (int stage = 0; stage < static_cast<int>(t.Extras.Stages.size()); ++stage)
+    stages.push_back(RankStage(t, stage));
+  return FinalRanking(t, stages);
+}
+
+std::vector<FinalRankEntry> FinalRanking(const Tournament& t,
+                                         const std::vector<std::vector<RankedBracket>>& stages) {
   std::vector<FinalRankEntry> ranking;
   std::vector<char> placed(t.Rosters.size(), 0);
-  for (int stage = static_cast<int>(t.Extras.Stages.size()) - 1; stage >= 0; --stage) {
-    for (const RankedBracket& bracket : RankStage(t, stage)) {
+  for (int stage = static_cast<int>(stages.size()) - 1; stage >= 0; --stage) {
+    for (const RankedBracket& bracket : stages[static_cast<std::size_t>(stage)]) {
       int previousPlace = 0;  // the bracket place of the team ranked just before, 0: none
       for (std::size_t i = 0; i < bracket.Teams.size(); ++i) {
         const int team = bracket.Teams[i].TeamIndex;
@@ -20,12 +28,13 @@ std::vector<FinalRankEntry> FinalRanking(const Tournament& t) {
         e.Stage = stage;
         e.Bracket = bracket.Bracket;
         e.Rank = static_cast<int>(ranking.size()) + 1;
-        if (previousPlace != 0 && previousPlace == bracket.Place[i]) {
+        const int place = i < bracket.Place.size() ? bracket.Place[i] : static_cast<int>(i) + 1;
+        if (previousPlace != 0 && previousPlace == place) {
           FinalRankEntry& before = ranking.back();
           e.Rank = before.Rank;
           e.Tied = before.Tied = true;
         }
-        previousPlace = bracket.Place[i];
+        previousPlace = place;
         ranking.push_back(e);
       }
     }
@@ -37,7 +46,7 @@ std::vector<std::string> FinalRankingLines(const Tournament& t) {
   std::vector<std::string> lines{"Final ranking",
                                  LeftField("#", 5) + LeftField("Team", 24) + "Finished in"};
   for (const FinalRankEntry& e : FinalRanking(t)) {
-    const Stage& s = t.Extras.Stages[static_cast<std::size_t>(e.Stage)];
+    const Stage& s = t.Extras.Stages.at(static_cast<std::size_t>(e.Stage));
     std::string where = s.Name;
     if (e.Bracket >= 0 && e.Bracket < static_cast<int>(s.Brackets.size()))
       where += ": " + s.Brackets[static_cast<std::size_t>(e.Bracket)].Name;

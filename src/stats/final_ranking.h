@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/tournament.h"
+#include "stats/stage_standings.h"
 
 namespace drav {
 
@@ -21,6 +22,10 @@ struct FinalRankEntry {
 // brackets the same way. Teams that took part in no stage are not ranked. Empty without
 // stages.
 std::vector<FinalRankEntry> FinalRanking(const Tournament& t);
+
+// The same from every stage's RankStage, in stage order, when the caller has them already.
+std::vector<FinalRankEntry> FinalRanking(const Tournament& t,
+                                         const std::vector<std::vector<RankedBracket>>& stages);
 
 // The QuickPrint text of the final ranking: a title line, a header, one line per team.
 std::vector<std::string> FinalRankingLines(const Tournament& t);

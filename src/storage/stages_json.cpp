@@ -20,11 +20,17 @@ const json& Field(const json& object, const char* name, const std::string& where
 
 std::string Text(const json& value, const std::string& what) {
   if (!value.is_string()) throw DravError(what + " must be a text");
-  return value.get<std::string>();
+  std::string text = value.get<std::string>();
+  // The file keeps each name on one line.
+  if (text.find_first_of("\r\n\x1a") != std::string::npos)
+    throw DravError(what + " cannot hold a line break");
+  return text;
 }
 
 int Round(const json& value, const std::string& what) {
   if (!value.is_number_integer()) throw DravError(what + " must be a whole number");
+  if (value.is_number_unsigned() && value.get<unsigned long long>() > INT32_MAX)
+    throw DravError(what + " is out of range");
   const auto n = value.get<long long>();
   if (n < INT32_MIN || n > INT32_MAX) throw DravError(what + " is out of range");
   return static_cast<int>(n);
