@@ -81,6 +81,7 @@ void StagesWindow::Build() {
   auto* top = new QHBoxLayout;
   stageList_ = new QListWidget(this);
   stageList_->setObjectName("StageList");
+  stageList_->setMaximumHeight(140);
   top->addWidget(stageList_, 1);
   auto* side = new QVBoxLayout;
   stageName_ = new QLineEdit(this);
@@ -149,6 +150,8 @@ void StagesWindow::Build() {
   tieLayout->addWidget(tieUp, 0, 2);
   tieLayout->addWidget(tieDown, 1, 2);
   tieLayout->addWidget(settle, 2, 2);
+  tieLayout->setColumnStretch(0, 3);  // the tie's description is the longer text
+  tieLayout->setColumnStretch(1, 2);
   middle->addWidget(tieBox, 1);
   outer->addLayout(middle);
 
@@ -276,7 +279,11 @@ void StagesWindow::Refresh() {
   const int tie = tieList_->currentRow();
   tieList_->clear();
   tieTeams_->clear();
-  for (const BorderTie& b : form_.Ties()) tieList_->addItem(ToQt(DescribeTie(t_, b)));
+  for (const BorderTie& b : form_.Ties()) {
+    tieList_->addItem(ToQt(DescribeTie(t_, b)));
+    tieList_->item(tieList_->count() - 1)
+        ->setToolTip(tieList_->item(tieList_->count() - 1)->text());
+  }
   if (!form_.Ties().empty()) tieList_->setCurrentRow(tie >= 0 && tie < tieList_->count() ? tie : 0);
 }
 
