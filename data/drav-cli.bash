@@ -5,7 +5,7 @@ _drav_cli() {
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
   local commands="quickprint report schedule resave convert merge sort read-rosters check
-    post import-qbj export-qbj --help --version"
+    post import-qbj export-qbj stages set-stages mark-tiebreaker --help --version"
 
   if [ "$COMP_CWORD" -eq 1 ]; then
     mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
@@ -14,7 +14,7 @@ _drav_cli() {
 
   # Options that take a value: let the user type it.
   case $prev in
-    --rounds | --rr-rooms | --random-rooms | --random-rounds | --times | --values) return ;;
+    --rounds | --stage | --rr-rooms | --random-rooms | --random-rounds | --times | --values) return ;;
     --bonus)
       mapfile -t COMPREPLY < <(compgen -W "automatic manual none manual-heard bouncebacks" -- "$cur")
       return
@@ -23,16 +23,17 @@ _drav_cli() {
 
   local command=${COMP_WORDS[1]} words=""
   case $command in
-    quickprint) words="--rounds"; [ "$COMP_CWORD" -eq 2 ] && words="teams individuals games" ;;
-    report) words="--rounds" ;;
+    quickprint) words="--rounds --stage"; [ "$COMP_CWORD" -eq 2 ] && words="teams individuals games final" ;;
+    report) words="--rounds --stage" ;;
     schedule)
-      words="--rounds --rr-rooms --random-rooms --random-rounds --no-repeat-avoidance --swiss-by-ppg --times"
+      words="--rounds --stage --rr-rooms --random-rooms --random-rounds --no-repeat-avoidance --swiss-by-ppg --times"
       [ "$COMP_CWORD" -eq 2 ] && words="round-robin swiss random"
       ;;
     convert) [ "$COMP_CWORD" -eq 2 ] && words="v1 v2" ;;
     sort) [ "$COMP_CWORD" -eq 2 ] && words="games teams rounds" ;;
     read-rosters) words="--values --bonus --no-tuh --no-pow-neg --lightning --divisions" ;;
     import-qbj) words="--into --add-teams" ;;
+    mark-tiebreaker) words="--clear" ;;
   esac
 
   if [[ $cur == -* ]] || { [ -n "$words" ] && [ "$COMP_CWORD" -eq 2 ] && [[ $words != -* ]]; }; then

@@ -123,6 +123,7 @@ void MainCommands::CloseAll1Click() {
     t_.DivisionNames.clear();
     t_.TeamDivision.clear();
     t_.ExhibitionTeam.clear();
+    t_.Extras.Stages.clear();  // their brackets name the teams just dropped
     t_.FileName.clear();
     t_.CurrentGame = 0;
     t_.CurrentTeam = 0;

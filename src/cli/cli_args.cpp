@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/numbers.h"
+#include "stats/stage_standings.h"
 #include "storage/tournament_file.h"
 
 namespace drav::cli {
@@ -64,12 +65,25 @@ void ApplyRoundsOption(const CliArgs& args, Tournament& t) {
   t.Format.RoundsMax = *b;
 }
 
+void CheckStageOption(const CliArgs& args) {
+  if (args.Has("stage") && args.Has("rounds"))
+    throw UsageError{"--stage and --rounds cannot be given together"};
+}
+
+int StageOption(const CliArgs& args, const Tournament& t) {
+  CheckStageOption(args);
+  const auto name = args.Value("stage");
+  return name ? FindStage(t, *name) : -1;
+}
+
 Tournament OpenForCli(const std::string& path) {
   Tournament t;
   OpenTournament(t, path);
   return t;
 }
 
-void SaveForCli(Tournament& t, const std::string& path) { WriteTournament(t, path); }
+void SaveForCli(Tournament& t, const std::string& path) {
+  WriteTournament(t, path);
+}
 
 }  // namespace drav::cli

@@ -40,6 +40,12 @@ class CliArgs {
 // Applies "--rounds A-B" (AllRounds 0, RoundsMin A, RoundsMax B) when given.
 void ApplyRoundsOption(const CliArgs& args, Tournament& t);
 
+// The stage named by "--stage NAME", or -1 without the option (DravError "No stage is
+// named NAME" when there is none). "--stage" with "--rounds" is a usage error.
+int StageOption(const CliArgs& args, const Tournament& t);
+// Checks "--stage" against "--rounds" before any file is read.
+void CheckStageOption(const CliArgs& args);
+
 // Opens FILE as the Open command does onto a tournament with start-up settings.
 Tournament OpenForCli(const std::string& path);
 

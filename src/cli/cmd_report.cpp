@@ -3,14 +3,18 @@
 
 #include "cli/commands.h"
 #include "model/error.h"
+#include "web/stage_report.h"
 #include "web/web_report.h"
 
 namespace drav::cli {
 
 int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
   CliArgs args(words, {});
-  args.AllowOnly({"rounds"});
+  args.AllowOnly({"rounds", "stage"});
   args.ExpectPositional(2);
+  Tournament probe;
+  ApplyRoundsOption(args, probe);
+  CheckStageOption(args);
   Tournament t = OpenForCli(args.Positional()[0]);
   ApplyRoundsOption(args, t);
   const std::string& basePath = args.Positional()[1];
@@ -19,7 +23,9 @@ int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ost
   std::error_code error;
   if (!folder.empty() && !std::filesystem::is_directory(folder, error))
     throw DravError("No such folder: " + folder);
-  const std::vector<std::string> failed = WriteWebReport(t, basePath);
+  const int stage = StageOption(args, t);
+  const std::vector<std::string> failed =
+      stage >= 0 ? WriteStageWebReport(t, stage, basePath) : WriteWebReport(t, basePath);
   if (!failed.empty()) {
     for (const std::string& path : failed) err << "Could not write " << path << "\n";
     return 1;

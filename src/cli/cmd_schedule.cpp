@@ -4,13 +4,14 @@
 #include "schedule/random_schedule.h"
 #include "schedule/round_robin.h"
 #include "schedule/swiss.h"
+#include "stats/stage_view.h"
 
 namespace drav::cli {
 
 int RunSchedule(const std::vector<std::string>& words, std::ostream& out, std::ostream&) {
   CliArgs args(words, {"no-repeat-avoidance", "swiss-by-ppg"});
-  args.AllowOnly({"rounds", "rr-rooms", "random-rooms", "random-rounds", "no-repeat-avoidance",
-                  "swiss-by-ppg", "times"});
+  args.AllowOnly({"rounds", "stage", "rr-rooms", "random-rooms", "random-rounds",
+                  "no-repeat-avoidance", "swiss-by-ppg", "times"});
   args.ExpectPositional(2);
   const std::string& which = args.Positional()[0];
   if (which != "round-robin" && which != "swiss" && which != "random")
@@ -18,6 +19,7 @@ int RunSchedule(const std::vector<std::string>& words, std::ostream& out, std::o
   // Every option is checked before the file is read, so a bad one is a usage error.
   Tournament probe;
   ApplyRoundsOption(args, probe);
+  CheckStageOption(args);
   const auto rrRooms = args.IntValue("rr-rooms");
   const auto randomRooms = args.IntValue("random-rooms");
   const auto randomRounds = args.IntValue("random-rounds");
@@ -26,6 +28,8 @@ int RunSchedule(const std::vector<std::string>& words, std::ostream& out, std::o
 
   Tournament t = OpenForCli(args.Positional()[1]);
   ApplyRoundsOption(args, t);
+  // Inside a stage the brackets take the divisions' place, and Swiss pairs on its standings.
+  if (const int stage = StageOption(args, t); stage >= 0) t = StageView(t, stage);
   TourneyFormat& f = t.Format;
   if (rrRooms) {
     f.RRNoLimit = 0;

@@ -16,6 +16,9 @@ int RunCheck(const std::vector<std::string>& words, std::ostream& out, std::ostr
 int RunSchedule(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunPost(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunStages(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunSetStages(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunMarkTiebreaker(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunExportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 }  // namespace drav::cli

@@ -27,13 +27,17 @@ const Command kCommands[] = {
     {"post", drav::cli::RunPost},
     {"import-qbj", drav::cli::RunImportQbj},
     {"export-qbj", drav::cli::RunExportQbj},
+    {"stages", drav::cli::RunStages},
+    {"set-stages", drav::cli::RunSetStages},
+    {"mark-tiebreaker", drav::cli::RunMarkTiebreaker},
 };
 
 const char kUsage[] =
     "usage: drav-cli COMMAND ARGS...\n"
-    "  quickprint teams|individuals|games FILE [--rounds A-B]\n"
-    "  report FILE BASEPATH [--rounds A-B]\n"
-    "  schedule round-robin|swiss|random FILE [--rr-rooms N] [--random-rooms N]\n"
+    "  quickprint teams|individuals|games FILE [--rounds A-B | --stage NAME]\n"
+    "  quickprint final FILE\n"
+    "  report FILE BASEPATH [--rounds A-B | --stage NAME]\n"
+    "  schedule round-robin|swiss|random FILE [--stage NAME] [--rr-rooms N] [--random-rooms N]\n"
     "           [--random-rounds N] [--no-repeat-avoidance] [--swiss-by-ppg] [--times K]\n"
     "  resave FILE OUT\n"
     "  convert v1|v2 IN OUT\n"
@@ -44,6 +48,9 @@ const char kUsage[] =
     "  check FILE\n"
     "  import-qbj FILE.qbj... OUT [--into FILE [--add-teams]]\n"
     "  export-qbj FILE OUT.qbj\n"
+    "  stages FILE\n"
+    "  set-stages FILE STAGES.json OUT\n"
+    "  mark-tiebreaker FILE GID OUT [--clear]\n"
     "  post FILE   (password from DRAV_FTP_PASSWORD)\n"
     "  --help | --version\n";
 

@@ -85,7 +85,7 @@ GameEntryForm::GameEntryForm(Tournament& t, EntryHost& host) : t_(t), host_(host
   for (Control* c : std::initializer_list<Control*>{
            &TeamAName, &TeamBName, &ScoreA, &ScoreB, &BHA, &BPA, &BHB, &BPB, &BncBkA,
            &BncBkPtsA, &BncBkB, &BncBkPtsB, &SixtyA, &SixtyB, &TUH, &Round, &GID, &Jump,
-           &Button1, &Forfeit, &Overtime, &OTA, &OTB, &DeleteGame, &Previous, &Next,
+           &Button1, &Forfeit, &Overtime, &Tiebreaker, &OTA, &OTB, &DeleteGame, &Previous, &Next,
            &Label10, &Label16, &Label11, &Label12, &TULabel, &BonusesLabelA, &HeardLabelA,
            &BonusPtsLabelA, &BonusesLabelB, &HeardLabelB, &BonusPtsLabelB, &BncBkLabelA,
            &BncBkPtsLabelA, &BncBkLabelB, &BncBkPtsLabelB, &LtngLabelA, &LtngLabelB,
@@ -252,6 +252,7 @@ void GameEntryForm::LoadGame() {
     e->SetText("");
   Forfeit.SetChecked(false);
   Overtime.SetChecked(false);
+  Tiebreaker.SetChecked(false);
   OTA.SetText("");
   OTB.SetText("");
   for (Edit* e : {&SixtyA, &BncBkA, &BncBkPtsA, &BHA, &BPA, &SixtyB, &BncBkB, &BncBkPtsB, &BHB,
@@ -312,6 +313,7 @@ void GameEntryForm::LoadGame() {
   ShowRows(true, g.TeamA);
   ShowRows(false, g.TeamB);
   Round.SetText(std::to_string(g.Round));
+  Tiebreaker.SetChecked(g.Tiebreaker);
   Forfeit.SetChecked(g.Forfeit != 0);
 }
 
@@ -471,6 +473,7 @@ GameStats GameEntryForm::BuildRecord() const {
   g.GID = GID.Text();
   g.Forfeit = Forfeit.Checked() ? 1 : 0;
   g.Overtime = Overtime.Checked() ? 1 : 0;
+  g.Tiebreaker = Tiebreaker.Checked();
   g.OTA = ReadInt(OTA);
   g.OTB = ReadInt(OTB);
 
@@ -531,7 +534,6 @@ void GameEntryForm::StoreGame() {
     }
   }
   if (existing) {
-    g.Tiebreaker = t_.Games[position].Tiebreaker;  // the window does not show the mark
     t_.Games[position] = std::move(g);
   } else {
     t_.Games.push_back(std::move(g));

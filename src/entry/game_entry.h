@@ -49,6 +49,8 @@ class GameEntryForm {
   Button Button1{"Button1", "Go To"};
   CheckBox Forfeit{"Forfeit", "Forfeit"};
   CheckBox Overtime{"Overtime", "Overtime"};
+  // The game's tiebreaker mark: left out of the team standings unless they count.
+  CheckBox Tiebreaker{"Tiebreaker", "Tiebreaker"};
   Edit OTA, OTB;
   Button DeleteGame{"DeleteGame", "Delete"};
   Button Previous{"Previous", "Previous"};

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "model/merge_sort.h"
+#include "model/stages.h"
 
 namespace drav {
 
@@ -48,6 +49,7 @@ std::vector<int> SortTeams(Tournament& t) {
   std::copy(divisions.begin(), divisions.end(), t.TeamDivision.begin());
   std::copy(exhibition.begin(), exhibition.end(), t.ExhibitionTeam.begin());
 
+  RenumberStageTeams(t.Extras.Stages, oldToNew);
   for (auto& g : t.Games) {
     if (g.TeamA >= 0 && g.TeamA < n) g.TeamA = oldToNew[g.TeamA];
     if (g.TeamB >= 0 && g.TeamB < n) g.TeamB = oldToNew[g.TeamB];

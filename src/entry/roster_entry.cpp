@@ -2,12 +2,14 @@
 
 #include <climits>
 
+#include "model/stages.h"
+
 namespace drav::entry {
 
 RosterEntryForm::RosterEntryForm(Tournament& t, EntryHost& host) : t_(t), host_(host) {
-  for (Control* c : std::initializer_list<Control*>{&Team, &TeamLabel, &Division, &Label3,
-                                                    &ExbTeam, &Memo1, &PlayersLabel, &Previous,
-                                                    &Next, &DeleteTeamButton})
+  for (Control* c :
+       std::initializer_list<Control*>{&Team, &TeamLabel, &Division, &Label3, &ExbTeam, &Memo1,
+                                       &PlayersLabel, &Previous, &Next, &DeleteTeamButton})
     Register(*c);
   t_.CurrentTeam = 0;
   ShowDivisionBox();
@@ -28,7 +30,9 @@ std::vector<Control*> RosterEntryForm::AllControls() const {
   return all;
 }
 
-int RosterEntryForm::Position() const { return t_.CurrentTeam < 0 ? 0 : t_.CurrentTeam; }
+int RosterEntryForm::Position() const {
+  return t_.CurrentTeam < 0 ? 0 : t_.CurrentTeam;
+}
 
 void RosterEntryForm::ShowDivisionBox() {
   const bool used = t_.Format.Divisions != 0;
@@ -112,7 +116,16 @@ void RosterEntryForm::DeleteTeamButtonClick() {
   if (position < t_.TeamDivision.size()) t_.TeamDivision.erase(t_.TeamDivision.begin() + position);
   if (position < t_.ExhibitionTeam.size())
     t_.ExhibitionTeam.erase(t_.ExhibitionTeam.begin() + position);
-  if (position < t_.Rosters.size()) t_.Rosters.erase(t_.Rosters.begin() + position);
+  if (position < t_.Rosters.size()) {
+    // Later teams move up one place; the brackets follow them.
+    std::vector<int> newIndex(t_.Rosters.size());
+    for (std::size_t i = 0; i < newIndex.size(); ++i)
+      newIndex[i] = i < position    ? static_cast<int>(i)
+                    : i == position ? -1
+                                    : static_cast<int>(i) - 1;
+    RenumberStageTeams(t_.Extras.Stages, newIndex);
+    t_.Rosters.erase(t_.Rosters.begin() + position);
+  }
   if (position > 0) t_.CurrentTeam = static_cast<int>(position) - 1;
   LoadTeam();
 }

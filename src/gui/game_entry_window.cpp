@@ -310,6 +310,17 @@ void GameEntryWindow::BuildWidgets() {
   otb->setPlaceholderText("B");
   otb->setToolTip("Overtime toss-ups answered by team B");
   bar->addWidget(otb);
+  {
+    // Out of the Tab order, like the other check boxes: a rare mark, set by clicking.
+    auto* box = new QCheckBox(ToQt(f.Tiebreaker.Caption()));
+    box->setFocusPolicy(Qt::ClickFocus);
+    Bind(f.Tiebreaker, box);
+    connect(box, &QCheckBox::clicked, this, [this](bool on) {
+      form_.Tiebreaker.SetChecked(on);
+      Refresh();
+    });
+    bar->addWidget(box);
+  }
   bar->addSpacing(8);
   QPushButton* del = makeButton(f.DeleteGame);
   del->setFocusPolicy(Qt::ClickFocus);

@@ -120,6 +120,7 @@ void MainWindow::BuildMenus() {
                page == 0 ? QKeySequence("Ctrl+C") : QKeySequence(),
                [&c, page] { c.OpenSettings(page); });
   AddCommand(settings, "PacketNames1", "Packet Names...", {}, [&c] { c.PacketNames1Click(); });
+  AddAction(settings, "Stages1", "S&tages...", {}, &MainWindow::Stages1Click);
 
   QMenu* reports = menuBar()->addMenu("&Reports");
   reports->setObjectName("Reports1");
@@ -134,6 +135,7 @@ void MainWindow::BuildMenus() {
              [&c] { c.QuickPrintIndividuals1Click(); });
   AddCommand(reports, "QuickPrintGames1", "QuickPrint &Games", QKeySequence("Ctrl+G"),
              [&c] { c.QuickPrintGames1Click(); });
+  AddStageReports(reports);
 
   QMenu* scheduling = menuBar()->addMenu("S&cheduling");
   scheduling->setObjectName("Scheduling1");

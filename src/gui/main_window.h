@@ -60,6 +60,7 @@ class MainWindow : public QMainWindow, public app::MainHost {
   void About2Click();
   void PrintSetup1Click();
   void ArrangeAll1Click();
+  void Stages1Click();  // in main_window_stages.cpp
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -67,6 +68,7 @@ class MainWindow : public QMainWindow, public app::MainHost {
  private:
   void BuildMenus();
   void BuildToolBar();
+  void AddStageReports(QMenu* reports);  // in main_window_stages.cpp
   QAction* AddAction(QMenu* menu, const char* name, const char* text, const QKeySequence& key,
                      void (MainWindow::*slot)());
   template <typename F>

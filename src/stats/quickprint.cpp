@@ -173,7 +173,8 @@ std::vector<std::string> GameResultsLines(Tournament& t) {
     const std::string& nameA = t.TeamName(g.TeamA);
     const std::string& nameB = t.TeamName(g.TeamB);
     if (g.Forfeit != 0) {
-      lines.push_back(nameA + " defeats " + nameB + " by forfeit");
+      lines.push_back(nameA + " defeats " + nameB + " by forfeit" +
+                      (g.Tiebreaker ? " (tiebreaker)" : ""));
       continue;
     }
     if (g.ScoreA == -1 || g.ScoreB == -1) continue;
@@ -186,6 +187,7 @@ std::vector<std::string> GameResultsLines(Tournament& t) {
              RightField(Num(g.ScoreA), 5);
     if (g.ScoreA == g.ScoreB) line += LeftField("Tie", 5);
     if (g.Overtime != 0) line += LeftField("OT", 5);
+    if (g.Tiebreaker) line += "(tiebreaker)";
     lines.push_back(line);
   }
   return lines;

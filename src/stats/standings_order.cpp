@@ -41,6 +41,7 @@ TeamOrder::TeamOrder(const Tournament& t, const std::vector<Standings>& teamStat
   std::vector<Tally> tally(byIndex_.size());
   for (const GameStats& g : t_.Games) {
     if (!t_.IsTeam(g.TeamA) || !t_.IsTeam(g.TeamB)) continue;  // such a game has no opponent
+    if (!CountsInTeamStandings(t_, g)) continue;
     const Standings* recordA = RecordOf(g.TeamA);
     const Standings* recordB = RecordOf(g.TeamB);
     const bool aWins = g.Forfeit != 0 || g.ScoreA > g.ScoreB;
@@ -109,6 +110,7 @@ double TeamOrder::ComputeHeadToHead(const Standings& x) const {
   std::int64_t wins = 0, losses = 0, ties = 0;
   for (const GameStats& g : t_.Games) {
     if (!t_.IsTeam(g.TeamA) || !t_.IsTeam(g.TeamB)) continue;
+    if (!CountsInTeamStandings(t_, g)) continue;
     if (t_.TeamName(g.TeamA) == x.TeamName) {
       const Standings* other = RecordOf(g.TeamB);
       if (other != nullptr && SameFraction(other->Pct, x.Pct)) {

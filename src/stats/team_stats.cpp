@@ -16,6 +16,10 @@ bool CountsForTeamB(const Tournament& t, const GameStats& g) {
   return RoundSelected(t.Format, g.Round) && t.IsTeam(g.TeamA) && !t.IsExhibition(g.TeamA);
 }
 
+bool CountsInTeamStandings(const Tournament& t, const GameStats& g) {
+  return !g.Tiebreaker || t.Extras.TiebreakersCount;
+}
+
 bool IsPlayedGame(const GameStats& g) {
   return g.Forfeit == 0 && g.ScoreA != -1 && g.ScoreB != -1;
 }
@@ -58,6 +62,7 @@ std::vector<Standings> ComputeTeamStats(const Tournament& t) {
   // One pass over the games: each game adds to its two teams' records (sums are
   // integers, so the result is that of walking the games once per team).
   for (const GameStats& g : t.Games) {
+    if (!CountsInTeamStandings(t, g)) continue;
     if (t.IsTeam(g.TeamA) && CountsForTeamA(t, g)) {
       Standings& s = teamStats[g.TeamA];
       if (g.Forfeit != 0) {
@@ -102,7 +107,7 @@ std::vector<Standings> ComputeTeamStats(const Tournament& t) {
   for (std::size_t i = 0; i < teamStats.size(); ++i) rate[i] = ScoringRate(teamStats[i]);
   for (std::size_t i = 0; i < teamStats.size(); ++i) teamStats[i].SoS = rate[i];
   for (const GameStats& g : t.Games) {
-    if (!IsPlayedGame(g)) continue;
+    if (!IsPlayedGame(g) || !CountsInTeamStandings(t, g)) continue;
     // Both indices are listed teams whenever either side counts.
     if (t.IsTeam(g.TeamA) && CountsForTeamA(t, g)) teamStats[g.TeamA].SoS += rate[g.TeamB];
     if (t.IsTeam(g.TeamB) && CountsForTeamB(t, g)) teamStats[g.TeamB].SoS += rate[g.TeamA];

@@ -47,6 +47,10 @@ bool CountsForTeamA(const Tournament& t, const GameStats& g);
 // Same for team B's side (team A must be a listed, non-exhibition team).
 bool CountsForTeamB(const Tournament& t, const GameStats& g);
 
+// True when the game counts in the teams' records and figures: a tiebreaker game does not,
+// unless the tournament counts tiebreakers in the standings. (Players' figures keep it.)
+bool CountsInTeamStandings(const Tournament& t, const GameStats& g);
+
 // True when the game was played out: not a forfeit and neither score is -1.
 bool IsPlayedGame(const GameStats& g);
 

@@ -60,6 +60,8 @@ Tournament ParseVersion1(std::string_view text, const Tournament& base) {
   t.DivisionNames.clear();
   t.TeamDivision.clear();
   t.ExhibitionTeam.clear();
+  // The teams are replaced, so brackets naming the old ones by index would be wrong.
+  t.Extras.Stages.clear();
   LineReader in(text);
 
   const int teams = NextStrictCount(in, 1);

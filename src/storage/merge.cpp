@@ -125,7 +125,9 @@ Tournament MergeTournamentText(const Tournament& current, std::string_view other
     if (!InRange(maps.NewTeam, k) || !maps.NewTeam[k]) continue;
     t.TeamDivision[maps.Team[k]] = maps.MapDivision(value);
   }
-  // The second file's question values, packet names and exhibition flags are not used.
+  // The second file's question values, packet names and exhibition flags are not used, nor
+  // its section of our own: its stages name its own team numbers and would clash with ours.
+  // Teams are only appended, so the current stages' team indices stay right.
 
   t.SavedGameCount = t.GameCount();
   t.CurrentGame = 0;

@@ -1,5 +1,6 @@
 #include "storage/roster_file.h"
 
+#include "model/stages.h"
 #include "storage/line_reader.h"
 
 namespace drav {
@@ -50,6 +51,18 @@ Tournament ParseRosters(std::string_view text, const Tournament& base,
 
   if (t.TeamDivision.size() < t.Rosters.size()) t.TeamDivision.resize(t.Rosters.size(), -1);
   if (t.ExhibitionTeam.size() < t.Rosters.size()) t.ExhibitionTeam.resize(t.Rosters.size(), 0);
+  // The teams are replaced: a bracket keeps a team when the new list has one of its name
+  // (namesakes pair up in order, so no new team stands for two old ones).
+  std::vector<int> newIndex(base.Rosters.size(), -1);
+  std::vector<char> taken(t.Rosters.size(), 0);
+  for (int old = 0; old < base.TeamCount(); ++old)
+    for (int i = 0; i < t.TeamCount(); ++i)
+      if (!taken[static_cast<std::size_t>(i)] && t.TeamName(i) == base.TeamName(old)) {
+        newIndex[static_cast<std::size_t>(old)] = i;
+        taken[static_cast<std::size_t>(i)] = 1;
+        break;
+      }
+  RenumberStageTeams(t.Extras.Stages, newIndex);
   t.CurrentGame = 0;
   t.CurrentTeam = 0;
   return t;

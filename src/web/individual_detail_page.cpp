@@ -117,7 +117,7 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
             row.points = isA ? g.PtsA[j] : g.PtsB[j];
             Line(page, "<tr>");
             Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.TeamName(isA ? g.TeamB : g.TeamA)),
-                 "</td>");
+                 web::TiebreakerMark(g), "</td>");
             if (packetColumn) {
               const std::string* packet = web::DetailPacketName(t, g.Round);
               Line(page, "  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "),

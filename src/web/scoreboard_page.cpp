@@ -5,6 +5,7 @@
 #include "web/html.h"
 #include "web/page_frame.h"
 #include "web/pages.h"
+#include "web/team_games.h"
 
 namespace drav {
 
@@ -56,7 +57,8 @@ void GameBlock(std::string& page, const Tournament& t, const GameStats& g) {
   const std::string nameA = HtmlEscape(t.TeamName(g.TeamA));
   const std::string nameB = HtmlEscape(t.TeamName(g.TeamB));
   if (g.Forfeit) {
-    Line(page, "<FONT SIZE=+1>", nameA, " defeats ", nameB, " by forfeit", "</H2>");
+    Line(page, "<FONT SIZE=+1>", nameA, " defeats ", nameB, " by forfeit", web::TiebreakerMark(g),
+         "</H2>");
   } else if (g.ScoreA != -1 && g.ScoreB != -1) {
     const bool aWins = g.ScoreB < g.ScoreA;
     std::string score = "<FONT SIZE=+1>";
@@ -64,6 +66,7 @@ void GameBlock(std::string& page, const Tournament& t, const GameStats& g) {
                    : nameB + " " + Num(g.ScoreB) + ", " + nameA + " " + Num(g.ScoreA);
     if (g.ScoreA == g.ScoreB) score += " Tie";
     if (g.Overtime) score += " OT";
+    score += web::TiebreakerMark(g);
     Line(page, score, "</FONT><br>");
     Line(page, "<FONT SIZE=-1>");
     const RowArray<int>* const columnsA[kColumns] = {&g.Q0A, &g.Q1A, &g.Q2A, &g.Q3A};

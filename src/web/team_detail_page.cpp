@@ -68,7 +68,8 @@ void GameRow(std::string& page, const Tournament& t, const GameStats& g, bool ow
   const TourneyFormat& f = t.Format;
   const int opponent = ownIsA ? g.TeamB : g.TeamA;
   Line(page, "<tr>");
-  Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.TeamName(opponent)), "</td>");
+  Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.TeamName(opponent)), web::TiebreakerMark(g),
+       "</td>");
   if (g.Forfeit) {
     // Team A is the side that wins a forfeit.
     Data(page, ownIsA ? "W" : "L");

@@ -27,4 +27,10 @@ inline const std::string* DetailPacketName(const Tournament& t, int round) {
   return &t.PacketNames[static_cast<std::size_t>(round) - 1];
 }
 
+// Appended where a page names a game, so a reader sees why its result is missing from the
+// team figures.
+inline const char* TiebreakerMark(const GameStats& g) {
+  return g.Tiebreaker ? " (tiebreaker)" : "";
+}
+
 }  // namespace drav::web

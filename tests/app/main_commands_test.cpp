@@ -227,10 +227,14 @@ TEST_F(MainCommandsTest, CloseAllConfirmedEmptiesTheTournamentButKeepsSettings) 
   commands.OpenPath(WriteSample("a.dat"));
   t.Format.TourneyName = "Kept";
   t.PacketNames = {"P"};
+  t.Extras.Stages = {{"Prelims", 1, 2, false, {{"Pool", {0}}}}};
+  t.Extras.TiebreakersCount = true;
   host.confirmAnswers.push_back(true);
   commands.CloseAll1Click();
   EXPECT_FALSE(host.confirmsShown.back());
   EXPECT_TRUE(t.Rosters.empty());
+  EXPECT_TRUE(t.Extras.Stages.empty());  // no bracket may name a team to come
+  EXPECT_TRUE(t.Extras.TiebreakersCount);
   EXPECT_TRUE(t.Games.empty());
   EXPECT_TRUE(t.DivisionNames.empty());
   EXPECT_TRUE(t.TeamDivision.empty());

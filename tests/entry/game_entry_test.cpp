@@ -748,4 +748,18 @@ TEST_F(GameEntry, HugeCountsWrapLikeThirtyTwoBitFigures) {
 }
 
 }  // namespace
+TEST_F(GameEntry, TiebreakerBoxShowsAndStoresTheMark) {
+  TypeAlphaBeta();
+  GameEntryForm& f = Form();
+  f.Tiebreaker.SetChecked(true);
+  f.NextClick();
+  EXPECT_TRUE(t.Games.at(0).Tiebreaker);
+  EXPECT_FALSE(f.Tiebreaker.Checked());  // the new blank game
+  f.PreviousClick();
+  EXPECT_TRUE(f.Tiebreaker.Checked());
+  f.Tiebreaker.SetChecked(false);
+  f.NextClick();
+  EXPECT_FALSE(t.Games.at(0).Tiebreaker);
+}
+
 }  // namespace drav::entry

@@ -104,5 +104,14 @@ TEST(Ordering, SortTeamsWithSharedNamesRenumbersEachReferenceOnce) {
   EXPECT_EQ(t.Rosters[3][0], "Same");
 }
 
+TEST(Ordering, SortTeamsCarriesTheBracketsAlong) {
+  Tournament t;
+  t.Rosters = {{"beta"}, {"Alpha"}, {"Gamma"}};
+  t.Extras.Stages = {{"Prelims", 1, 3, false, {{"One", {0, 2}}, {"Two", {1}}}}};
+  SortTeams(t);
+  EXPECT_EQ(t.Extras.Stages[0].Brackets[0].Teams, (std::vector<int>{2, 1}));
+  EXPECT_EQ(t.Extras.Stages[0].Brackets[1].Teams, (std::vector<int>{0}));
+}
+
 }  // namespace
 }  // namespace drav

@@ -145,8 +145,9 @@ TEST_F(RosterEntry, DeletionIsRefusedOnceGamesExist) {
   RosterEntryForm& f = Form();
   f.DeleteTeamButtonClick();
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0], (std::pair<std::string, std::string>{
-                                  "Error", "You cannot delete a team once games have been entered"}));
+  EXPECT_EQ(host.messages[0],
+            (std::pair<std::string, std::string>{
+                "Error", "You cannot delete a team once games have been entered"}));
   EXPECT_EQ(host.confirmations, 0);
   EXPECT_EQ(t.TeamCount(), 2);
 }
@@ -202,6 +203,20 @@ TEST_F(RosterEntry, ShortPerTeamListsArePaddedBeforeStoring) {
   f.NextClick();
   EXPECT_EQ(t.TeamDivision, (std::vector<int>{-1, -1, -1}));
   EXPECT_EQ(t.ExhibitionTeam, (std::vector<int>{1, 0, 0}));
+}
+
+TEST_F(RosterEntry, DeletionTakesTheTeamOutOfItsBracketAndMovesLaterTeamsUp) {
+  t.Rosters = {{"Alpha"}, {"Beta"}, {"Gamma"}};
+  t.TeamDivision = {-1, -1, -1};
+  t.ExhibitionTeam = {0, 0, 0};
+  t.Extras.Stages = {{"Prelims", 1, 5, false, {{"A", {2, 1}}, {"B", {0}}}}};
+  RosterEntryForm& f = Form();
+  f.NextClick();  // Beta
+  host.answers = {true};
+  f.DeleteTeamButtonClick();
+  ASSERT_EQ(t.TeamCount(), 2);
+  EXPECT_EQ(t.Extras.Stages[0].Brackets[0].Teams, (std::vector<int>{1}));
+  EXPECT_EQ(t.Extras.Stages[0].Brackets[1].Teams, (std::vector<int>{0}));
 }
 
 }  // namespace

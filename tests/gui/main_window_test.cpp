@@ -91,12 +91,15 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   items.clear();
   for (QAction* a : reports->actions()) items << (a->isSeparator() ? "-" : a->text());
   QCOMPARE(items, QStringList({"Full &Web Report...", "&Post to Web...", "-", "QuickPrint &Teams",
-                               "QuickPrint &Individuals", "QuickPrint &Games"}));
+                               "QuickPrint &Individuals", "QuickPrint &Games",
+                               "QuickPrint Stage &Standings", "QuickPrint Stage In&dividuals",
+                               "QuickPrint &Final Ranking"}));
   QMenu* settings = w.menuBar()->findChild<QMenu*>("Settings1");
   items.clear();
   for (QAction* a : settings->actions()) items << a->text();
   QCOMPARE(items, QStringList({"&General...", "&FTP...", "&Reports...", "&Sorting...",
-                               "&Warnings...", "S&cheduling...", "Packet Names..."}));
+                               "&Warnings...", "S&cheduling...", "Packet Names...",
+                               "S&tages..."}));
   for (const char* name : {"SortGames1", "SortTeams1", "GroupRounds1", "RoundRobin1",
                            "SwissPairs1", "Random1", "Tile1", "Cascade1", "ArrangeAll1",
                            "About2", "CloseAll1", "PrintSetup1", "Exit1", "MergeFiles1",

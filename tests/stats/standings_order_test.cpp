@@ -322,5 +322,16 @@ TEST(StandingsOrder, PrecomputedHeadToHeadEqualsTheWalkForEachTeam) {
   EXPECT_GT(measured, 5);  // the check is not vacuous
 }
 
+TEST(StandingsOrder, HeadToHeadLeavesOutTiebreakerGames) {
+  Tournament t = test::MakeTourney({"X", "Y"});
+  t.Format.SortCriterion = 2;
+  test::AddGame(t, 0, 1, 100, 200);
+  test::AddGame(t, 1, 0, 100, 200);
+  test::AddGame(t, 0, 1, 300, 200).Tiebreaker = true;
+  const TeamTables tables = ComputeStandings(t);
+  const TeamOrder order(t, tables.TeamStatsByIndex);
+  EXPECT_DOUBLE_EQ(order.HeadToHeadFraction(tables.TeamStatsByIndex[0]), 0.5);
+}
+
 }  // namespace
 }  // namespace drav

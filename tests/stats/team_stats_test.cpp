@@ -224,5 +224,24 @@ TEST(TeamStats, TeamWithoutGamesHasAllZeroRecord) {
             (Standings{"Y", 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, {}, 1, 0}));
 }
 
+TEST(TeamStats, TiebreakerGamesStayOutOfTheTeamFiguresUnlessTheyCount) {
+  Tournament t = MakeTourney({"X", "Y", "Z"});
+  AddGame(t, 0, 1, 300, 100);
+  AddGame(t, 1, 0, 250, 200).Tiebreaker = true;
+  AddGame(t, 1, 2, 200, 100);
+  auto stats = ComputeTeamStats(t);
+  EXPECT_EQ(stats[0].Wins, 1);
+  EXPECT_EQ(stats[0].Losses, 0);
+  EXPECT_EQ(stats[0].PointsFor, 300);
+  EXPECT_EQ(stats[1].GamesCount, 2);
+  // Y's schedule strength counts X and Z once each.
+  EXPECT_DOUBLE_EQ(stats[1].SoS, 150.0 + 300.0 + 100.0);
+  t.Extras.TiebreakersCount = true;
+  stats = ComputeTeamStats(t);
+  EXPECT_EQ(stats[0].Losses, 1);
+  EXPECT_EQ(stats[0].PointsFor, 500);
+  EXPECT_EQ(stats[1].GamesCount, 3);
+}
+
 }  // namespace
 }  // namespace drav

@@ -254,5 +254,13 @@ TEST(ImportVersion1, FailureLeavesTheTournamentUnchanged) {
   EXPECT_EQ(t.SavedGameCount, 0);
 }
 
+TEST(ImportVersion1, TheOldStagesGoWithTheOldTeams) {
+  Tournament base;
+  base.Rosters = {{"Old"}, {"Older"}};
+  base.Extras.Stages = {{"Prelims", 1, 3, false, {{"Pool", {1, 0}}}}};
+  const Tournament t = ParseVersion1(V1File({"Aces", "Bees"}, Names("p", 16), {}), base);
+  EXPECT_TRUE(t.Extras.Stages.empty());
+}
+
 }  // namespace
 }  // namespace drav

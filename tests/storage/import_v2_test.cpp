@@ -131,5 +131,14 @@ TEST(ImportVersion2, HostileTeamCountIsRefused) {
   EXPECT_THROW(ParseVersion2("1\n2000000000\nA\n", Tournament{}), DravError);
 }
 
+TEST(ImportVersion2, TheOldStagesGoWithTheOldTeams) {
+  Tournament base;
+  base.Rosters = {{"Old"}, {"Older"}};
+  base.Extras.Stages = {{"Prelims", 1, 3, false, {{"Pool", {1, 0}}}}};
+  const Tournament t = ParseVersion2(
+      V2File(Sample(), {"1", "2", "1", "1", "0", "1", "1", "1", "20", "10", "-5", "0"}), base);
+  EXPECT_TRUE(t.Extras.Stages.empty());
+}
+
 }  // namespace
 }  // namespace drav

@@ -178,5 +178,19 @@ TEST(Merge, FailureLeavesTheTournamentUnchanged) {
   EXPECT_EQ(t.Rosters, current.Rosters);
 }
 
+TEST(Merge, KeepsTheCurrentStagesAndIgnoresTheOtherFilesStages) {
+  Tournament current;
+  current.Rosters = {{"Bees", "Bo"}, {"Cats"}};
+  current.TeamDivision = {-1, -1};
+  current.ExhibitionTeam = {0, 0};
+  current.Extras.Stages = {{"Prelims", 1, 4, false, {{"Pool", {1, 0}}}}};
+  Tournament other = Other();
+  other.Extras.Stages = {{"Finals", 9, 9, false, {{"Top", {2}}}}};
+  const Tournament t = MergeTournamentText(current, SerializeTournament(other));
+  EXPECT_EQ(t.TeamName(0), "Bees");  // matched, kept in place; Aces and aces appended
+  EXPECT_EQ(t.TeamCount(), 4);
+  EXPECT_EQ(t.Extras.Stages, current.Extras.Stages);
+}
+
 }  // namespace
 }  // namespace drav

@@ -109,5 +109,13 @@ TEST(RosterFile, UnreadableFileChangesNothing) {
   EXPECT_EQ(t.Format, before.Format);
 }
 
+TEST(RosterFile, BracketsKeepTheTeamsOfTheSameNameInTheNewList) {
+  Tournament base;
+  base.Rosters = {{"Aces"}, {"Bees"}, {"Cats"}};
+  base.Extras.Stages = {{"Prelims", 1, 4, false, {{"Pool", {2, 0, 1}}}}};
+  const Tournament t = ParseRosters("Cats\n.\nDogs\n.\nAces\n.\n~\n", base, NewTournamentChoices{});
+  EXPECT_EQ(t.Extras.Stages[0].Brackets[0].Teams, (std::vector<int>{0, 2}));
+}
+
 }  // namespace
 }  // namespace drav

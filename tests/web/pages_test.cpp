@@ -340,5 +340,21 @@ TEST(StatKeyPage, BritishStyleRewordsOnlyWhereTheSectionsSaySo) {
   EXPECT_EQ(CountOf(page, "<td>SH</td>"), 4);
 }
 
+TEST(TiebreakerMark, ScoreboardAndDetailPagesNameTheGameATiebreaker) {
+  Tournament t = TwoTeams();
+  GameStats g = MakeGame("1", 1, 0, 1, 200, 150);
+  SetRow(g, true, 0, 0, 1, 2, 0, 0, 30);
+  t.Games.push_back(g);  // an ordinary game, so both teams have a detail table
+  g.GID = "2";
+  g.Tiebreaker = true;
+  t.Games.push_back(g);
+  EXPECT_NE(Scoreboard(t).find("Ash 200, Birch 150 (tiebreaker)</FONT>"), std::string::npos);
+  EXPECT_NE(TeamDetail(t).find("<td ALIGN=LEFT>Birch (tiebreaker)</td>"), std::string::npos);
+  EXPECT_NE(PlayerDetail(t).find("<td ALIGN=LEFT>Birch (tiebreaker)</td>"), std::string::npos);
+  t.Games[1].Forfeit = 1;
+  EXPECT_NE(Scoreboard(t).find("Ash defeats Birch by forfeit (tiebreaker)</H2>"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace drav

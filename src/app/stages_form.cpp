@@ -1,0 +1,144 @@
+#include "app/stages_form.h"
+
+#include <cstdint>
+
+#include "model/error.h"
+#include "model/stages.h"
+
+namespace drav::app {
+
+namespace {
+
+std::string_view TrimLine(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+StagesForm::StagesForm(const Tournament& t)
+    : t_(t), stages_(t.Extras.Stages), tiebreakersCount_(t.Extras.TiebreakersCount) {}
+
+Stage& StagesForm::At(int stage) {
+  if (stage < 0 || stage >= static_cast<int>(stages_.size()))
+    throw DravError("Choose a stage first");
+  return stages_[static_cast<std::size_t>(stage)];
+}
+
+int StagesForm::AddStage(const std::string& name) {
+  Stage s;
+  s.Name = name;
+  if (!stages_.empty() && stages_.back().LastRound < INT32_MAX) {
+    s.FirstRound = stages_.back().LastRound + 1;
+    s.LastRound = s.FirstRound;
+  }
+  stages_.push_back(std::move(s));
+  return static_cast<int>(stages_.size()) - 1;
+}
+
+void StagesForm::RenameStage(int stage, const std::string& name) {
+  At(stage).Name = name;
+}
+
+int StagesForm::MoveStage(int stage, int delta) {
+  At(stage);
+  const int to = stage + delta;
+  if (to < 0 || to >= static_cast<int>(stages_.size())) return stage;
+  std::swap(stages_[static_cast<std::size_t>(stage)], stages_[static_cast<std::size_t>(to)]);
+  ties_.clear();
+  fillStage_ = -1;
+  return to;
+}
+
+void StagesForm::DeleteStage(int stage) {
+  At(stage);
+  stages_.erase(stages_.begin() + stage);
+  ties_.clear();
+  fillStage_ = -1;
+}
+
+void StagesForm::SetRounds(int stage, int firstRound, int lastRound) {
+  Stage& s = At(stage);
+  s.FirstRound = firstRound;
+  s.LastRound = lastRound;
+}
+
+void StagesForm::SetCarryOver(int stage, bool on) {
+  At(stage).CarryOver = on;
+}
+
+std::string StagesForm::BracketsText(int stage) const {
+  std::string text;
+  if (stage < 0 || stage >= static_cast<int>(stages_.size())) return text;
+  for (const Bracket& b : stages_[static_cast<std::size_t>(stage)].Brackets) {
+    text += "[" + b.Name + "]\n";
+    for (int team : b.Teams) text += t_.TeamName(team) + "\n";
+  }
+  return text;
+}
+
+void StagesForm::SetBracketsText(int stage, std::string_view text) {
+  Stage& s = At(stage);
+  std::vector<Bracket> brackets;
+  int lineNumber = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = TrimLine(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++lineNumber;
+    if (line.empty()) continue;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      brackets.push_back({std::string(line.substr(1, line.size() - 2)), {}});
+      continue;
+    }
+    if (brackets.empty())
+      throw DravError("Line " + std::to_string(lineNumber) + ": start a bracket with [its name]");
+    int found = -1;
+    for (int i = 0; i < t_.TeamCount() && found < 0; ++i)
+      if (t_.TeamName(i) == line) found = i;
+    if (found < 0) throw DravError("Unknown team " + std::string(line));
+    brackets.back().Teams.push_back(found);
+  }
+  s.Brackets = std::move(brackets);
+  if (stage == fillStage_) {
+    fillStage_ = -1;  // edited by hand: the filling and its ties no longer apply
+    ties_.clear();
+  }
+}
+
+void StagesForm::FillFromStandings(int stage, int fromStage, std::string_view rulesText) {
+  At(stage);
+  if (fromStage < 0 || fromStage >= stage) throw DravError("Choose an earlier stage");
+  rules_ = ParseRebracketRules(rulesText);
+  fillStage_ = stage;
+  fromStage_ = fromStage;
+  settled_.clear();
+  Refill();
+}
+
+void StagesForm::SettleTie(int tie, const std::vector<int>& order) {
+  if (tie < 0 || tie >= static_cast<int>(ties_.size())) throw DravError("Choose a tie first");
+  settled_.push_back(order);
+  Refill();
+}
+
+void StagesForm::Refill() {
+  // The standings are those of the stages as edited here.
+  Tournament edited = t_;
+  edited.Extras.Stages = stages_;
+  CheckStages(edited.Extras.Stages, edited.TeamCount());
+  const RebracketResult r = Rebracket(edited, fromStage_, rules_, settled_);
+  stages_[static_cast<std::size_t>(fillStage_)].Brackets = r.Brackets;
+  ties_ = r.Ties;
+}
+
+void StagesForm::Apply(Tournament& t) const {
+  if (!ties_.empty()) throw DravError("Settle the ties at the borders first");
+  CheckStages(stages_, t.TeamCount());
+  t.Extras.Stages = stages_;
+  t.Extras.TiebreakersCount = tiebreakersCount_;
+}
+
+}  // namespace drav::app

@@ -1,0 +1,29 @@
+// Feeds arbitrary bytes to the stages JSON reader of set-stages. What it returns must have
+// passed the stage checks and must write and read back equal.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "model/error.h"
+#include "model/stages.h"
+#include "storage/stages_json.h"
+#include "storage/tournament_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  drav::Tournament t;
+  t.Rosters = {{"Aces"}, {"Bees"}, {"Cats"}};
+  t.TeamDivision = {-1, -1, -1};
+  t.ExhibitionTeam = {0, 0, 0};
+  try {
+    t.Extras.Stages = drav::ParseStagesJson(text, t);
+  } catch (const drav::DravError&) {
+    return 0;
+  }
+  drav::CheckStages(t.Extras.Stages, t.TeamCount());  // must not throw
+  const drav::Tournament back =
+      drav::ParseTournament(drav::SerializeTournament(t), drav::Tournament{});
+  if (!(back.Extras.Stages == t.Extras.Stages)) std::abort();
+  return 0;
+}
