@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <algorithm>
 #include <deque>
 
 namespace drav::gui {
@@ -57,17 +58,19 @@ void DialogSeams::Reset() {
   State().messages.clear();
 }
 
-std::optional<QString> DialogSeams::AskOpenFileName(QWidget* parent, const QString& caption) {
+std::optional<QString> DialogSeams::AskOpenFileName(QWidget* parent, const QString& caption,
+                                                    const QString& folder) {
   if (auto queued = TakeFileName()) return *queued;
   if (TestMode()) return std::nullopt;
-  return NonEmpty(QFileDialog::getOpenFileName(parent, caption));
+  return NonEmpty(QFileDialog::getOpenFileName(parent, caption, folder));
 }
 
-std::optional<QString> DialogSeams::AskSaveFileName(QWidget* parent, const QString& caption) {
+std::optional<QString> DialogSeams::AskSaveFileName(QWidget* parent, const QString& caption,
+                                                    const QString& folder) {
   if (auto queued = TakeFileName()) return *queued;
   if (TestMode()) return std::nullopt;
   // No filter and no default extension: the name is used exactly as typed.
-  return NonEmpty(QFileDialog::getSaveFileName(parent, caption));
+  return NonEmpty(QFileDialog::getSaveFileName(parent, caption, folder));
 }
 
 int DialogSeams::Exec(QDialog& dialog) {
@@ -87,11 +90,20 @@ void DialogSeams::ShowMessage(QWidget* parent, const QString& text, const QStrin
     return;
   }
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
-  if (caption == "Error" || caption == "Failure")
+  if (caption == "Error" || caption == "Failure" || caption == "Warning")
     box.setIcon(QMessageBox::Warning);
   else if (caption == "Completed")
     box.setIcon(QMessageBox::Information);
+  FitCaption(box);
   box.exec();
+}
+
+void DialogSeams::FitCaption(QDialog& box) {
+  // A message box sizes itself to its text alone, so a short text cuts its caption off;
+  // the text label's least width makes room for the caption and the window buttons.
+  const int captionWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160;
+  const int width = std::max(320, captionWidth);
+  box.setStyleSheet(QString("QMessageBox QLabel#qt_msgbox_label { min-width: %1px; }").arg(width - 120));
 }
 
 }  // namespace drav::gui

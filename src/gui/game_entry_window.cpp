@@ -13,7 +13,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <memory>
 
+#include "entry/box_rules.h"
+#include "gui/box_validator.h"
 #include "gui/dialog_seams.h"
 #include "gui/small_dialogs.h"
 #include "gui/text_codec.h"
@@ -59,14 +62,22 @@ void RefreshCombo(QComboBox& box, const entry::ComboBox& combo) {
 
 }  // namespace
 
-void HookMdiActivation(QWidget* window, const std::function<void()>& onActivate) {
+void HookMdiActivation(QWidget* window, const std::function<void()>& onActivate,
+                       const std::function<void()>& onDeactivate) {
   auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
   if (!sub || !sub->mdiArea()) return;
   // Only a change of the active child counts: the area keeps its active child while the
   // main window loses and regains the focus (message boxes, other programs).
+  auto wasActive = std::make_shared<bool>(sub->mdiArea()->activeSubWindow() == sub);
   QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, window,
-                   [sub, onActivate](QMdiSubWindow* active) {
-                     if (active == sub) onActivate();
+                   [sub, onActivate, onDeactivate, wasActive](QMdiSubWindow* active) {
+                     if (active == sub) {
+                       *wasActive = true;
+                       onActivate();
+                     } else if (active && *wasActive) {
+                       *wasActive = false;
+                       if (onDeactivate) onDeactivate();
+                     }
                    });
 }
 
@@ -90,6 +101,18 @@ bool GameEntryWindow::ConfirmAreYouSure() {
   return DialogSeams::Exec(dialog) == QDialog::Accepted;
 }
 
+bool GameEntryWindow::ConfirmDelete(const std::string& what) {
+  ConfirmDialog dialog(false, this);
+  dialog.SetSubject("Delete the game " + ToQt(what) + "?");
+  return DialogSeams::Exec(dialog) == QDialog::Accepted;
+}
+
+void GameEntryWindow::GoToGame(int position) {
+  form_.GoToPosition(position);
+  Refresh();
+  if (QWidget* score = Widget("ScoreA")) score->setFocus();
+}
+
 void GameEntryWindow::ShowMessage(const std::string& text, const std::string& caption) {
   DialogSeams::ShowMessage(this, ToQt(text), ToQt(caption));
 }
@@ -109,7 +132,25 @@ QLineEdit* GameEntryWindow::MakeEdit(entry::Edit& edit, int width, bool inTabOrd
   box->setFixedWidth(width);
   box->setAlignment(Qt::AlignRight);
   if (!inTabOrder) box->setFocusPolicy(Qt::ClickFocus);
+  // Remembered so that a box locked for reading can take its place in the Tab order again.
+  box->setProperty("dravFocusPolicy", static_cast<int>(box->focusPolicy()));
   Bind(edit, box);
+  const std::string& name = edit.Name();
+  const bool isCount = name.size() >= 4 && name[0] == 'Q' && name[1] >= '0' && name[1] <= '3';
+  if (isCount) {
+    const bool sideA = name[2] == 'A';
+    const int column = name[1] - '0';
+    const int row = name[3] - '0';
+    box->setValidator(new BoxValidator(
+        [this, sideA, row, column](std::string_view text) {
+          return form_.AcceptsCountText(sideA, row, column, text);
+        },
+        box));
+  } else if (name.rfind("GP", 0) == 0) {
+    box->setValidator(new BoxValidator(entry::IsGamesPlayedBoxText, box));
+  } else if (name != "GID" && name != "Jump" && name.rfind("Pts", 0) != 0) {
+    box->setValidator(new BoxValidator(entry::IsIntegerBoxText, box));
+  }
   connect(box, &QLineEdit::textEdited, this, [this, &edit](const QString& text) {
     edit.SetText(FromQt(text));
     Refresh();
@@ -291,6 +332,12 @@ void GameEntryWindow::BuildWidgets() {
     });
     bar->addWidget(b);
   }
+  position_ = new QLabel(this);
+  position_->setObjectName("GamePosition");
+  // Wide enough for "New game 1000" so the bar does not shift while paging.
+  position_->setMinimumWidth(position_->fontMetrics().horizontalAdvance("Game 9999 of 9999") + 8);
+  position_->setAlignment(Qt::AlignCenter);
+  bar->addWidget(position_);
   bar->addStretch(1);
   for (entry::CheckBox* check : {&f.Forfeit, &f.Overtime}) {
     auto* box = new QCheckBox(ToQt(check->Caption()));
@@ -350,9 +397,26 @@ void GameEntryWindow::Refresh() {
       else if (auto* button = qobject_cast<QPushButton*>(b.widget))
         button->setText(ToQt(label->Caption()));
     }
-    b.widget->setEnabled(c.Enabled());
+    if (auto* box = qobject_cast<QLineEdit*>(b.widget)) {
+      // A locked box shows its figure in the normal text colour on a read-only
+      // background, so computed and forfeit figures read as clearly as typed ones.
+      const bool locked = !c.Enabled();
+      if (box->isReadOnly() != locked || !box->isEnabled()) {
+        box->setEnabled(true);
+        box->setReadOnly(locked);
+        box->setFocusPolicy(locked ? Qt::NoFocus
+                                   : static_cast<Qt::FocusPolicy>(
+                                         box->property("dravFocusPolicy").toInt()));
+        QPalette palette = this->palette();
+        if (locked) palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        box->setPalette(palette);
+      }
+    } else {
+      b.widget->setEnabled(c.Enabled());
+    }
     b.widget->setHidden(!c.Visible());
   }
+  if (position_) position_->setText(ToQt(form_.PositionCaption()));
 }
 
 void GameEntryWindow::Navigate(std::vector<std::string> (entry::GameEntryForm::*click)()) {

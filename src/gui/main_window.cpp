@@ -3,12 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QTime>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -16,7 +21,12 @@
 #include <QToolButton>
 
 #include "gui/dialog_seams.h"
+#include "entry/game_entry.h"
+#include "entry/roster_entry.h"
 #include "gui/entry_windows.h"
+#include "gui/game_entry_window.h"
+#include "gui/game_warnings_window.h"
+#include "gui/roster_entry_window.h"
 #include "gui/help_window.h"
 #include "gui/list_windows.h"
 #include "gui/options_dialog.h"
@@ -134,6 +144,8 @@ void MainWindow::BuildMenus() {
              [&c] { c.QuickPrintIndividuals1Click(); });
   AddCommand(reports, "QuickPrintGames1", "QuickPrint &Games", QKeySequence("Ctrl+G"),
              [&c] { c.QuickPrintGames1Click(); });
+  reports->addSeparator();
+  AddCommand(reports, "CheckAllGames1", "&Check All Games", {}, [&c] { c.CheckAllGames1Click(); });
 
   QMenu* scheduling = menuBar()->addMenu("S&cheduling");
   scheduling->setObjectName("Scheduling1");
@@ -146,6 +158,7 @@ void MainWindow::BuildMenus() {
   AddCommand(window, "Tile1", "&Tile", {}, [this] { mdi_->tileSubWindows(); });
   AddCommand(window, "Cascade1", "&Cascade", {}, [this] { mdi_->cascadeSubWindows(); });
   AddAction(window, "ArrangeAll1", "&Arrange All", {}, &MainWindow::ArrangeAll1Click);
+  connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
 
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
@@ -191,15 +204,110 @@ void MainWindow::BuildToolBar() {
 bool MainWindow::OpenAtStart(const QString& path) { return commands_.OpenPath(FromQt(path)); }
 
 std::optional<std::string> MainWindow::AskOpenFileName() {
-  auto name = DialogSeams::AskOpenFileName(this, "Open");
+  auto name = DialogSeams::AskOpenFileName(this, "Open", fileFolder_);
   if (!name) return std::nullopt;
+  fileFolder_ = QFileInfo(*name).absolutePath();
   return FromQt(*name);
 }
 
 std::optional<std::string> MainWindow::AskSaveFileName() {
-  auto name = DialogSeams::AskSaveFileName(this, "Save As");
+  auto name = DialogSeams::AskSaveFileName(this, "Save As", fileFolder_);
   if (!name) return std::nullopt;
+  fileFolder_ = QFileInfo(*name).absolutePath();
   return FromQt(*name);
+}
+
+std::optional<std::string> MainWindow::AskReportBasePath() {
+  auto name = DialogSeams::AskSaveFileName(
+      this, "Full Web Report: choose the folder and base name of the pages", reportFolder_);
+  if (!name) return std::nullopt;
+  reportFolder_ = QFileInfo(*name).absolutePath();
+  return FromQt(*name);
+}
+
+app::SaveAnswer MainWindow::AskSaveChanges(const std::string& whatWouldBeLost) {
+  QMessageBox box(QMessageBox::Warning, "Unsaved Data", ToQt(whatWouldBeLost),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setObjectName("SaveChanges");
+  box.setInformativeText("Save before going on?");
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  DialogSeams::FitCaption(box);
+  const int answer = DialogSeams::Exec(box);
+  if (answer == QMessageBox::Save) return app::SaveAnswer::Save;
+  if (answer == QMessageBox::Discard) return app::SaveAnswer::Discard;
+  return app::SaveAnswer::Cancel;
+}
+
+std::string MainWindow::ClockTime() {
+  return FromQt(QTime::currentTime().toString("HH:mm"));
+}
+
+app::EntryForms MainWindow::OpenEntryForms() {
+  app::EntryForms forms;
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    if (auto* game = qobject_cast<GameEntryWindow*>(sub->widget())) forms.game = &game->Form();
+    if (auto* roster = qobject_cast<RosterEntryWindow*>(sub->widget()))
+      forms.roster = &roster->Form();
+  }
+  return forms;
+}
+
+void MainWindow::RefreshEntryWindows() {
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    if (auto* game = qobject_cast<GameEntryWindow*>(sub->widget())) game->Refresh();
+    if (auto* roster = qobject_cast<RosterEntryWindow*>(sub->widget())) roster->Refresh();
+  }
+}
+
+void MainWindow::ShowGameWarnings() {
+  auto* window = new GameWarningsWindow(tournament_, [this](int game) { OpenGameInEntry(game); });
+  QMdiSubWindow* sub = AddChild(window, QPoint(0, 0));
+  PlaceCascaded(sub, QSize(680, 380));
+  mdi_->setActiveSubWindow(sub);
+}
+
+void MainWindow::OpenGameInEntry(int position) {
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    auto* game = qobject_cast<GameEntryWindow*>(sub->widget());
+    if (!game) continue;
+    mdi_->setActiveSubWindow(sub);
+    game->GoToGame(position);
+    return;
+  }
+}
+
+void MainWindow::PlaceCascaded(QMdiSubWindow* sub, const QSize& size) {
+  sub->resize(std::min(size.width(), mdi_->width()), std::min(size.height(), mdi_->height()));
+  // Each new window one title bar down and right of the last, so none hides another.
+  const int step = 28 * (cascadeStep_++ % 8);
+  const int x = std::max(0, (mdi_->width() - sub->width()) / 2) + step;
+  const int y = std::max(0, (mdi_->height() - sub->height()) / 2) + step;
+  sub->move(std::clamp(x, 0, std::max(0, mdi_->width() - sub->width())),
+            std::clamp(y, 0, std::max(0, mdi_->height() - sub->height())));
+}
+
+void MainWindow::FillWindowMenu(QMenu* menu) {
+  for (QAction* a : menu->actions())
+    if (a->property("dravWindowEntry").toBool()) {
+      menu->removeAction(a);
+      a->deleteLater();
+    }
+  const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+  if (windows.isEmpty()) return;
+  QAction* separator = menu->addSeparator();
+  separator->setProperty("dravWindowEntry", true);
+  int number = 1;
+  for (QMdiSubWindow* sub : windows) {
+    const QString text = number < 10 ? QString("&%1 %2").arg(number).arg(sub->windowTitle())
+                                     : QString("%1 %2").arg(number).arg(sub->windowTitle());
+    QAction* a = menu->addAction(text);
+    a->setProperty("dravWindowEntry", true);
+    a->setCheckable(true);
+    a->setChecked(sub == mdi_->activeSubWindow());
+    connect(a, &QAction::triggered, this, [this, sub] { mdi_->setActiveSubWindow(sub); });
+    ++number;
+  }
 }
 
 bool MainWindow::Confirm(bool showUnsavedLine) {
@@ -212,7 +320,8 @@ void MainWindow::ShowMessage(const std::string& text, const std::string& caption
 }
 
 void MainWindow::ShowStatus(const std::string& text) {
-  statusBar()->showMessage(ToQt(text), 15000);
+  // Stays until the next command says something, so it tells what the last one did.
+  statusBar()->showMessage(ToQt(text));
 }
 
 bool MainWindow::RunOptions(NewTournamentChoices& choices) {
@@ -243,7 +352,9 @@ bool MainWindow::HasChildWindows() {
 
 void MainWindow::CloseChildWindows() {
   // Children are taken out at once, so that nothing built afterwards sees them; the
-  // widgets themselves go when control returns to the event loop.
+  // widgets themselves go when control returns to the event loop. No child hears of the
+  // others going, so none stores what the user chose to discard.
+  const QSignalBlocker blocker(mdi_);
   for (QMdiSubWindow* w : mdi_->subWindowList()) {
     mdi_->removeSubWindow(w);
     w->hide();
@@ -255,6 +366,10 @@ QMdiSubWindow* MainWindow::AddChild(QWidget* widget, const QPoint& position) {
   QMdiSubWindow* sub = mdi_->addSubWindow(widget);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(windowIcon());
+  // The child's own menu would take Ctrl+W (Close) and other keys from the main menus,
+  // so its items keep no shortcuts: every listed shortcut works from every window.
+  if (QMenu* menu = sub->systemMenu())
+    for (QAction* a : menu->actions()) a->setShortcuts({});
   sub->move(position);
   sub->show();
   return sub;
@@ -281,9 +396,7 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
 void MainWindow::ShowTextWindow(const std::string& title, const std::vector<std::string>& lines) {
   auto* window = new PrintWindow(tournament_, printer_.get(), ToQt(title), ToQt(lines));
   QMdiSubWindow* sub = AddChild(window, QPoint(0, 0));
-  sub->resize(std::min(872, mdi_->width()), std::min(566, mdi_->height()));
-  sub->move(std::max(0, (mdi_->width() - sub->width()) / 2),
-            std::max(0, (mdi_->height() - sub->height()) / 2));
+  PlaceCascaded(sub, QSize(872, 566));
   mdi_->setActiveSubWindow(sub);
 }
 
@@ -318,6 +431,9 @@ void MainWindow::About2Click() {
 void MainWindow::PrintSetup1Click() {
   QPrintDialog dialog(printer_.get(), this);
   dialog.setWindowTitle("Print Setup");
+  // This dialog only chooses the printer; its button says so.
+  for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
+    if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText("OK");
   DialogSeams::Exec(dialog);
 }
 

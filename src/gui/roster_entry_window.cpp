@@ -75,7 +75,10 @@ RosterEntryWindow::RosterEntryWindow(Tournament& t, QWidget* parent)
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(previous_);
   buttons->addWidget(next_);
-  buttons->addStretch(1);
+  position_ = new QLabel(this);
+  position_->setObjectName("TeamPosition");
+  position_->setAlignment(Qt::AlignCenter);
+  buttons->addWidget(position_, 1);
   buttons->addWidget(delete_);
   grid->addLayout(buttons, 4, 0, 1, 2);
   grid->setRowStretch(3, 1);
@@ -113,6 +116,17 @@ RosterEntryWindow::RosterEntryWindow(Tournament& t, QWidget* parent)
 bool RosterEntryWindow::ConfirmAreYouSure() {
   ConfirmDialog dialog(false, this);
   return DialogSeams::Exec(dialog) == QDialog::Accepted;
+}
+
+bool RosterEntryWindow::ConfirmDelete(const std::string& what) {
+  ConfirmDialog dialog(false, this);
+  dialog.SetSubject("Delete the team " + ToQt(what) + "?");
+  return DialogSeams::Exec(dialog) == QDialog::Accepted;
+}
+
+void RosterEntryWindow::FormDeactivate() {
+  form_.FormDeactivate();
+  Refresh();
 }
 
 void RosterEntryWindow::ShowMessage(const std::string& text, const std::string& caption) {
@@ -168,13 +182,14 @@ void RosterEntryWindow::Refresh() {
     widget->setEnabled(control->Enabled());
     widget->setHidden(!control->Visible());
   }
+  position_->setText(ToQt(f.PositionCaption()));
 }
 
 void RosterEntryWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (activationHooked_) return;
   activationHooked_ = qobject_cast<QMdiSubWindow*>(parentWidget()) != nullptr;
-  HookMdiActivation(this, [this] { FormActivate(); });
+  HookMdiActivation(this, [this] { FormActivate(); }, [this] { FormDeactivate(); });
 }
 
 }  // namespace drav::gui

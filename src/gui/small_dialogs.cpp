@@ -30,6 +30,10 @@ ConfirmDialog::ConfirmDialog(bool showUnsavedLine, QWidget* parent) : QDialog(pa
   unsavedLine_->setObjectName("Label2");
   unsavedLine_->setVisible(showUnsavedLine);
   texts->addWidget(unsavedLine_);
+  subject_ = new QLabel(this);
+  subject_->setObjectName("Subject");
+  subject_->setVisible(false);
+  texts->addWidget(subject_);
   texts->addStretch();
   top->addLayout(texts, 1);
   layout->addLayout(top);
@@ -51,6 +55,13 @@ QIcon ProgramIcon() {
     icon.addFile(QString(":/icons/drav-%1.png").arg(size), QSize(size, size));
   return icon;
 }
+
+void ConfirmDialog::SetSubject(const QString& text) {
+  subject_->setText(text);
+  subject_->setVisible(!text.isEmpty());
+}
+
+QString ConfirmDialog::Subject() const { return subject_->text(); }
 
 QPixmap ProgramPicture(int size) {
   return ProgramIcon().pixmap(size, size);

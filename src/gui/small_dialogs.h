@@ -13,9 +13,13 @@ class ConfirmDialog : public QDialog {
  public:
   explicit ConfirmDialog(bool showUnsavedLine, QWidget* parent = nullptr);
   bool UnsavedLineShown() const;
+  // A line under the question naming what the command acts on.
+  void SetSubject(const QString& text);
+  QString Subject() const;
 
  private:
   QLabel* unsavedLine_ = nullptr;
+  QLabel* subject_ = nullptr;
 };
 
 // TAboutBox: the program's full name, a picture, the version label and OK.
