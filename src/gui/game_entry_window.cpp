@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -62,23 +63,74 @@ void RefreshCombo(QComboBox& box, const entry::ComboBox& combo) {
 
 }  // namespace
 
+namespace {
+
+// One per area: when the active child changes, the child that was active hears of it
+// before the new one does, so what one window stores on leaving is there when the next
+// window refreshes on activation.
+class ActivationDispatcher : public QObject {
+ public:
+  explicit ActivationDispatcher(QMdiArea* area) : QObject(area) {
+    setObjectName("ActivationDispatcher");
+    connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
+      // Only a change of the active child counts: the area keeps its active child while
+      // the main window loses and regains the focus (message boxes, other programs).
+      if (!active || active == last_) return;
+      QMdiSubWindow* previous = last_;
+      last_ = active;
+      if (previous) Run(previous, false);
+      Run(active, true);
+    });
+  }
+
+  void Add(QMdiSubWindow* sub, std::function<void()> onActivate,
+           std::function<void()> onDeactivate) {
+    std::erase_if(hooks_, [](const Hook& h) { return h.sub.isNull(); });
+    hooks_.push_back({sub, std::move(onActivate), std::move(onDeactivate)});
+    if (sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub) last_ = sub;
+  }
+
+ private:
+  struct Hook {
+    QPointer<QMdiSubWindow> sub;
+    std::function<void()> onActivate;
+    std::function<void()> onDeactivate;
+  };
+
+  void Run(QMdiSubWindow* sub, bool activate) {
+    // Copied: a reaction may add windows.
+    const std::vector<Hook> hooks = hooks_;
+    for (const Hook& h : hooks) {
+      if (h.sub != sub) continue;
+      const auto& fn = activate ? h.onActivate : h.onDeactivate;
+      if (fn) fn();
+    }
+  }
+
+  std::vector<Hook> hooks_;
+  QPointer<QMdiSubWindow> last_;
+};
+
+}  // namespace
+
 void HookMdiActivation(QWidget* window, const std::function<void()>& onActivate,
                        const std::function<void()>& onDeactivate) {
   auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
   if (!sub || !sub->mdiArea()) return;
-  // Only a change of the active child counts: the area keeps its active child while the
-  // main window loses and regains the focus (message boxes, other programs).
-  auto wasActive = std::make_shared<bool>(sub->mdiArea()->activeSubWindow() == sub);
-  QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, window,
-                   [sub, onActivate, onDeactivate, wasActive](QMdiSubWindow* active) {
-                     if (active == sub) {
-                       *wasActive = true;
-                       onActivate();
-                     } else if (active && *wasActive) {
-                       *wasActive = false;
-                       if (onDeactivate) onDeactivate();
-                     }
-                   });
+  QMdiArea* area = sub->mdiArea();
+  auto* dispatcher =
+      area->findChild<ActivationDispatcher*>("ActivationDispatcher", Qt::FindDirectChildrenOnly);
+  if (!dispatcher) dispatcher = new ActivationDispatcher(area);
+  // Guarded by the window: a reaction never runs on a window that is gone.
+  QPointer<QWidget> alive(window);
+  dispatcher->Add(
+      sub,
+      [alive, onActivate] {
+        if (alive && onActivate) onActivate();
+      },
+      [alive, onDeactivate] {
+        if (alive && onDeactivate) onDeactivate();
+      });
 }
 
 GameEntryWindow::GameEntryWindow(Tournament& t, QWidget* parent)
@@ -404,9 +456,9 @@ void GameEntryWindow::Refresh() {
       if (box->isReadOnly() != locked || !box->isEnabled()) {
         box->setEnabled(true);
         box->setReadOnly(locked);
-        box->setFocusPolicy(locked ? Qt::NoFocus
-                                   : static_cast<Qt::FocusPolicy>(
-                                         box->property("dravFocusPolicy").toInt()));
+        box->setFocusPolicy(
+            locked ? Qt::NoFocus
+                   : static_cast<Qt::FocusPolicy>(box->property("dravFocusPolicy").toInt()));
         QPalette palette = this->palette();
         if (locked) palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         box->setPalette(palette);
