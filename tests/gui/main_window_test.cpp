@@ -1,5 +1,3 @@
-#include "gui/main_window.h"
-
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -10,12 +8,13 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 
+#include "gui/main_window.h"
 #include "gui/options_dialog.h"
 #include "gui/print_window.h"
 #include "gui/small_dialogs.h"
@@ -82,12 +81,10 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   QCOMPARE(menus, QStringList({"&File", "&Ordering", "&Settings", "&Reports", "S&cheduling",
                                "&Window", "&Help"}));
   const std::pair<const char*, const char*> shortcuts[] = {
-      {"NewTournament1", "Ctrl+N"},   {"Open1", "Ctrl+O"},
-      {"ReadRosters1", "Ctrl+R"},     {"SaveAs1", "Ctrl+A"},
-      {"SaveTournament2", "Ctrl+S"},  {"Options1", "Ctrl+C"},
-      {"FullReport1", "Ctrl+W"},      {"PosttoWeb1", "Ctrl+P"},
-      {"QuickPrintTeams1", "Ctrl+T"}, {"QuickPrintIndividuals1", "Ctrl+I"},
-      {"QuickPrintGames1", "Ctrl+G"}, {"Contents1", "F1"}};
+      {"NewTournament1", "Ctrl+N"}, {"Open1", "Ctrl+O"},       {"ReadRosters1", "Ctrl+R"},
+      {"SaveAs1", "Ctrl+A"},        {"SaveTournament2", "Ctrl+S"}, {"Options1", "Ctrl+C"},
+      {"FullReport1", "Ctrl+W"},    {"PosttoWeb1", "Ctrl+P"},  {"QuickPrintTeams1", "Ctrl+T"},
+      {"QuickPrintIndividuals1", "Ctrl+I"}, {"QuickPrintGames1", "Ctrl+G"}, {"Contents1", "F1"}};
   for (const auto& [name, key] : shortcuts) {
     QAction* a = w.Action(name);
     QVERIFY2(a, name);
@@ -97,28 +94,26 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   QVERIFY(file);
   QStringList items;
   for (QAction* a : file->actions()) items << (a->isSeparator() ? "-" : a->text());
-  QCOMPARE(items,
-           QStringList({"&New Tournament...", "&Open Tournament...", "&Read Rosters...", "-",
-                        "Save Tournament &As...", "&Save Tournament...", "Import DRAV 1 File...",
-                        "Import DRAV 2 File...", "Import QBJ...", "Export QBJ...",
-                        "&Merge Files...", "-", "&Close All", "&Print Setup...", "E&xit"}));
+  QCOMPARE(items, QStringList({"&New Tournament...", "&Open Tournament...", "&Read Rosters...", "-",
+                               "Save Tournament &As...", "&Save Tournament...",
+                               "Import DRAV 1 File...", "Import DRAV 2 File...", "Import QBJ...",
+                               "Export QBJ...", "&Merge Files...", "-", "&Close All", "&Print Setup...", "E&xit"}));
   QMenu* reports = w.menuBar()->findChild<QMenu*>("Reports1");
   items.clear();
   for (QAction* a : reports->actions()) items << (a->isSeparator() ? "-" : a->text());
-  QCOMPARE(items,
-           QStringList({"Full &Web Report...", "&Post to Web...", "-", "QuickPrint &Teams",
-                        "QuickPrint &Individuals", "QuickPrint &Games", "-", "&Check All Games"}));
+  QCOMPARE(items, QStringList({"Full &Web Report...", "&Post to Web...", "-", "QuickPrint &Teams",
+                               "QuickPrint &Individuals", "QuickPrint &Games", "-",
+                               "&Check All Games"}));
   QMenu* settings = w.menuBar()->findChild<QMenu*>("Settings1");
   items.clear();
   for (QAction* a : settings->actions()) items << a->text();
   QCOMPARE(items, QStringList({"&General...", "&FTP...", "&Reports...", "&Sorting...",
                                "&Warnings...", "S&cheduling...", "Packet Names..."}));
-  for (const char* name :
-       {"SortGames1",       "SortTeams1",  "GroupRounds1", "RoundRobin1", "SwissPairs1",
-        "Random1",          "Tile1",       "Cascade1",     "ArrangeAll1", "About2",
-        "CloseAll1",        "PrintSetup1", "Exit1",        "MergeFiles1", "OpenDRAV1File1",
-        "ImportDRAV2File1", "FTP1",        "Reports2",     "Sorting1",    "Warnings1",
-        "Scheduling2",      "PacketNames1"})
+  for (const char* name : {"SortGames1", "SortTeams1", "GroupRounds1", "RoundRobin1",
+                           "SwissPairs1", "Random1", "Tile1", "Cascade1", "ArrangeAll1",
+                           "About2", "CloseAll1", "PrintSetup1", "Exit1", "MergeFiles1",
+                           "OpenDRAV1File1", "ImportDRAV2File1", "FTP1", "Reports2",
+                           "Sorting1", "Warnings1", "Scheduling2", "PacketNames1"})
     QVERIFY2(w.Action(name), name);
 }
 
@@ -126,9 +121,9 @@ void MainWindowTest::toolBarHasSixButtonsWithHints() {
   test::GuiTestScope scope;
   MainWindow w;
   const std::pair<const char*, const char*> buttons[] = {
-      {"FileNewBtn", "New Tournament"},   {"FileOpenBtn", "Open Tournament"},
+      {"FileNewBtn", "New Tournament"}, {"FileOpenBtn", "Open Tournament"},
       {"FileSaveBtn", "Save Tournament"}, {"ReportBtn", "Full Report"},
-      {"PostBtn", "Post to Web"},         {"HelpBtn", "Help"}};
+      {"PostBtn", "Post to Web"}, {"HelpBtn", "Help"}};
   for (const auto& [name, hint] : buttons) {
     QAction* a = w.Action(name);
     QVERIFY2(a, name);
@@ -145,11 +140,9 @@ void MainWindowTest::toolBarHasSixButtonsWithHints() {
 void MainWindowTest::newTournamentWithEachBonusChoice() {
   test::GuiTestScope scope;
   MainWindow w;
-  const std::pair<const char*, std::pair<int, int>> cases[] = {{"Automatic", {1, 1}},
-                                                               {"Manual", {1, 0}},
-                                                               {"None", {0, 0}},
-                                                               {"Combo", {1, 2}},
-                                                               {"Bouncebacks", {1, 3}}};
+  const std::pair<const char*, std::pair<int, int>> cases[] = {
+      {"Automatic", {1, 1}}, {"Manual", {1, 0}}, {"None", {0, 0}},
+      {"Combo", {1, 2}},     {"Bouncebacks", {1, 3}}};
   for (const auto& [button, pair] : cases) {
     const std::string name = button;
     DialogSeams::QueueDialogAction([name](QDialog& d) {
