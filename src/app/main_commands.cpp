@@ -124,6 +124,7 @@ bool MainCommands::OpenPath(const std::string& path) {
   host_.SetCaption("DRAV " + t_.FileName);
   RebuildWindows();
   MarkSaved();
+  host_.ShowStatus("Opened " + LastPathComponent(path));
   return true;
 }
 

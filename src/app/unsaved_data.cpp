@@ -30,9 +30,8 @@ std::string LastPathComponent(const std::string& path) {
 
 std::string DescribeUnsavedChanges(const Tournament& saved, const Tournament& now) {
   if (SerializeTournament(saved) == SerializeTournament(now)) return {};
-  const int games = CountDiffering(saved.Games.size(), now.Games.size(), [&](std::size_t i) {
-    return saved.Games[i] == now.Games[i];
-  });
+  const int games = CountDiffering(saved.Games.size(), now.Games.size(),
+                                   [&](std::size_t i) { return saved.Games[i] == now.Games[i]; });
   const int teams = CountDiffering(saved.Rosters.size(), now.Rosters.size(), [&](std::size_t i) {
     const int team = static_cast<int>(i);
     return saved.Rosters[i] == now.Rosters[i] && saved.DivisionOf(team) == now.DivisionOf(team) &&

@@ -6,7 +6,9 @@ namespace drav::entry {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // A run of digits whose value fits a signed 32-bit integer (negative allows one more).
 bool DigitsFit(std::string_view digits, bool negative) {

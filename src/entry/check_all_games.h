@@ -9,7 +9,7 @@ namespace drav::entry {
 
 // One warning of one stored game, as Check All Games lists it.
 struct GameWarning {
-  int game = 0;         // position in t.Games
+  int game = 0;  // position in t.Games
   int round = 0;
   std::string gid;
   std::string teams;    // "Lakeview vs. Northfield"

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QMessageBox>
 #include <algorithm>
 #include <deque>
@@ -89,21 +91,29 @@ void DialogSeams::ShowMessage(QWidget* parent, const QString& text, const QStrin
     State().messages.emplace_back(text, caption);
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+  MakeMessageBox(parent, text, caption)->exec();
+}
+
+std::unique_ptr<QMessageBox> DialogSeams::MakeMessageBox(QWidget* parent, const QString& text,
+                                                         const QString& caption) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, QMessageBox::Ok,
+                                           parent);
   if (caption == "Error" || caption == "Failure" || caption == "Warning")
-    box.setIcon(QMessageBox::Warning);
+    box->setIcon(QMessageBox::Warning);
   else if (caption == "Completed")
-    box.setIcon(QMessageBox::Information);
-  FitCaption(box);
-  box.exec();
+    box->setIcon(QMessageBox::Information);
+  FitCaption(*box);
+  return box;
 }
 
 void DialogSeams::FitCaption(QDialog& box) {
-  // A message box sizes itself to its text alone, so a short text cuts its caption off;
-  // the text label's least width makes room for the caption and the window buttons.
-  const int captionWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160;
-  const int width = std::max(320, captionWidth);
-  box.setStyleSheet(QString("QMessageBox QLabel#qt_msgbox_label { min-width: %1px; }").arg(width - 120));
+  // A message box sizes itself to its text alone, so a short text cuts its caption off; a
+  // spacer across the bottom of its grid makes room for the caption and the window buttons.
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  const int width = std::max(300, box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160);
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace drav::gui

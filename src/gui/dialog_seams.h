@@ -2,11 +2,13 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 namespace drav::gui {
@@ -39,6 +41,9 @@ class DialogSeams {
   static void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
   // Sizes a message box so that its caption is shown whole.
   static void FitCaption(QDialog& box);
+  // The box ShowMessage shows (for screenshots and tests).
+  static std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text,
+                                                     const QString& caption);
 };
 
 }  // namespace drav::gui

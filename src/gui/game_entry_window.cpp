@@ -26,8 +26,8 @@ namespace drav::gui {
 
 namespace {
 
-constexpr int kCountWidth = 46;
-constexpr int kPlayerWidth = 170;
+constexpr int kCountWidth = 40;
+constexpr int kPlayerWidth = 124;
 
 QString Name(const entry::Control& c) {
   return QString::fromStdString(c.Name());
@@ -213,7 +213,7 @@ QLineEdit* GameEntryWindow::MakeEdit(entry::Edit& edit, int width, bool inTabOrd
 QComboBox* GameEntryWindow::MakeCombo(entry::ComboBox& combo, bool teamList) {
   auto* box = new QComboBox;
   box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  box->setMinimumContentsLength(teamList ? 16 : 12);
+  box->setMinimumContentsLength(teamList ? 14 : 10);
   if (!teamList) box->setFocusPolicy(Qt::ClickFocus);
   Bind(combo, box);
   connect(box, &QComboBox::activated, this, [this, &combo, teamList](int index) {
@@ -238,7 +238,7 @@ void GameEntryWindow::BuildWidgets() {
   // The two teams side by side: team list and score on top, then the column heads and
   // eight player rows.
   auto* sides = new QHBoxLayout;
-  sides->setSpacing(10);
+  sides->setSpacing(8);
   for (int side = 0; side < 2; ++side) {
     const bool isA = side == 0;
     auto* frame = new QFrame;
@@ -316,12 +316,12 @@ void GameEntryWindow::BuildWidgets() {
     QLabel* l1 = MakeLabel(head1);
     Bind(head1, l1);
     grid->addWidget(l1, 0, column);
-    grid->addWidget(MakeEdit(box1, 56), 1, column++);
+    grid->addWidget(MakeEdit(box1, 48), 1, column++);
     if (head2 && box2) {
       QLabel* l2 = MakeLabel(*head2);
       Bind(*head2, l2);
       grid->addWidget(l2, 0, column);
-      grid->addWidget(MakeEdit(*box2, 56), 1, column);
+      grid->addWidget(MakeEdit(*box2, 48), 1, column);
     }
     return frame;
   };
@@ -354,20 +354,25 @@ void GameEntryWindow::BuildWidgets() {
     Bind(button, b);
     return b;
   };
+  // The style's least button width would push the bar past a 1280-pixel screen.
+  auto compact = [](QPushButton* b) {
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 28);
+  };
   addLabel(f.RndLabel);
-  bar->addWidget(MakeEdit(f.Round, 48));
-  bar->addSpacing(8);
+  bar->addWidget(MakeEdit(f.Round, 44));
+  bar->addSpacing(4);
   addLabel(f.IdLabel);
-  bar->addWidget(MakeEdit(f.GID, 90));
-  bar->addSpacing(8);
+  bar->addWidget(MakeEdit(f.GID, 64));
+  bar->addSpacing(4);
   QPushButton* goTo = makeButton(f.Button1);
   goTo->setFocusPolicy(Qt::ClickFocus);
+  compact(goTo);
   connect(goTo, &QPushButton::clicked, this, [this] {
     form_.Button1Click();
     Refresh();
   });
   bar->addWidget(goTo);
-  QLineEdit* jump = MakeEdit(f.Jump, 90, false);
+  QLineEdit* jump = MakeEdit(f.Jump, 64, false);
   jump->setToolTip("Identifier of the game to go to");
   // Enter in the box goes to the game, as pressing Go To does.
   connect(jump, &QLineEdit::returnPressed, goTo, &QPushButton::click);
@@ -376,7 +381,7 @@ void GameEntryWindow::BuildWidgets() {
   for (entry::Button* button : {&f.Previous, &f.Next}) {
     QPushButton* b = makeButton(*button);
     b->setAutoDefault(true);  // Enter presses the focused button
-    b->setMinimumWidth(90);
+    b->setMinimumWidth(72);
     b->installEventFilter(this);
     const bool next = button == &f.Next;
     connect(b, &QPushButton::clicked, this, [this, next] {
@@ -386,8 +391,8 @@ void GameEntryWindow::BuildWidgets() {
   }
   position_ = new QLabel(this);
   position_->setObjectName("GamePosition");
-  // Wide enough for "New game 1000" so the bar does not shift while paging.
-  position_->setMinimumWidth(position_->fontMetrics().horizontalAdvance("Game 9999 of 9999") + 8);
+  // Wide enough for "Game 999 of 999" so the bar does not shift while paging.
+  position_->setMinimumWidth(position_->fontMetrics().horizontalAdvance("Game 999 of 999") + 8);
   position_->setAlignment(Qt::AlignCenter);
   bar->addWidget(position_);
   bar->addStretch(1);
@@ -401,17 +406,18 @@ void GameEntryWindow::BuildWidgets() {
     });
     bar->addWidget(box);
   }
-  QLineEdit* ota = MakeEdit(f.OTA, 40, false);
+  QLineEdit* ota = MakeEdit(f.OTA, 34, false);
   ota->setPlaceholderText("A");
   ota->setToolTip("Overtime toss-ups answered by team A");
   bar->addWidget(ota);
-  QLineEdit* otb = MakeEdit(f.OTB, 40, false);
+  QLineEdit* otb = MakeEdit(f.OTB, 34, false);
   otb->setPlaceholderText("B");
   otb->setToolTip("Overtime toss-ups answered by team B");
   bar->addWidget(otb);
-  bar->addSpacing(8);
+  bar->addSpacing(4);
   QPushButton* del = makeButton(f.DeleteGame);
   del->setFocusPolicy(Qt::ClickFocus);
+  compact(del);
   connect(del, &QPushButton::clicked, this, [this] {
     form_.DeleteGameClick();
     Refresh();

@@ -226,14 +226,8 @@ std::optional<std::string> MainWindow::AskReportBasePath() {
 }
 
 app::SaveAnswer MainWindow::AskSaveChanges(const std::string& whatWouldBeLost) {
-  QMessageBox box(QMessageBox::Warning, "Unsaved Data", ToQt(whatWouldBeLost),
-                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-  box.setObjectName("SaveChanges");
-  box.setInformativeText("Save before going on?");
-  box.setDefaultButton(QMessageBox::Save);
-  box.setEscapeButton(QMessageBox::Cancel);
-  DialogSeams::FitCaption(box);
-  const int answer = DialogSeams::Exec(box);
+  const std::unique_ptr<QMessageBox> box = MakeSaveChangesBox(ToQt(whatWouldBeLost), this);
+  const int answer = DialogSeams::Exec(*box);
   if (answer == QMessageBox::Save) return app::SaveAnswer::Save;
   if (answer == QMessageBox::Discard) return app::SaveAnswer::Discard;
   return app::SaveAnswer::Cancel;
@@ -279,8 +273,14 @@ void MainWindow::OpenGameInEntry(int position) {
 
 void MainWindow::PlaceCascaded(QMdiSubWindow* sub, const QSize& size) {
   sub->resize(std::min(size.width(), mdi_->width()), std::min(size.height(), mdi_->height()));
-  // Each new window one title bar down and right of the last, so none hides another.
-  const int step = 28 * (cascadeStep_++ % 8);
+  // Each new window one title bar down and right of the report windows already open, so
+  // none hides another.
+  int open = 0;
+  for (QMdiSubWindow* w : mdi_->subWindowList())
+    if (w != sub && (qobject_cast<PrintWindow*>(w->widget()) ||
+                     qobject_cast<GameWarningsWindow*>(w->widget())))
+      ++open;
+  const int step = 28 * (open % 8);
   const int x = std::max(0, (mdi_->width() - sub->width()) / 2) + step;
   const int y = std::max(0, (mdi_->height() - sub->height()) / 2) + step;
   sub->move(std::clamp(x, 0, std::max(0, mdi_->width() - sub->width())),
@@ -388,7 +388,11 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
   roster->move(rosterX, 0);
   if (withDivisions) {
     QMdiSubWindow* divisions = AddChild(new DivisionsWindow(tournament_), QPoint(0, 0));
-    divisions->move(std::max(0, std::min(rosterX, areaWidth - divisions->width())), roster->height());
+    // Under the roster when it fits there, else under the game entry window.
+    if (rosterX + divisions->width() <= areaWidth)
+      divisions->move(rosterX, roster->height());
+    else
+      divisions->move(0, game->height());
   }
   mdi_->setActiveSubWindow(game);
 }

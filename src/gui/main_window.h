@@ -99,7 +99,6 @@ class MainWindow : public QMainWindow, public app::MainHost {
   // The folders last used in this run, where the next file dialog starts.
   QString fileFolder_;
   QString reportFolder_;
-  int cascadeStep_ = 0;
 };
 
 }  // namespace drav::gui

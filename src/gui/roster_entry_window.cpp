@@ -43,7 +43,7 @@ RosterEntryWindow::RosterEntryWindow(Tournament& t, QWidget* parent)
   divisionLabel_ = Named(new QLabel(ToQt(f.Label3.Caption())), f.Label3);
   division_ = Named(new QComboBox, f.Division);
   division_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  division_->setMinimumContentsLength(16);
+  division_->setMinimumContentsLength(14);
   exhibition_ = Named(new QCheckBox(ToQt(f.ExbTeam.Caption())), f.ExbTeam);
   playersLabel_ = Named(new QLabel(ToQt(f.PlayersLabel.Caption())), f.PlayersLabel);
   players_ = Named(new QPlainTextEdit, f.Memo1);
@@ -79,11 +79,13 @@ RosterEntryWindow::RosterEntryWindow(Tournament& t, QWidget* parent)
   position_->setObjectName("TeamPosition");
   position_->setAlignment(Qt::AlignCenter);
   buttons->addWidget(position_, 1);
+  for (QPushButton* b : {previous_, next_, delete_})
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 28);
   buttons->addWidget(delete_);
   grid->addLayout(buttons, 4, 0, 1, 2);
   grid->setRowStretch(3, 1);
   grid->setColumnStretch(1, 1);
-  team_->setMinimumWidth(220);
+  team_->setMinimumWidth(170);
   players_->setMinimumHeight(200);
 
   // Typing reaches the model at once; these controls have no reactions of their own.

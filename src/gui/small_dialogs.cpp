@@ -3,11 +3,13 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include "drav_version.h"
+#include "gui/dialog_seams.h"
 
 namespace drav::gui {
 
@@ -62,6 +64,18 @@ void ConfirmDialog::SetSubject(const QString& text) {
 }
 
 QString ConfirmDialog::Subject() const { return subject_->text(); }
+
+std::unique_ptr<QMessageBox> MakeSaveChangesBox(const QString& whatWouldBeLost, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(
+      QMessageBox::Warning, "Unsaved Data", whatWouldBeLost,
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box->setObjectName("SaveChanges");
+  box->setInformativeText("Save before going on?");
+  box->setDefaultButton(QMessageBox::Save);
+  box->setEscapeButton(QMessageBox::Cancel);
+  DialogSeams::FitCaption(*box);
+  return box;
+}
 
 QPixmap ProgramPicture(int size) {
   return ProgramIcon().pixmap(size, size);

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <memory>
 
 class QLabel;
+class QMessageBox;
 
 namespace drav::gui {
 
@@ -21,6 +23,9 @@ class ConfirmDialog : public QDialog {
   QLabel* unsavedLine_ = nullptr;
   QLabel* subject_ = nullptr;
 };
+
+// The box that names what a command would lose, with Save, Discard and Cancel (Esc).
+std::unique_ptr<QMessageBox> MakeSaveChangesBox(const QString& whatWouldBeLost, QWidget* parent);
 
 // TAboutBox: the program's full name, a picture, the version label and OK.
 class AboutDialog : public QDialog {

@@ -16,7 +16,8 @@ TEST(UnsavedData, NamesWhatWouldBeLostAndWhere) {
   now.Games.resize(5);
   now.Games[0].ScoreA = 7;
   now.Rosters[1] = {"Northfield", "Ned"};
-  EXPECT_EQ(DescribeUnsavedChanges(saved, now), "4 games and 1 team are not saved in riverside.dat");
+  EXPECT_EQ(DescribeUnsavedChanges(saved, now),
+            "4 games and 1 team are not saved in riverside.dat");
 
   now = saved;
   now.Games.pop_back();

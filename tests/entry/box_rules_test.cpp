@@ -11,12 +11,23 @@ TEST(BoxRules, IntegerAndGamesPlayedBoxesTakeOnlyWhatTheyCanHold) {
     bool integer;
     bool gamesPlayed;
   } cases[] = {
-      {"", true, true},           {"-", true, false},          {"0", true, true},
-      {"-12", true, false},       {"2147483647", true, true},  {"2147483648", false, false},
-      {"-2147483648", true, false}, {"-2147483649", false, false}, {"1-", false, false},
-      {"a", false, false},        {"1.5", false, true},        {".5", false, true},
-      {"1/2", false, true},       {"1/2/3", false, false},     {"1.5/2", false, false},
-      {"1 ", false, false},       {"9999999999/2", false, false},
+      {"", true, true},
+      {"-", true, false},
+      {"0", true, true},
+      {"-12", true, false},
+      {"2147483647", true, true},
+      {"2147483648", false, false},
+      {"-2147483648", true, false},
+      {"-2147483649", false, false},
+      {"1-", false, false},
+      {"a", false, false},
+      {"1.5", false, true},
+      {".5", false, true},
+      {"1/2", false, true},
+      {"1/2/3", false, false},
+      {"1.5/2", false, false},
+      {"1 ", false, false},
+      {"9999999999/2", false, false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsIntegerBoxText(c.text), c.integer) << c.text;

@@ -15,21 +15,20 @@ TEST(TournamentRecognition, KnowsATournamentFileByItsCountLines) {
     const char* text;
     bool tournament;
   } cases[] = {
-      {"", true},                                         // an empty file is an empty tournament
-      {"0\r\n0\r\n", true},                               // no teams, no games, settings cut off
-      {" 1 \r\n2\r\nAlpha\r\nAnn\r\n-0\r\n", true},     // blanks and signs are integers
-      {"2\r\n1\r\nAlpha\r\n", true},                      // cut short inside the teams
-      {"-3\r\n0\r\n", true},                              // a negative count reads as 0
-      {"99999999999\r\n0\r\n", true},                     // out of range still has the syntax
-      {"root:x:0:0:root:/root:/bin/bash\n", false},       // any text
-      {"\x89PNG\r\n\x1a\n", false},                       // a picture
-      {"\r\n0\r\n", false},                               // an empty count line that is there
-      {"1\r\nx\r\nAlpha\r\n0\r\n", false},                // a team's string count
-      {"1\r\n1\r\nAlpha\r\nseven\r\n", false},            // the game count
-      {"0\r\n+\r\n", false},                              // a sign without digits
+      {"", true},                                    // an empty file is an empty tournament
+      {"0\r\n0\r\n", true},                          // no teams, no games, settings cut off
+      {" 1 \r\n2\r\nAlpha\r\nAnn\r\n-0\r\n", true},  // blanks and signs are integers
+      {"2\r\n1\r\nAlpha\r\n", true},                 // cut short inside the teams
+      {"-3\r\n0\r\n", true},                         // a negative count reads as 0
+      {"99999999999\r\n0\r\n", true},                // out of range still has the syntax
+      {"root:x:0:0:root:/root:/bin/bash\n", false},  // any text
+      {"\x89PNG\r\n\x1a\n", false},                  // a picture
+      {"\r\n0\r\n", false},                          // an empty count line that is there
+      {"1\r\nx\r\nAlpha\r\n0\r\n", false},           // a team's string count
+      {"1\r\n1\r\nAlpha\r\nseven\r\n", false},       // the game count
+      {"0\r\n+\r\n", false},                         // a sign without digits
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(LooksLikeTournamentFile(c.text), c.tournament) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(LooksLikeTournamentFile(c.text), c.tournament) << c.text;
 }
 
 TEST(TournamentRecognition, OpenAndMergeRefuseOtherFilesAndChangeNothing) {
