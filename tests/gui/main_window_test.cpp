@@ -255,6 +255,9 @@ void MainWindowTest::exitConfirmationWithAndWithoutUnsavedLine() {
 void MainWindowTest::quickPrintWindowShowsReportAndFontSize() {
   test::GuiTestScope scope;
   MainWindow w;
+  w.resize(1280, 800);
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
   QVERIFY(w.OpenAtStart(QString::fromStdString(test::WriteSampleTournament(scope.dir, "a.dat"))));
   w.Action("QuickPrintTeams1")->trigger();
   auto* print = qobject_cast<PrintWindow*>(w.Mdi()->activeSubWindow()->widget());
@@ -269,11 +272,24 @@ void MainWindowTest::quickPrintWindowShowsReportAndFontSize() {
   QCOMPARE(w.Data().Format.QuickPrintFontSize, 14);
   edit->setText("big");
   QCOMPARE(print->FontSize(), 10);
+  edit->setText("2");
+  QCOMPARE(print->FontSize(), 6);
+  edit->setText("900");
+  QCOMPARE(print->FontSize(), 72);
 
   edit->setText("12");
   w.Action("QuickPrintGames1")->trigger();
   auto* games = qobject_cast<PrintWindow*>(w.Mdi()->activeSubWindow()->widget());
   QCOMPARE(games->windowTitle(), QString("QuickPrint Game Results"));
+  // A new report window does not hide the last one, and the Window menu lists them all.
+  QCOMPARE(w.Mdi()->activeSubWindow()->pos() - print->parentWidget()->pos(), QPoint(28, 28));
+  QMenu* window = w.menuBar()->findChild<QMenu*>("Window1");
+  emit window->aboutToShow();
+  QStringList listed;
+  for (QAction* a : window->actions())
+    if (a->isCheckable()) listed << a->text() + (a->isChecked() ? " *" : "");
+  QCOMPARE(listed, QStringList({"&1 Game Entry", "&2 Roster Entry", "&3 QuickPrint Team Standings",
+                                "&4 QuickPrint Game Results *"}));
   QCOMPARE(games->findChild<QLineEdit*>("Edit1")->text(), QString("12"));
   QCOMPARE(games->FontSize(), 12);
 }
@@ -285,9 +301,11 @@ void MainWindowTest::printingToPdfWithoutPrinter() {
   w.Action("QuickPrintIndividuals1")->trigger();
   auto* print = qobject_cast<PrintWindow*>(w.Mdi()->activeSubWindow()->widget());
   QVERIFY(print);
+  // The name without an extension gets ".pdf".
   const QString pdf = QString::fromStdString(scope.dir + "/report.pdf");
-  DialogSeams::QueueFileName(pdf);
+  DialogSeams::QueueFileName(QString::fromStdString(scope.dir + "/report"));
   print->findChild<QPushButton*>("PrintButton")->click();
+  QVERIFY(w.statusBar()->currentMessage().startsWith("Printed to "));
   QFile file(pdf);
   QVERIFY(file.open(QIODevice::ReadOnly));
   const QByteArray bytes = file.readAll();

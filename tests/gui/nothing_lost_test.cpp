@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QtTest>
 #include <filesystem>
@@ -85,6 +87,7 @@ class NothingLostTest : public QObject {
   void renamedTeamSurvivesAWindowSwitch();
   void ctrlWWritesTheReportWithGameEntryFocused();
   void numberBoxesRefuseJunkAsTyped();
+  void listedShortcutsWorkFromTheEntryBoxes();
   void deleteNamesTheGameAndCheckAllGamesOpensIt();
 };
 
@@ -195,6 +198,32 @@ void NothingLostTest::ctrlWWritesTheReportWithGameEntryFocused() {
   QCOMPARE(w.main.statusBar()->currentMessage(),
            QString::fromStdString("Report written to " + base));
   QVERIFY(w.gameSub->isVisible());  // the child's own Close did not take the key
+}
+
+void NothingLostTest::listedShortcutsWorkFromTheEntryBoxes() {
+  gui::test::GuiTestScope scope;
+  OpenWindow w(scope.dir);
+  // Post to Web (Ctrl+P) is left out: it would try to reach a server.
+  const std::pair<const char*, QKeySequence> shortcuts[] = {
+      {"NewTournament1", QKeySequence("Ctrl+N")},
+      {"Open1", QKeySequence("Ctrl+O")},
+      {"ReadRosters1", QKeySequence("Ctrl+R")},
+      {"SaveTournament2", QKeySequence("Ctrl+S")},
+      {"FullReport1", QKeySequence("Ctrl+W")},
+      {"QuickPrintTeams1", QKeySequence("Ctrl+T")},
+      {"QuickPrintIndividuals1", QKeySequence("Ctrl+I")},
+      {"QuickPrintGames1", QKeySequence("Ctrl+G")},
+      {"Contents1", QKeySequence(Qt::Key_F1)}};
+  QWidget* boxes[] = {w.Box("ScoreA"), w.roster->findChild<QLineEdit*>("Team")};
+  for (QWidget* box : boxes) {
+    for (const auto& [name, key] : shortcuts) {
+      QSignalSpy spy(w.main.Action(name), &QAction::triggered);
+      QApplication::setActiveWindow(&w.main);
+      box->setFocus();
+      QTest::keySequence(box, key);
+      QVERIFY2(spy.count() == 1, name);
+    }
+  }
 }
 
 void NothingLostTest::numberBoxesRefuseJunkAsTyped() {
