@@ -303,7 +303,10 @@ void MainCommands::ShowNotes(const std::vector<std::string>& notes) {
 
 template <typename Reorder>
 void MainCommands::OrderingCommand(Reorder reorder) {
-  if (!host_.Confirm(false)) return;
+  // The windows are rebuilt, so an edit on screen would go: then the save box asks
+  // instead of "Are you sure?".
+  const bool editsOnScreen = !WhatWouldBeLost(false).empty();
+  if (!(editsOnScreen ? MaySetAside(false) : host_.Confirm(false))) return;
   host_.CloseChildWindows();
   reorder();
   t_.CurrentGame = 0;

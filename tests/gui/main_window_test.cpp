@@ -69,6 +69,7 @@ class MainWindowTest : public QObject {
   void printingToPdfWithoutPrinter();
   void randomScheduleCancelledMidway();
   void helpOpensShippedGuide();
+  void printSetupButtonSaysOk();
   void autosaveTimerWritesBackupAndReportsFailureInStatusBar();
 };
 
@@ -339,6 +340,23 @@ void MainWindowTest::randomScheduleCancelledMidway() {
   QVERIFY(clock.elapsed() < 60000);
   // Nothing is shown for a cancelled schedule.
   QVERIFY(w.Mdi()->subWindowList().isEmpty());
+}
+
+void MainWindowTest::printSetupButtonSaysOk() {
+  test::GuiTestScope scope;
+  MainWindow w;
+  QStringList buttons;
+  QString title;
+  DialogSeams::QueueDialogAction([&](QDialog& d) {
+    title = d.windowTitle();
+    for (QPushButton* b : d.findChildren<QPushButton*>())
+      if (b->isVisibleTo(&d) || !b->text().isEmpty()) buttons << b->text();
+    return int(QDialog::Rejected);
+  });
+  w.Action("PrintSetup1")->trigger();
+  QCOMPARE(title, QString("Print Setup"));
+  QVERIFY2(buttons.contains("OK"), qPrintable(buttons.join(",")));
+  QVERIFY(!buttons.contains("&Print") && !buttons.contains("Print"));
 }
 
 void MainWindowTest::helpOpensShippedGuide() {

@@ -121,6 +121,11 @@ int main(int argc, char* argv[]) {
     main.Commands().RebuildWindows();
     Settle();
     Save(main, "20-entry-all-columns");
+    if (QMdiSubWindow* game = main.Mdi()->subWindowList().value(0)) {
+      game->showMaximized();
+      Save(main, "20-entry-maximised");
+      game->showNormal();
+    }
     // A game that warns, listed by Check All Games.
     if (t.GameCount() > 1) t.Games[1].TeamB = t.Games[1].TeamA;
     main.Action("CheckAllGames1")->trigger();
