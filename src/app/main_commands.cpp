@@ -88,7 +88,12 @@ bool MainCommands::StoreShownEntries() {
   bool stored = true;
   try {
     if (forms.roster && forms.roster->HasUnstoredEdits()) forms.roster->StoreOnScreen();
-    if (forms.game && forms.game->HasUnstoredEdits()) warnings = forms.game->StoreOnScreen();
+    if (forms.game && forms.game->HasUnstoredEdits()) {
+      warnings = forms.game->StoreOnScreen();
+      // A new game is stored only with both teams; saving without it would drop it.
+      if (forms.game->HasUnstoredEdits())
+        throw DravError("The game on screen needs both teams before it can be stored.");
+    }
   } catch (const DravError& e) {
     host_.ShowMessage(std::string("Nothing was saved. ") + e.what(), kErrorCaption);
     stored = false;

@@ -514,3 +514,20 @@ TEST_F(NothingLostTest, CloseAllAndExitUseTheThreeButtonBoxOnlyWithSomethingToLo
 
 }  // namespace
 }  // namespace drav::app
+
+namespace drav::app {
+namespace {
+
+TEST_F(NothingLostTest, ANewGameWithoutBothTeamsIsNotDroppedBySave) {
+  OpenWithTypedGame();
+  game->TeamBName.SetItemIndex(-1);
+  const std::string before = drav::test::ReadFile(path);
+  commands.SaveTournament2Click();
+  EXPECT_EQ(drav::test::ReadFile(path), before);
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages.back().first,
+            "Nothing was saved. The game on screen needs both teams before it can be stored.");
+}
+
+}  // namespace
+}  // namespace drav::app
