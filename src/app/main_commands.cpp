@@ -64,7 +64,8 @@ std::string MainCommands::WhatWouldBeLost(bool tournamentReplaced) const {
   if (tournamentReplaced && HasUnsavedData()) add(DescribeUnsavedChanges(saved_, t_));
   const EntryForms forms = host_.OpenEntryForms();
   if (forms.game && forms.game->HasUnstoredEdits()) add("The game on screen has not been stored");
-  if (forms.roster && forms.roster->HasUnstoredEdits()) add("The team on screen has not been stored");
+  if (forms.roster && forms.roster->HasUnstoredEdits())
+    add("The team on screen has not been stored");
   return lost;
 }
 

@@ -12,7 +12,8 @@ int RunCheck(const std::vector<std::string>& words, std::ostream& out, std::ostr
   args.ExpectPositional(1);
   const Tournament t = OpenForCli(args.Positional()[0]);
   // The same list as the desktop program's Check All Games.
-  for (const entry::GameWarning& w : entry::CheckAllGames(t)) out << w.gid << ": " << w.message << "\n";
+  for (const entry::GameWarning& w : entry::CheckAllGames(t))
+    out << w.gid << ": " << w.message << "\n";
   return 0;
 }
 

@@ -580,9 +580,8 @@ bool GameEntryForm::TryStoreGame() {
 bool GameEntryForm::AnyFigureTyped() const {
   if (Forfeit.Checked() || Overtime.Checked()) return true;
   if (GID.Text() != std::to_string(Position())) return true;
-  std::vector<const Edit*> boxes = {&ScoreA, &ScoreB, &TUH,       &Round,  &SixtyA,
-                                    &SixtyB, &BncBkA, &BncBkPtsA, &BncBkB, &BncBkPtsB,
-                                    &OTA,    &OTB};
+  std::vector<const Edit*> boxes = {&ScoreA, &ScoreB,    &TUH,    &Round,     &SixtyA, &SixtyB,
+                                    &BncBkA, &BncBkPtsA, &BncBkB, &BncBkPtsB, &OTA,    &OTB};
   // Bonus boxes the window computes by itself are not the user's figures.
   const int mode = t_.Format.BonusMode;
   if (mode != 1) {
@@ -628,7 +627,8 @@ std::vector<std::string> GameEntryForm::StoreOnScreen() {
 
 std::string GameEntryForm::PositionCaption() const {
   const int count = t_.GameCount();
-  if (Position() >= count) return "New game " + std::to_string(static_cast<std::int64_t>(count) + 1);
+  if (Position() >= count)
+    return "New game " + std::to_string(static_cast<std::int64_t>(count) + 1);
   return "Game " + std::to_string(static_cast<std::int64_t>(Position()) + 1) + " of " +
          std::to_string(count);
 }
@@ -640,13 +640,13 @@ std::string GameEntryForm::ShownGameDescription() const {
   return round + a + " vs. " + b;
 }
 
-bool GameEntryForm::AcceptsCountText(bool sideA, int row, int column,
-                                     std::string_view text) const {
+bool GameEntryForm::AcceptsCountText(bool sideA, int row, int column, std::string_view text) const {
   if (!IsIntegerBoxText(text)) return false;
   if (row < 1 || row > kRows || column < 0 || column >= kColumns) return false;
   const PlayerRow& r = (sideA ? RowsA : RowsB)[row - 1];
   std::array<int, kColumns> counts{};
-  for (int k = 0; k < kColumns; ++k) counts[k] = k == column ? LenientInt(text, 0) : ReadInt(r.Q[k]);
+  for (int k = 0; k < kColumns; ++k)
+    counts[k] = k == column ? LenientInt(text, 0) : ReadInt(r.Q[k]);
   const std::int64_t points = RowPointsOf(t_.QuestionValues, counts);
   return points >= INT32_MIN && points <= INT32_MAX;
 }

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QGridLayout>
-#include <QSpacerItem>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <algorithm>
 #include <deque>
 
@@ -96,8 +96,8 @@ void DialogSeams::ShowMessage(QWidget* parent, const QString& text, const QStrin
 
 std::unique_ptr<QMessageBox> DialogSeams::MakeMessageBox(QWidget* parent, const QString& text,
                                                          const QString& caption) {
-  auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, QMessageBox::Ok,
-                                           parent);
+  auto box =
+      std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
   if (caption == "Error" || caption == "Failure" || caption == "Warning")
     box->setIcon(QMessageBox::Warning);
   else if (caption == "Completed")

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QTime>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -16,22 +15,23 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTime>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
-#include "gui/dialog_seams.h"
 #include "entry/game_entry.h"
 #include "entry/roster_entry.h"
+#include "gui/dialog_seams.h"
 #include "gui/entry_windows.h"
 #include "gui/game_entry_window.h"
 #include "gui/game_warnings_window.h"
-#include "gui/roster_entry_window.h"
 #include "gui/help_window.h"
 #include "gui/list_windows.h"
 #include "gui/options_dialog.h"
 #include "gui/print_window.h"
 #include "gui/progress_runner.h"
+#include "gui/roster_entry_window.h"
 #include "gui/settings_dialog.h"
 #include "gui/small_dialogs.h"
 #include "gui/text_codec.h"
@@ -277,8 +277,8 @@ void MainWindow::PlaceCascaded(QMdiSubWindow* sub, const QSize& size) {
   // none hides another.
   int open = 0;
   for (QMdiSubWindow* w : mdi_->subWindowList())
-    if (w != sub && (qobject_cast<PrintWindow*>(w->widget()) ||
-                     qobject_cast<GameWarningsWindow*>(w->widget())))
+    if (w != sub &&
+        (qobject_cast<PrintWindow*>(w->widget()) || qobject_cast<GameWarningsWindow*>(w->widget())))
       ++open;
   const int step = 28 * (open % 8);
   const int x = std::max(0, (mdi_->width() - sub->width()) / 2) + step;

@@ -4,14 +4,14 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIntValidator>
-#include <QMainWindow>
-#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QVBoxLayout>
 

@@ -191,7 +191,8 @@ void RosterEntryWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (activationHooked_) return;
   activationHooked_ = qobject_cast<QMdiSubWindow*>(parentWidget()) != nullptr;
-  HookMdiActivation(this, [this] { FormActivate(); }, [this] { FormDeactivate(); });
+  HookMdiActivation(
+      this, [this] { FormActivate(); }, [this] { FormDeactivate(); });
 }
 
 }  // namespace drav::gui

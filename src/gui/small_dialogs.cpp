@@ -63,7 +63,9 @@ void ConfirmDialog::SetSubject(const QString& text) {
   subject_->setVisible(!text.isEmpty());
 }
 
-QString ConfirmDialog::Subject() const { return subject_->text(); }
+QString ConfirmDialog::Subject() const {
+  return subject_->text();
+}
 
 std::unique_ptr<QMessageBox> MakeSaveChangesBox(const QString& whatWouldBeLost, QWidget* parent) {
   auto box = std::make_unique<QMessageBox>(

@@ -804,11 +804,12 @@ TEST_F(GameEntry, CountBoxesRefuseJunkAndPointsBeyondThirtyTwoBits) {
   const struct {
     const char* text;
     bool accepted;
-  } cases[] = {{"", true},     {"-", true},           {"12", true},  {"-3", true},
-               {"1x", false},  {"+1", false},         {" 1", false}, {"2147483647", false},
-               {"1e3", false}, {"143165576", true},   {"143165577", false}};
+  } cases[] = {{"", true},     {"-", true},         {"12", true},        {"-3", true},
+               {"1x", false},  {"+1", false},       {" 1", false},       {"2147483647", false},
+               {"1e3", false}, {"143165576", true}, {"143165577", false}};
   // Column 0 is worth 15: 143165576 * 15 still fits, one more does not.
-  for (const auto& c : cases) EXPECT_EQ(f.AcceptsCountText(true, 1, 0, c.text), c.accepted) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(f.AcceptsCountText(true, 1, 0, c.text), c.accepted) << c.text;
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "gui/main_window.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -8,13 +10,12 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTextBrowser>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 
-#include "gui/main_window.h"
 #include "gui/options_dialog.h"
 #include "gui/print_window.h"
 #include "gui/small_dialogs.h"
@@ -102,9 +103,9 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   QMenu* reports = w.menuBar()->findChild<QMenu*>("Reports1");
   items.clear();
   for (QAction* a : reports->actions()) items << (a->isSeparator() ? "-" : a->text());
-  QCOMPARE(items, QStringList({"Full &Web Report...", "&Post to Web...", "-", "QuickPrint &Teams",
-                               "QuickPrint &Individuals", "QuickPrint &Games", "-",
-                               "&Check All Games"}));
+  QCOMPARE(items,
+           QStringList({"Full &Web Report...", "&Post to Web...", "-", "QuickPrint &Teams",
+                        "QuickPrint &Individuals", "QuickPrint &Games", "-", "&Check All Games"}));
   QMenu* settings = w.menuBar()->findChild<QMenu*>("Settings1");
   items.clear();
   for (QAction* a : settings->actions()) items << a->text();
