@@ -88,6 +88,7 @@ class NothingLostTest : public QObject {
   void ctrlWWritesTheReportWithGameEntryFocused();
   void numberBoxesRefuseJunkAsTyped();
   void listedShortcutsWorkFromTheEntryBoxes();
+  void rowsLineUpAndNothingMovesWhenTeamsAreChosen();
   void deleteNamesTheGameAndCheckAllGamesOpensIt();
 };
 
@@ -224,6 +225,35 @@ void NothingLostTest::listedShortcutsWorkFromTheEntryBoxes() {
       QVERIFY2(spy.count() == 1, name);
     }
   }
+}
+
+void NothingLostTest::rowsLineUpAndNothingMovesWhenTeamsAreChosen() {
+  gui::test::GuiTestScope scope;
+  OpenWindow w(scope.dir);
+  const auto at = [&](const char* name) {
+    QWidget* box = w.game->Widget(name);
+    return box->mapTo(w.game, QPoint(0, 0));
+  };
+  for (int r = 1; r <= 4; ++r)
+    QCOMPARE(at(qPrintable(QString("Q0A%1").arg(r))).y(),
+             at(qPrintable(QString("Q0B%1").arg(r))).y());
+  // A blank new game, then both teams chosen: the boxes already shown keep their places.
+  for (int i = 0; i < w.main.Data().GameCount(); ++i)
+    QTest::mouseClick(w.game->Widget("Next"), Qt::LeftButton);
+  const char* fixed[] = {"ScoreA", "ScoreB", "TUH", "Round", "Next", "DeleteGame"};
+  QList<QPoint> before;
+  for (const char* name : fixed) before << at(name);
+  for (const char* side : {"TeamAName", "TeamBName"}) {
+    auto* box = static_cast<QComboBox*>(w.game->Widget(side));
+    box->setCurrentIndex(2);
+    emit box->activated(2);
+  }
+  QTest::qWait(10);
+  for (int i = 0; i < 6; ++i) QCOMPARE(at(fixed[i]), before[i]);
+  // Computed figures are shown read-only in the normal text colour.
+  auto* pts = w.Box("PtsA1");
+  QVERIFY(pts->isReadOnly() && pts->isEnabled());
+  QCOMPARE(pts->palette().color(QPalette::Text), w.game->palette().color(QPalette::Text));
 }
 
 void NothingLostTest::numberBoxesRefuseJunkAsTyped() {
