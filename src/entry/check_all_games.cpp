@@ -1,23 +1,17 @@
 #include "entry/check_all_games.h"
 
-#include <functional>
-
 #include "entry/check_game.h"
 
 namespace drav::entry {
 
 namespace {
 
-using GameCheck = std::function<std::vector<std::string>(const Tournament&, const GameStats&)>;
+using GameCheck = std::vector<std::string> (*)(const Tournament&, const GameStats&);
 
 // The checks run on every game, in the order their messages are listed.
-const std::vector<GameCheck>& Checks() {
-  static const std::vector<GameCheck> checks = {
-      // The seven warnings of the game entry window.
-      [](const Tournament& t, const GameStats& g) { return CheckGameRecord(t, g); },
-  };
-  return checks;
-}
+constexpr GameCheck kChecks[] = {
+    &CheckGameRecord,  // the seven warnings of the game entry window
+};
 
 std::string TeamOrUnknown(const Tournament& t, int team) {
   return t.IsTeam(team) ? t.TeamName(team) : "?";
@@ -32,7 +26,7 @@ std::vector<GameWarning> CheckAllGames(const Tournament& t) {
   std::vector<GameWarning> found;
   for (int i = 0; i < allOn.GameCount(); ++i) {
     const GameStats& g = allOn.Games[i];
-    for (const GameCheck& check : Checks()) {
+    for (const GameCheck check : kChecks) {
       for (std::string& message : check(allOn, g))
         found.push_back({i, g.Round, g.GID,
                          TeamOrUnknown(t, g.TeamA) + " vs. " + TeamOrUnknown(t, g.TeamB),
