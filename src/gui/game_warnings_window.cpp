@@ -3,10 +3,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "entry/check_all_games.h"
+#include "gui/game_entry_window.h"
 #include "gui/text_codec.h"
 
 namespace drav::gui {
@@ -59,6 +61,15 @@ void GameWarningsWindow::Recheck() {
                           .arg(warnings.size() == 1 ? "" : "s")
                           .arg(games)
                           .arg(games == 1 ? "" : "s"));
+}
+
+void GameWarningsWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (activationHooked_) return;
+  activationHooked_ = qobject_cast<QMdiSubWindow*>(parentWidget()) != nullptr;
+  // Games may have been mended, added or deleted meanwhile: coming back lists them afresh,
+  // so a line never opens a game that moved.
+  HookMdiActivation(this, [this] { Recheck(); });
 }
 
 void GameWarningsWindow::OpenRow(int row) {

@@ -22,6 +22,9 @@ class GameWarningsWindow : public QWidget {
   // Lists the warnings of the games as they are stored now.
   void Recheck();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void OpenRow(int row);
 
@@ -29,6 +32,7 @@ class GameWarningsWindow : public QWidget {
   std::function<void(int)> openGame_;
   QLabel* summary_ = nullptr;
   QListWidget* list_ = nullptr;
+  bool activationHooked_ = false;
 };
 
 }  // namespace drav::gui
