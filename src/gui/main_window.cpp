@@ -381,7 +381,9 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
   // the area is narrow), the divisions list under the roster.
   QMdiSubWindow* game = AddChild(CreateGameEntryWindow(tournament_, nullptr), QPoint(0, 0));
   QMdiSubWindow* roster = AddChild(CreateRosterEntryWindow(tournament_, nullptr), QPoint(0, 0));
-  const int areaWidth = mdi_->viewport()->width();
+  // The whole area, not the viewport: scroll bars that the windows just closed needed go
+  // away once they are gone.
+  const int areaWidth = mdi_->contentsRect().width();
   const int rosterX = game->width() + roster->width() <= areaWidth
                           ? game->width()
                           : std::max(0, areaWidth - roster->width());

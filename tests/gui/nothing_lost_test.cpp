@@ -89,6 +89,7 @@ class NothingLostTest : public QObject {
   void numberBoxesRefuseJunkAsTyped();
   void listedShortcutsWorkFromTheEntryBoxes();
   void rowsLineUpAndNothingMovesWhenTeamsAreChosen();
+  void entryWindowsDoNotOverlapWithEveryColumnOn();
   void deleteNamesTheGameAndCheckAllGamesOpensIt();
 };
 
@@ -254,6 +255,28 @@ void NothingLostTest::rowsLineUpAndNothingMovesWhenTeamsAreChosen() {
   auto* pts = w.Box("PtsA1");
   QVERIFY(pts->isReadOnly() && pts->isEnabled());
   QCOMPARE(pts->palette().color(QPalette::Text), w.game->palette().color(QPalette::Text));
+}
+
+void NothingLostTest::entryWindowsDoNotOverlapWithEveryColumnOn() {
+  gui::test::GuiTestScope scope;
+  OpenWindow w(scope.dir);
+  Tournament& t = w.main.Data();
+  t.QuestionValues = {15, 10, -5, 20};
+  t.Format.TrackBonuses = 1;
+  t.Format.BonusMode = 3;
+  t.Format.Sixty = 1;
+  t.Format.TUHeard = 1;
+  t.Format.Divisions = 1;
+  w.main.Commands().RebuildWindows();
+  QTest::qWait(10);
+  const QList<QMdiSubWindow*> windows = w.main.Mdi()->subWindowList();
+  QCOMPARE(windows.size(), 3);
+  const QRect area = w.main.Mdi()->viewport()->rect();
+  for (QMdiSubWindow* a : windows) {
+    QVERIFY2(area.contains(a->geometry()), qPrintable(a->windowTitle()));
+    for (QMdiSubWindow* b : windows)
+      if (a != b) QVERIFY2(!a->geometry().intersects(b->geometry()), qPrintable(a->windowTitle()));
+  }
 }
 
 void NothingLostTest::numberBoxesRefuseJunkAsTyped() {
