@@ -2,7 +2,10 @@
 
 #include <climits>
 
+#include "app/unsaved_data.h"
+#include "entry/game_entry.h"
 #include "entry/ordering.h"
+#include "entry/roster_entry.h"
 #include "model/error.h"
 #include "schedule/random_schedule.h"
 #include "schedule/round_robin.h"
@@ -39,7 +42,10 @@ void MainCommands::StartUp() {
   MarkSaved();
 }
 
-void MainCommands::MarkSaved() { savedText_ = SerializeTournament(t_); }
+void MainCommands::MarkSaved() {
+  savedText_ = SerializeTournament(t_);
+  saved_ = t_;
+}
 
 bool MainCommands::HasUnsavedData() const { return SerializeTournament(t_) != savedText_; }
 
@@ -50,7 +56,57 @@ void MainCommands::RebuildWindows() {
   host_.OpenEntryWindows(t_.Format.Divisions == 1);
 }
 
+std::string MainCommands::WhatWouldBeLost(bool tournamentReplaced) const {
+  std::string lost;
+  const auto add = [&lost](const std::string& line) {
+    if (!line.empty()) lost += (lost.empty() ? "" : "\n") + line;
+  };
+  if (tournamentReplaced && HasUnsavedData()) add(DescribeUnsavedChanges(saved_, t_));
+  const EntryForms forms = host_.OpenEntryForms();
+  if (forms.game && forms.game->HasUnstoredEdits()) add("The game on screen has not been stored");
+  if (forms.roster && forms.roster->HasUnstoredEdits())
+    add("The team on screen has not been stored");
+  return lost;
+}
+
+bool MainCommands::MaySetAside(bool tournamentReplaced) {
+  const std::string lost = WhatWouldBeLost(tournamentReplaced);
+  if (lost.empty()) return true;
+  switch (host_.AskSaveChanges(lost)) {
+    case SaveAnswer::Save:
+      return Save();
+    case SaveAnswer::Discard:
+      return true;
+    case SaveAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool MainCommands::StoreShownEntries() {
+  const EntryForms forms = host_.OpenEntryForms();
+  std::vector<std::string> warnings;
+  bool stored = true;
+  try {
+    if (forms.roster && forms.roster->HasUnstoredEdits()) forms.roster->StoreOnScreen();
+    if (forms.game && forms.game->HasUnstoredEdits()) {
+      warnings = forms.game->StoreOnScreen();
+      // A new game is stored only with both teams; saving without it would drop it.
+      if (forms.game->HasUnstoredEdits())
+        throw DravError("The game on screen needs both teams before it can be stored.");
+    }
+  } catch (const DravError& e) {
+    host_.ShowMessage(std::string("Nothing was saved. ") + e.what(), kErrorCaption);
+    stored = false;
+  }
+  host_.RefreshEntryWindows();
+  for (const std::string& warning : warnings) host_.ShowMessage(warning, "Warning");
+  return stored;
+}
+
 void MainCommands::NewTournament1Click() {
+  // The teams and games stay; only what the entry windows hold would go.
+  if (!MaySetAside(false)) return;
   NewTournamentChoices choices;
   if (!host_.RunOptions(choices)) return;
   NewTournament(t_, choices);
@@ -58,6 +114,7 @@ void MainCommands::NewTournament1Click() {
 }
 
 void MainCommands::Open1Click() {
+  if (!MaySetAside(true)) return;
   const auto path = host_.AskOpenFileName();
   if (!path) return;
   OpenPath(*path);
@@ -73,6 +130,7 @@ bool MainCommands::OpenPath(const std::string& path) {
   host_.SetCaption("DRAV " + t_.FileName);
   RebuildWindows();
   MarkSaved();
+  host_.ShowStatus("Opened " + LastPathComponent(path));
   return true;
 }
 
@@ -84,26 +142,35 @@ bool MainCommands::WriteToOwnFile(const std::string& path) {
     return false;
   }
   MarkSaved();
+  host_.ShowStatus("Saved " + LastPathComponent(path) + " at " + host_.ClockTime());
   return true;
 }
 
-void MainCommands::SaveAs1Click() {
+bool MainCommands::SaveAs() {
+  if (!StoreShownEntries()) return false;
   const auto path = host_.AskSaveFileName();
-  if (!path) return;
+  if (!path) return false;
   // The file name and caption follow only a write that worked, so that they never name
   // a file that does not hold the tournament.
-  if (!WriteToOwnFile(*path)) return;
+  const std::string previous = t_.FileName;
   t_.FileName = *path;
+  if (!WriteToOwnFile(*path)) {
+    t_.FileName = previous;
+    return false;
+  }
   host_.SetCaption("DRAV " + t_.FileName);
+  return true;
 }
 
-void MainCommands::SaveTournament2Click() {
-  if (t_.FileName.empty()) {
-    SaveAs1Click();
-    return;
-  }
-  WriteToOwnFile(t_.FileName);
+bool MainCommands::Save() {
+  if (t_.FileName.empty()) return SaveAs();
+  if (!StoreShownEntries()) return false;
+  return WriteToOwnFile(t_.FileName);
 }
+
+void MainCommands::SaveAs1Click() { SaveAs(); }
+
+void MainCommands::SaveTournament2Click() { Save(); }
 
 void MainCommands::AutosaveTimer() {
   try {
@@ -112,11 +179,15 @@ void MainCommands::AutosaveTimer() {
     host_.ShowStatus(std::string("Autosave failed: ") + e.what());
     return;
   }
-  host_.ShowStatus("Autosaved to " + autosavePath_);
+  host_.ShowStatus("Autosaved");
 }
 
 void MainCommands::CloseAll1Click() {
-  if (host_.Confirm(false)) {
+  // With something to lose the three-button box is the confirmation; otherwise the
+  // usual "Are you sure?".
+  const bool anythingToLose = !WhatWouldBeLost(true).empty();
+  const bool go = anythingToLose ? MaySetAside(true) : host_.Confirm(false);
+  if (go) {
     host_.CloseChildWindows();
     t_.Rosters.clear();
     t_.Games.clear();
@@ -127,13 +198,18 @@ void MainCommands::CloseAll1Click() {
     t_.FileName.clear();
     t_.CurrentGame = 0;
     t_.CurrentTeam = 0;
+    // The caption names the file Save writes to, and there is none now.
+    host_.SetCaption("DRAV");
     // The user chose to drop the data: nothing left is worth a warning at exit.
     MarkSaved();
   }
   t_.SavedGameCount = 0;
 }
 
-bool MainCommands::FormCloseQuery() { return host_.Confirm(HasUnsavedData()); }
+bool MainCommands::FormCloseQuery() {
+  if (!WhatWouldBeLost(true).empty()) return MaySetAside(true);
+  return host_.Confirm(false);
+}
 
 void MainCommands::OpenSettings(int page) {
   SettingsForm form = SettingsForm::Load(t_.Format, page);
@@ -167,6 +243,7 @@ void MainCommands::ReadFileCommand(const std::string& path, Read read) {
 }
 
 void MainCommands::ReadRosters1Click() {
+  if (!MaySetAside(true)) return;
   const auto path = host_.AskOpenFileName();
   if (!path) return;
   NewTournamentChoices choices;
@@ -175,24 +252,28 @@ void MainCommands::ReadRosters1Click() {
 }
 
 void MainCommands::OpenDRAV1File1Click() {
+  if (!MaySetAside(true)) return;
   const auto path = host_.AskOpenFileName();
   if (!path) return;
   ReadFileCommand(*path, [&](const std::string& p) { ImportVersion1(t_, p); });
 }
 
 void MainCommands::ImportDRAV2File1Click() {
+  if (!MaySetAside(true)) return;
   const auto path = host_.AskOpenFileName();
   if (!path) return;
   ReadFileCommand(*path, [&](const std::string& p) { ImportVersion2(t_, p); });
 }
 
 void MainCommands::MergeFiles1Click() {
+  if (!MaySetAside(false)) return;
   const auto path = host_.AskOpenFileName();
   if (!path) return;
   ReadFileCommand(*path, [&](const std::string& p) { MergeTournamentFile(t_, p); });
 }
 
 void MainCommands::ImportQbj1Click() {
+  if (!MaySetAside(false)) return;
   const auto path = host_.AskOpenFileName();
   if (!path) return;
   std::vector<std::string> notes;
@@ -229,7 +310,10 @@ void MainCommands::ShowNotes(const std::vector<std::string>& notes) {
 
 template <typename Reorder>
 void MainCommands::OrderingCommand(Reorder reorder) {
-  if (!host_.Confirm(false)) return;
+  // The windows are rebuilt, so an edit on screen would go: then the save box asks
+  // instead of "Are you sure?".
+  const bool editsOnScreen = !WhatWouldBeLost(false).empty();
+  if (!(editsOnScreen ? MaySetAside(false) : host_.Confirm(false))) return;
   host_.CloseChildWindows();
   reorder();
   t_.CurrentGame = 0;
@@ -252,7 +336,7 @@ void MainCommands::SortTeams1Click() {
 }
 
 void MainCommands::FullReport1Click() {
-  const auto basePath = host_.AskSaveFileName();
+  const auto basePath = host_.AskReportBasePath();
   if (!basePath) return;
   // The pages are written from a copy, so the window stays usable while they are written
   // and the tournament can't change under the writer.
@@ -268,7 +352,9 @@ void MainCommands::FullReport1Click() {
     host_.ShowMessage(text, kErrorCaption);
     return;
   }
-  if (finished) host_.ShowMessage("Report has been generated", "Completed");
+  if (!finished) return;
+  host_.ShowStatus("Report written to " + *basePath);
+  host_.ShowMessage("Report has been generated", "Completed");
 }
 
 void MainCommands::PosttoWeb1Click() {
@@ -285,6 +371,8 @@ void MainCommands::PosttoWeb1Click() {
   if (result.cancelled) return;
   for (const PostMessage& m : result.messages) host_.ShowMessage(m.text, m.caption);
 }
+
+void MainCommands::CheckAllGames1Click() { host_.ShowGameWarnings(); }
 
 void MainCommands::QuickPrintTeams1Click() {
   host_.ShowTextWindow("QuickPrint Team Standings", TeamStandingsLines(t_));

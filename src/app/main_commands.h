@@ -87,9 +87,25 @@ class MainCommands {
   void OpenSettings(int page);
   void PacketNames1Click();
 
+  // Reports menu: Check All Games lists every stored game that raises a warning.
+  void CheckAllGames1Click();
+
   // True when the tournament differs from what was last opened from or saved to its own
   // file (or from the empty start). Settings that the file does not store don't count.
   bool HasUnsavedData() const;
+  // What a command would lose, one sentence per line: the tournament's unsaved changes
+  // (when the command replaces the tournament) and the edits that the entry windows hold
+  // but have not stored. Empty when nothing would be lost.
+  std::string WhatWouldBeLost(bool tournamentReplaced) const;
+  // Before a command that would lose something: asks Save, Discard or Cancel. True when
+  // the command may go on (saved, discarded, or nothing to lose).
+  bool MaySetAside(bool tournamentReplaced);
+  // Stores what the entry windows show, as Next would, warnings included. False (with
+  // the reason shown) when the game on screen cannot be stored.
+  bool StoreShownEntries();
+  // Save: stores what is on screen, then writes FileName (or asks, as Save As). True when
+  // the file was written.
+  bool Save();
 
   // Closes every child window and opens fresh entry windows at the first game and team.
   void RebuildWindows();
@@ -99,6 +115,7 @@ class MainCommands {
   // which has been reported in a message box.
   bool WriteToOwnFile(const std::string& path);
   void MarkSaved();
+  bool SaveAs();
   // Runs a file-reading command on the chosen file; a DravError is shown and leaves the
   // tournament as it was. The entry windows are rebuilt in either case.
   template <typename Read>
@@ -111,6 +128,7 @@ class MainCommands {
   Tournament& t_;
   MainHost& host_;
   std::string savedText_;
+  Tournament saved_;
   std::string autosavePath_ = kAutosaveFileName;
   // The one random sequence of the random schedules: it goes on from one run to the next.
   RandomSource random_;

@@ -9,7 +9,21 @@
 #include "app/settings_form.h"
 #include "model/new_tournament.h"
 
+namespace drav::entry {
+class GameEntryForm;
+class RosterEntryForm;
+}  // namespace drav::entry
+
 namespace drav::app {
+
+// The answer to "save what would be lost?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
+// The entry windows' form models while the windows are open (null otherwise).
+struct EntryForms {
+  entry::GameEntryForm* game = nullptr;
+  entry::RosterEntryForm* roster = nullptr;
+};
 
 // Everything the main window's commands need from the outside world. The Qt main window
 // implements it; the tests use a fake that records calls and answers from a script.
@@ -20,12 +34,19 @@ class MainHost {
   // The standard file dialogs; nullopt when the user cancels.
   virtual std::optional<std::string> AskOpenFileName() = 0;
   virtual std::optional<std::string> AskSaveFileName() = 0;
+  // Full Web Report's base path (folder and base name of the pages).
+  virtual std::optional<std::string> AskReportBasePath() { return AskSaveFileName(); }
   // TConfirm: "Are you sure?", plus the unsaved-data line when asked. True for OK.
   virtual bool Confirm(bool showUnsavedLine) = 0;
+  // The box with Save, Discard and Cancel (Cancel on Esc) whose text names what would be
+  // lost, one sentence per line.
+  virtual SaveAnswer AskSaveChanges(const std::string& whatWouldBeLost) = 0;
   // A message box with one OK button.
   virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
   // A passing note in the status bar (used where a box would interrupt, e.g. autosave).
   virtual void ShowStatus(const std::string& text) = 0;
+  // The time of day as the status bar shows it ("10:42").
+  virtual std::string ClockTime() = 0;
 
   // TOptionsEntry, shown modally on fresh defaults; true for OK, with the choices made.
   virtual bool RunOptions(NewTournamentChoices& choices) = 0;
@@ -38,6 +59,11 @@ class MainHost {
   virtual void CloseChildWindows() = 0;
   // The game entry and roster entry windows, and the divisions window when asked.
   virtual void OpenEntryWindows(bool withDivisions) = 0;
+  virtual EntryForms OpenEntryForms() = 0;
+  // The entry windows show their models again (after a command stored what they show).
+  virtual void RefreshEntryWindows() = 0;
+  // The child window listing the games that raise warnings (Check All Games).
+  virtual void ShowGameWarnings() = 0;
   // A new QuickPrint window (TPrintQR) with this caption and text.
   virtual void ShowTextWindow(const std::string& title, const std::vector<std::string>& lines) = 0;
 

@@ -1,7 +1,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "entry/check_game.h"
+#include "entry/check_all_games.h"
 
 namespace drav::cli {
 
@@ -10,13 +10,10 @@ int RunCheck(const std::vector<std::string>& words, std::ostream& out, std::ostr
   CliArgs args(words, {});
   args.AllowOnly({});
   args.ExpectPositional(1);
-  Tournament t = OpenForCli(args.Positional()[0]);
-  TourneyFormat& f = t.Format;
-  f.Warning1 = f.Warning2 = f.Warning3 = f.Warning4 = f.Warning5 = f.Warning6 = f.Warning7 = 1;
-  for (int i = 0; i < t.GameCount(); ++i) {
-    for (const std::string& message : entry::CheckGame(t, i))
-      out << t.Games[i].GID << ": " << message << "\n";
-  }
+  const Tournament t = OpenForCli(args.Positional()[0]);
+  // The same list as the desktop program's Check All Games.
+  for (const entry::GameWarning& w : entry::CheckAllGames(t))
+    out << w.gid << ": " << w.message << "\n";
   return 0;
 }
 

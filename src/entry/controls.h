@@ -175,6 +175,11 @@ class EntryHost {
   // The confirmation window: caption "Confirm", text "Are you sure?", OK and Cancel.
   // True only for OK.
   virtual bool ConfirmAreYouSure() = 0;
+  // Delete's confirmation, naming what would go ("Round 3: Lakeview vs. Northfield").
+  virtual bool ConfirmDelete(const std::string& what) {
+    (void)what;
+    return ConfirmAreYouSure();
+  }
   // A message box with one OK button.
   virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
 };

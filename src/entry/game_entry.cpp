@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "entry/box_rules.h"
 #include "entry/check_game.h"
 #include "entry/game_computations.h"
 #include "model/error.h"
@@ -260,12 +261,16 @@ void GameEntryForm::LoadGame() {
     e->SetEnabled(true);
   ApplyBonusModeEnabling();
 
+  baseline_.reset();
   if (position >= t_.GameCount()) return;
   // A copy: the reactions below must not see the record change under them.
   const GameStats g = t_.Games[position];
   // A team that is not in the list (negative, or beyond it in a damaged file) gives the
   // blank page, so no roster is ever read outside its list.
-  if (!t_.IsTeam(g.TeamA) || !t_.IsTeam(g.TeamB)) return;
+  if (!t_.IsTeam(g.TeamA) || !t_.IsTeam(g.TeamB)) {
+    TakeBaseline();
+    return;
+  }
 
   GID.SetText(g.GID);
   TeamAName.SetItemIndex(g.TeamA);
@@ -315,6 +320,15 @@ void GameEntryForm::LoadGame() {
   Round.SetText(std::to_string(g.Round));
   Tiebreaker.SetChecked(g.Tiebreaker);
   Forfeit.SetChecked(g.Forfeit != 0);
+  TakeBaseline();
+}
+
+void GameEntryForm::TakeBaseline() {
+  try {
+    baseline_ = BuildRecord();
+  } catch (const DravError&) {
+    baseline_.reset();
+  }
 }
 
 // --- Team choice -------------------------------------------------------------------------
@@ -354,6 +368,19 @@ void GameEntryForm::FormActivate() {
   RefillTeamLists();
   TeamAName.SetItemIndex(a);
   TeamBName.SetItemIndex(b);
+  // Players renamed or added in the roster window show at once; each row keeps its choice.
+  for (int side = 0; side < 2; ++side) {
+    const bool isA = side == 0;
+    const int team = isA ? a : b;
+    if (!t_.IsTeam(team)) continue;
+    for (PlayerRow& row : Side(isA).rows) {
+      const int chosen = row.Player.ItemIndex();
+      if (row.Player.ItemCount() == 0) continue;
+      row.Player.Clear();
+      for (int p = 0; p < t_.PlayerCount(team); ++p) row.Player.AddItem(t_.PlayerName(team, p));
+      row.Player.SetItemIndex(chosen);
+    }
+  }
 }
 
 // --- Reactions ---------------------------------------------------------------------------
@@ -550,6 +577,82 @@ bool GameEntryForm::TryStoreGame() {
   }
 }
 
+// --- Nothing typed is lost ------------------------------------------------------------------
+
+bool GameEntryForm::AnyFigureTyped() const {
+  if (Forfeit.Checked() || Overtime.Checked()) return true;
+  if (GID.Text() != std::to_string(Position())) return true;
+  std::vector<const Edit*> boxes = {&ScoreA, &ScoreB,    &TUH,    &Round,     &SixtyA, &SixtyB,
+                                    &BncBkA, &BncBkPtsA, &BncBkB, &BncBkPtsB, &OTA,    &OTB};
+  // Bonus boxes the window computes by itself are not the user's figures.
+  const int mode = t_.Format.BonusMode;
+  if (mode != 1) {
+    boxes.push_back(&BHA);
+    boxes.push_back(&BHB);
+  }
+  if (mode != 1 && mode != 2) {
+    boxes.push_back(&BPA);
+    boxes.push_back(&BPB);
+  }
+  for (const auto* rows : {&RowsA, &RowsB})
+    for (const PlayerRow& row : *rows)
+      for (const Edit& q : row.Q) boxes.push_back(&q);
+  for (const Edit* e : boxes)
+    if (!e->Text().empty()) return true;
+  return false;
+}
+
+bool GameEntryForm::HasUnstoredEdits() const {
+  if (Position() >= t_.GameCount()) return AnyFigureTyped();
+  if (!baseline_) return true;
+  try {
+    return BuildRecord() != *baseline_;
+  } catch (const DravError&) {
+    return true;
+  }
+}
+
+std::vector<std::string> GameEntryForm::StoreOnScreen() {
+  const int position = Position();
+  const int before = t_.GameCount();
+  StoreGame();
+  int stored = position;
+  if (position >= before) {
+    if (t_.GameCount() == before) return {};  // a new game without both teams: not stored
+    stored = t_.GameCount() - 1;
+    t_.CurrentGame = stored;
+  }
+  TakeBaseline();
+  if (!AnyWarningOn(t_.Format)) return {};
+  return CheckGame(t_, stored);
+}
+
+std::string GameEntryForm::PositionCaption() const {
+  const int count = t_.GameCount();
+  if (Position() >= count)
+    return "New game " + std::to_string(static_cast<std::int64_t>(count) + 1);
+  return "Game " + std::to_string(static_cast<std::int64_t>(Position()) + 1) + " of " +
+         std::to_string(count);
+}
+
+std::string GameEntryForm::ShownGameDescription() const {
+  const std::string round = Round.Text().empty() ? "" : "Round " + Round.Text() + ": ";
+  const std::string a = TeamAName.SelectedText().empty() ? "?" : TeamAName.SelectedText();
+  const std::string b = TeamBName.SelectedText().empty() ? "?" : TeamBName.SelectedText();
+  return round + a + " vs. " + b;
+}
+
+bool GameEntryForm::AcceptsCountText(bool sideA, int row, int column, std::string_view text) const {
+  if (!IsIntegerBoxText(text)) return false;
+  if (row < 1 || row > kRows || column < 0 || column >= kColumns) return false;
+  const PlayerRow& r = (sideA ? RowsA : RowsB)[row - 1];
+  std::array<int, kColumns> counts{};
+  for (int k = 0; k < kColumns; ++k)
+    counts[k] = k == column ? LenientInt(text, 0) : ReadInt(r.Q[k]);
+  const std::int64_t points = RowPointsOf(t_.QuestionValues, counts);
+  return points >= INT32_MIN && points <= INT32_MAX;
+}
+
 // --- Navigation --------------------------------------------------------------------------
 
 std::vector<std::string> GameEntryForm::NextClick() {
@@ -584,8 +687,17 @@ void GameEntryForm::Button1Click() {
   }
 }
 
+bool GameEntryForm::GoToPosition(int position) {
+  if (!TryStoreGame()) return false;
+  if (position < 0 || position >= t_.GameCount()) return false;
+  t_.CurrentGame = position;
+  RefillTeamLists();
+  LoadGame();
+  return true;
+}
+
 void GameEntryForm::DeleteGameClick() {
-  if (!host_.ConfirmAreYouSure()) return;
+  if (!host_.ConfirmDelete(ShownGameDescription())) return;
   const int position = Position();
   if (position < t_.GameCount()) t_.Games.erase(t_.Games.begin() + position);
   if (position > 0) t_.CurrentGame = position - 1;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -114,6 +115,9 @@ class GameEntryForm {
   std::vector<std::string> PreviousClick();
   // Go To: store, then show the first game whose GID equals Jump's text exactly.
   void Button1Click();
+  // Shows the stored game at position, storing the shown one first as Go To does. False
+  // when the shown game could not be stored (reported) or there is no such game.
+  bool GoToPosition(int position);
   // Delete: asks "Are you sure?" through the host; the edits on screen are not stored.
   void DeleteGameClick();
   // The Next or Previous button gets the keyboard focus.
@@ -129,6 +133,24 @@ class GameEntryForm {
   GameStats BuildRecord() const;
   // Shows the game at CurrentGame, or a blank new game.
   void LoadGame();
+
+  // --- Nothing typed is lost ---------------------------------------------------------------
+  // True when what is on screen is not what is stored: the shown game differs from the
+  // stored one (an unreadable games-played text counts as a difference), or a new game
+  // has any figure typed (choosing teams alone, and the figures the window fills in by
+  // itself, don't count).
+  bool HasUnstoredEdits() const;
+  // Stores the game on screen as Next does, warnings included, but stays on it: a new
+  // game, once stored, is shown as the stored game it now is. Throws DravError, storing
+  // nothing, where StoreGame does.
+  std::vector<std::string> StoreOnScreen();
+  // "Game 4 of 37", or "New game 38" for a game not stored yet.
+  std::string PositionCaption() const;
+  // The shown game as Delete names it: "Round 3: Lakeview vs. Northfield".
+  std::string ShownGameDescription() const;
+  // Whether text may stand in count box column of row: an integer box's text (see
+  // box_rules.h) that keeps the row's toss-up points within 32 bits.
+  bool AcceptsCountText(bool sideA, int row, int column, std::string_view text) const;
 
   // The computations that run while typing.
   void RowPoints(bool sideA, int row);
@@ -160,12 +182,17 @@ class GameEntryForm {
   void ForfeitClick();
   void ApplyBonusModeEnabling();
   bool TryStoreGame();
+  bool AnyFigureTyped() const;
+  // Remembers what the window shows right after loading or storing, so that figures it
+  // recomputes by itself never count as the user's edits.
+  void TakeBaseline();
   int Position() const;
   void Register(Control& c);
 
   Tournament& t_;
   EntryHost& host_;
   std::map<std::string, Control*, std::less<>> byName_;
+  std::optional<GameStats> baseline_;
 };
 
 }  // namespace drav::entry

@@ -56,6 +56,7 @@ void RosterEntryForm::LoadTeam() {
     Division.SetItemIndex(-1);
     Memo1.Clear();
     ExbTeam.SetChecked(false);
+    TakeBaseline();
     return;
   }
   const auto& roster = t_.Rosters[position];
@@ -64,13 +65,25 @@ void RosterEntryForm::LoadTeam() {
   ExbTeam.SetChecked(t_.IsExhibition(position));
   Memo1.Clear();
   for (std::size_t i = 1; i < roster.size(); ++i) Memo1.AddLine(roster[i]);
+  TakeBaseline();
+}
+
+RosterEntryForm::Shown RosterEntryForm::ShownNow() const {
+  return {RosterOnScreen(), Division.ItemIndex(), ExbTeam.Checked()};
+}
+
+void RosterEntryForm::TakeBaseline() { baseline_ = ShownNow(); }
+
+std::vector<std::string> RosterEntryForm::RosterOnScreen() const {
+  std::vector<std::string> roster{Team.Text()};
+  for (const std::string& line : Memo1.Lines())
+    if (!line.empty()) roster.push_back(line);
+  return roster;
 }
 
 void RosterEntryForm::StoreTeam() {
   if (Team.Text().empty()) return;
-  std::vector<std::string> roster{Team.Text()};
-  for (const std::string& line : Memo1.Lines())
-    if (!line.empty()) roster.push_back(line);
+  std::vector<std::string> roster = RosterOnScreen();
   const int division = Division.ItemIndex();
   const int exhibition = ExbTeam.Checked() ? 1 : 0;
   // The per-team lists must stay parallel to Rosters, even for a tournament whose lists
@@ -92,6 +105,30 @@ void RosterEntryForm::StoreTeam() {
   }
 }
 
+bool RosterEntryForm::HasUnstoredEdits() const {
+  if (Team.Text().empty()) return false;  // StoreTeam keeps nothing of a nameless team
+  if (Position() >= t_.TeamCount()) return true;
+  return !(ShownNow() == baseline_);
+}
+
+void RosterEntryForm::StoreOnScreen() {
+  const bool isNew = Position() >= t_.TeamCount();
+  StoreTeam();
+  if (isNew && !Team.Text().empty()) t_.CurrentTeam = t_.TeamCount() - 1;
+  TakeBaseline();
+}
+
+void RosterEntryForm::FormDeactivate() {
+  if (HasUnstoredEdits()) StoreOnScreen();
+}
+
+std::string RosterEntryForm::PositionCaption() const {
+  const int count = t_.TeamCount();
+  if (Position() >= count) return "New team " + std::to_string(static_cast<long long>(count) + 1);
+  return "Team " + std::to_string(static_cast<long long>(Position()) + 1) + " of " +
+         std::to_string(count);
+}
+
 void RosterEntryForm::NextClick() {
   StoreTeam();
   if (t_.CurrentTeam < INT_MAX) t_.CurrentTeam = Position() + 1;
@@ -111,7 +148,9 @@ void RosterEntryForm::DeleteTeamButtonClick() {
     host_.ShowMessage(kDeleteRefused, "Error");
     return;
   }
-  if (!host_.ConfirmAreYouSure()) return;
+  const int shown = Position();
+  if (!host_.ConfirmDelete(shown < t_.TeamCount() ? t_.TeamName(shown) : "the new team on screen"))
+    return;
   const std::size_t position = static_cast<std::size_t>(Position());
   if (position < t_.TeamDivision.size()) t_.TeamDivision.erase(t_.TeamDivision.begin() + position);
   if (position < t_.ExhibitionTeam.size())

@@ -47,14 +47,39 @@ class RosterEntryForm {
   void LoadTeam();
   void StoreTeam();
 
+  // True when StoreTeam would change the tournament: a new team with a name, or a
+  // shown team whose name, players, division or exhibition flag were edited.
+  bool HasUnstoredEdits() const;
+  // Stores the team on screen as Next does, without moving; a new team, once stored, is
+  // shown as the stored team it now is.
+  void StoreOnScreen();
+  // The user leaves the window for another child: unstored edits are stored, so that the
+  // game entry window's lists show them and nothing is dropped on coming back.
+  void FormDeactivate();
+  // "Team 3 of 12", or "New team 13".
+  std::string PositionCaption() const;
+
  private:
   void ShowDivisionBox();
+  std::vector<std::string> RosterOnScreen() const;
+  // What the window showed after loading or storing, so that a team the window cannot
+  // show exactly (an empty player line, a division while divisions are off) never counts
+  // as edited.
+  void TakeBaseline();
   int Position() const;
   void Register(Control& c) { byName_[c.Name()] = &c; }
 
   Tournament& t_;
   EntryHost& host_;
   std::map<std::string, Control*, std::less<>> byName_;
+  struct Shown {
+    std::vector<std::string> roster;
+    int division = -1;
+    bool exhibition = false;
+    bool operator==(const Shown&) const = default;
+  };
+  Shown ShownNow() const;
+  Shown baseline_;
 };
 
 }  // namespace drav::entry

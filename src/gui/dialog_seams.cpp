@@ -2,7 +2,10 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+#include <algorithm>
 #include <deque>
 
 namespace drav::gui {
@@ -57,17 +60,19 @@ void DialogSeams::Reset() {
   State().messages.clear();
 }
 
-std::optional<QString> DialogSeams::AskOpenFileName(QWidget* parent, const QString& caption) {
+std::optional<QString> DialogSeams::AskOpenFileName(QWidget* parent, const QString& caption,
+                                                    const QString& folder) {
   if (auto queued = TakeFileName()) return *queued;
   if (TestMode()) return std::nullopt;
-  return NonEmpty(QFileDialog::getOpenFileName(parent, caption));
+  return NonEmpty(QFileDialog::getOpenFileName(parent, caption, folder));
 }
 
-std::optional<QString> DialogSeams::AskSaveFileName(QWidget* parent, const QString& caption) {
+std::optional<QString> DialogSeams::AskSaveFileName(QWidget* parent, const QString& caption,
+                                                    const QString& folder) {
   if (auto queued = TakeFileName()) return *queued;
   if (TestMode()) return std::nullopt;
   // No filter and no default extension: the name is used exactly as typed.
-  return NonEmpty(QFileDialog::getSaveFileName(parent, caption));
+  return NonEmpty(QFileDialog::getSaveFileName(parent, caption, folder));
 }
 
 int DialogSeams::Exec(QDialog& dialog) {
@@ -86,12 +91,29 @@ void DialogSeams::ShowMessage(QWidget* parent, const QString& text, const QStrin
     State().messages.emplace_back(text, caption);
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
-  if (caption == "Error" || caption == "Failure")
-    box.setIcon(QMessageBox::Warning);
+  MakeMessageBox(parent, text, caption)->exec();
+}
+
+std::unique_ptr<QMessageBox> DialogSeams::MakeMessageBox(QWidget* parent, const QString& text,
+                                                         const QString& caption) {
+  auto box =
+      std::make_unique<QMessageBox>(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+  if (caption == "Error" || caption == "Failure" || caption == "Warning")
+    box->setIcon(QMessageBox::Warning);
   else if (caption == "Completed")
-    box.setIcon(QMessageBox::Information);
-  box.exec();
+    box->setIcon(QMessageBox::Information);
+  FitCaption(*box);
+  return box;
+}
+
+void DialogSeams::FitCaption(QDialog& box) {
+  // A message box sizes itself to its text alone, so a short text cuts its caption off; a
+  // spacer across the bottom of its grid makes room for the caption and the window buttons.
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  const int width = std::max(300, box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160);
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace drav::gui

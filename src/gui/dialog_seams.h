@@ -2,11 +2,13 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 namespace drav::gui {
@@ -29,10 +31,19 @@ class DialogSeams {
   static void Reset();
 
   // Used by the program.
-  static std::optional<QString> AskOpenFileName(QWidget* parent, const QString& caption);
-  static std::optional<QString> AskSaveFileName(QWidget* parent, const QString& caption);
+  // folder: where the dialog starts (empty: the toolkit's choice).
+  static std::optional<QString> AskOpenFileName(QWidget* parent, const QString& caption,
+                                                const QString& folder = {});
+  static std::optional<QString> AskSaveFileName(QWidget* parent, const QString& caption,
+                                                const QString& folder = {});
   static int Exec(QDialog& dialog);
+  // Warnings and errors carry the warning icon; the box is never narrower than its caption.
   static void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
+  // Sizes a message box so that its caption is shown whole.
+  static void FitCaption(QDialog& box);
+  // The box ShowMessage shows (for screenshots and tests).
+  static std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text,
+                                                     const QString& caption);
 };
 
 }  // namespace drav::gui

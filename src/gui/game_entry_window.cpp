@@ -10,10 +10,14 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <memory>
 
+#include "entry/box_rules.h"
+#include "gui/box_validator.h"
 #include "gui/dialog_seams.h"
 #include "gui/small_dialogs.h"
 #include "gui/text_codec.h"
@@ -22,8 +26,8 @@ namespace drav::gui {
 
 namespace {
 
-constexpr int kCountWidth = 46;
-constexpr int kPlayerWidth = 170;
+constexpr int kCountWidth = 40;
+constexpr int kPlayerWidth = 124;
 
 QString Name(const entry::Control& c) {
   return QString::fromStdString(c.Name());
@@ -59,15 +63,74 @@ void RefreshCombo(QComboBox& box, const entry::ComboBox& combo) {
 
 }  // namespace
 
-void HookMdiActivation(QWidget* window, const std::function<void()>& onActivate) {
+namespace {
+
+// One per area: when the active child changes, the child that was active hears of it
+// before the new one does, so what one window stores on leaving is there when the next
+// window refreshes on activation.
+class ActivationDispatcher : public QObject {
+ public:
+  explicit ActivationDispatcher(QMdiArea* area) : QObject(area) {
+    setObjectName("ActivationDispatcher");
+    connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
+      // Only a change of the active child counts: the area keeps its active child while
+      // the main window loses and regains the focus (message boxes, other programs).
+      if (!active || active == last_) return;
+      QMdiSubWindow* previous = last_;
+      last_ = active;
+      if (previous) Run(previous, false);
+      Run(active, true);
+    });
+  }
+
+  void Add(QMdiSubWindow* sub, std::function<void()> onActivate,
+           std::function<void()> onDeactivate) {
+    std::erase_if(hooks_, [](const Hook& h) { return h.sub.isNull(); });
+    hooks_.push_back({sub, std::move(onActivate), std::move(onDeactivate)});
+    if (sub->mdiArea() && sub->mdiArea()->activeSubWindow() == sub) last_ = sub;
+  }
+
+ private:
+  struct Hook {
+    QPointer<QMdiSubWindow> sub;
+    std::function<void()> onActivate;
+    std::function<void()> onDeactivate;
+  };
+
+  void Run(QMdiSubWindow* sub, bool activate) {
+    // Copied: a reaction may add windows.
+    const std::vector<Hook> hooks = hooks_;
+    for (const Hook& h : hooks) {
+      if (h.sub != sub) continue;
+      const auto& fn = activate ? h.onActivate : h.onDeactivate;
+      if (fn) fn();
+    }
+  }
+
+  std::vector<Hook> hooks_;
+  QPointer<QMdiSubWindow> last_;
+};
+
+}  // namespace
+
+void HookMdiActivation(QWidget* window, const std::function<void()>& onActivate,
+                       const std::function<void()>& onDeactivate) {
   auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
   if (!sub || !sub->mdiArea()) return;
-  // Only a change of the active child counts: the area keeps its active child while the
-  // main window loses and regains the focus (message boxes, other programs).
-  QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, window,
-                   [sub, onActivate](QMdiSubWindow* active) {
-                     if (active == sub) onActivate();
-                   });
+  QMdiArea* area = sub->mdiArea();
+  auto* dispatcher =
+      area->findChild<ActivationDispatcher*>("ActivationDispatcher", Qt::FindDirectChildrenOnly);
+  if (!dispatcher) dispatcher = new ActivationDispatcher(area);
+  // Guarded by the window: a reaction never runs on a window that is gone.
+  QPointer<QWidget> alive(window);
+  dispatcher->Add(
+      sub,
+      [alive, onActivate] {
+        if (alive && onActivate) onActivate();
+      },
+      [alive, onDeactivate] {
+        if (alive && onDeactivate) onDeactivate();
+      });
 }
 
 GameEntryWindow::GameEntryWindow(Tournament& t, QWidget* parent)
@@ -90,6 +153,18 @@ bool GameEntryWindow::ConfirmAreYouSure() {
   return DialogSeams::Exec(dialog) == QDialog::Accepted;
 }
 
+bool GameEntryWindow::ConfirmDelete(const std::string& what) {
+  ConfirmDialog dialog(false, this);
+  dialog.SetSubject("Delete the game " + ToQt(what) + "?");
+  return DialogSeams::Exec(dialog) == QDialog::Accepted;
+}
+
+void GameEntryWindow::GoToGame(int position) {
+  form_.GoToPosition(position);
+  Refresh();
+  if (QWidget* score = Widget("ScoreA")) score->setFocus();
+}
+
 void GameEntryWindow::ShowMessage(const std::string& text, const std::string& caption) {
   DialogSeams::ShowMessage(this, ToQt(text), ToQt(caption));
 }
@@ -109,7 +184,25 @@ QLineEdit* GameEntryWindow::MakeEdit(entry::Edit& edit, int width, bool inTabOrd
   box->setFixedWidth(width);
   box->setAlignment(Qt::AlignRight);
   if (!inTabOrder) box->setFocusPolicy(Qt::ClickFocus);
+  // Remembered so that a box locked for reading can take its place in the Tab order again.
+  box->setProperty("dravFocusPolicy", static_cast<int>(box->focusPolicy()));
   Bind(edit, box);
+  const std::string& name = edit.Name();
+  const bool isCount = name.size() >= 4 && name[0] == 'Q' && name[1] >= '0' && name[1] <= '3';
+  if (isCount) {
+    const bool sideA = name[2] == 'A';
+    const int column = name[1] - '0';
+    const int row = name[3] - '0';
+    box->setValidator(new BoxValidator(
+        [this, sideA, row, column](std::string_view text) {
+          return form_.AcceptsCountText(sideA, row, column, text);
+        },
+        box));
+  } else if (name.rfind("GP", 0) == 0) {
+    box->setValidator(new BoxValidator(entry::IsGamesPlayedBoxText, box));
+  } else if (name != "GID" && name != "Jump" && name.rfind("Pts", 0) != 0) {
+    box->setValidator(new BoxValidator(entry::IsIntegerBoxText, box));
+  }
   connect(box, &QLineEdit::textEdited, this, [this, &edit](const QString& text) {
     edit.SetText(FromQt(text));
     Refresh();
@@ -120,7 +213,7 @@ QLineEdit* GameEntryWindow::MakeEdit(entry::Edit& edit, int width, bool inTabOrd
 QComboBox* GameEntryWindow::MakeCombo(entry::ComboBox& combo, bool teamList) {
   auto* box = new QComboBox;
   box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  box->setMinimumContentsLength(teamList ? 16 : 12);
+  box->setMinimumContentsLength(teamList ? 14 : 10);
   if (!teamList) box->setFocusPolicy(Qt::ClickFocus);
   Bind(combo, box);
   connect(box, &QComboBox::activated, this, [this, &combo, teamList](int index) {
@@ -145,7 +238,7 @@ void GameEntryWindow::BuildWidgets() {
   // The two teams side by side: team list and score on top, then the column heads and
   // eight player rows.
   auto* sides = new QHBoxLayout;
-  sides->setSpacing(10);
+  sides->setSpacing(8);
   for (int side = 0; side < 2; ++side) {
     const bool isA = side == 0;
     auto* frame = new QFrame;
@@ -223,12 +316,12 @@ void GameEntryWindow::BuildWidgets() {
     QLabel* l1 = MakeLabel(head1);
     Bind(head1, l1);
     grid->addWidget(l1, 0, column);
-    grid->addWidget(MakeEdit(box1, 56), 1, column++);
+    grid->addWidget(MakeEdit(box1, 48), 1, column++);
     if (head2 && box2) {
       QLabel* l2 = MakeLabel(*head2);
       Bind(*head2, l2);
       grid->addWidget(l2, 0, column);
-      grid->addWidget(MakeEdit(*box2, 56), 1, column);
+      grid->addWidget(MakeEdit(*box2, 48), 1, column);
     }
     return frame;
   };
@@ -261,20 +354,25 @@ void GameEntryWindow::BuildWidgets() {
     Bind(button, b);
     return b;
   };
+  // The style's least button width would push the bar past a 1280-pixel screen.
+  auto compact = [](QPushButton* b) {
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 28);
+  };
   addLabel(f.RndLabel);
-  bar->addWidget(MakeEdit(f.Round, 48));
-  bar->addSpacing(8);
+  bar->addWidget(MakeEdit(f.Round, 44));
+  bar->addSpacing(4);
   addLabel(f.IdLabel);
-  bar->addWidget(MakeEdit(f.GID, 90));
-  bar->addSpacing(8);
+  bar->addWidget(MakeEdit(f.GID, 64));
+  bar->addSpacing(4);
   QPushButton* goTo = makeButton(f.Button1);
   goTo->setFocusPolicy(Qt::ClickFocus);
+  compact(goTo);
   connect(goTo, &QPushButton::clicked, this, [this] {
     form_.Button1Click();
     Refresh();
   });
   bar->addWidget(goTo);
-  QLineEdit* jump = MakeEdit(f.Jump, 90, false);
+  QLineEdit* jump = MakeEdit(f.Jump, 64, false);
   jump->setToolTip("Identifier of the game to go to");
   // Enter in the box goes to the game, as pressing Go To does.
   connect(jump, &QLineEdit::returnPressed, goTo, &QPushButton::click);
@@ -283,7 +381,7 @@ void GameEntryWindow::BuildWidgets() {
   for (entry::Button* button : {&f.Previous, &f.Next}) {
     QPushButton* b = makeButton(*button);
     b->setAutoDefault(true);  // Enter presses the focused button
-    b->setMinimumWidth(90);
+    b->setMinimumWidth(72);
     b->installEventFilter(this);
     const bool next = button == &f.Next;
     connect(b, &QPushButton::clicked, this, [this, next] {
@@ -291,6 +389,12 @@ void GameEntryWindow::BuildWidgets() {
     });
     bar->addWidget(b);
   }
+  position_ = new QLabel(this);
+  position_->setObjectName("GamePosition");
+  // Wide enough for "Game 999 of 999" so the bar does not shift while paging.
+  position_->setMinimumWidth(position_->fontMetrics().horizontalAdvance("Game 999 of 999") + 8);
+  position_->setAlignment(Qt::AlignCenter);
+  bar->addWidget(position_);
   bar->addStretch(1);
   for (entry::CheckBox* check : {&f.Forfeit, &f.Overtime}) {
     auto* box = new QCheckBox(ToQt(check->Caption()));
@@ -302,11 +406,11 @@ void GameEntryWindow::BuildWidgets() {
     });
     bar->addWidget(box);
   }
-  QLineEdit* ota = MakeEdit(f.OTA, 40, false);
+  QLineEdit* ota = MakeEdit(f.OTA, 34, false);
   ota->setPlaceholderText("A");
   ota->setToolTip("Overtime toss-ups answered by team A");
   bar->addWidget(ota);
-  QLineEdit* otb = MakeEdit(f.OTB, 40, false);
+  QLineEdit* otb = MakeEdit(f.OTB, 34, false);
   otb->setPlaceholderText("B");
   otb->setToolTip("Overtime toss-ups answered by team B");
   bar->addWidget(otb);
@@ -321,9 +425,10 @@ void GameEntryWindow::BuildWidgets() {
     });
     bar->addWidget(box);
   }
-  bar->addSpacing(8);
+  bar->addSpacing(4);
   QPushButton* del = makeButton(f.DeleteGame);
   del->setFocusPolicy(Qt::ClickFocus);
+  compact(del);
   connect(del, &QPushButton::clicked, this, [this] {
     form_.DeleteGameClick();
     Refresh();
@@ -361,9 +466,26 @@ void GameEntryWindow::Refresh() {
       else if (auto* button = qobject_cast<QPushButton*>(b.widget))
         button->setText(ToQt(label->Caption()));
     }
-    b.widget->setEnabled(c.Enabled());
+    if (auto* box = qobject_cast<QLineEdit*>(b.widget)) {
+      // A locked box shows its figure in the normal text colour on a read-only
+      // background, so computed and forfeit figures read as clearly as typed ones.
+      const bool locked = !c.Enabled();
+      if (box->isReadOnly() != locked || !box->isEnabled()) {
+        box->setEnabled(true);
+        box->setReadOnly(locked);
+        box->setFocusPolicy(
+            locked ? Qt::NoFocus
+                   : static_cast<Qt::FocusPolicy>(box->property("dravFocusPolicy").toInt()));
+        QPalette palette = this->palette();
+        if (locked) palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        box->setPalette(palette);
+      }
+    } else {
+      b.widget->setEnabled(c.Enabled());
+    }
     b.widget->setHidden(!c.Visible());
   }
+  if (position_) position_->setText(ToQt(form_.PositionCaption()));
 }
 
 void GameEntryWindow::Navigate(std::vector<std::string> (entry::GameEntryForm::*click)()) {

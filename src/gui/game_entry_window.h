@@ -10,14 +10,17 @@
 #include "model/tournament.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMdiSubWindow;
 
 namespace drav::gui {
 
 // Runs onActivate whenever window, a child of the main window's area, becomes the active
-// child (the entry windows' FormActivate). Call once the window sits in its sub-window.
-void HookMdiActivation(QWidget* window, const std::function<void()>& onActivate);
+// child (the entry windows' FormActivate), and onDeactivate when another child takes its
+// place. Call once the window sits in its sub-window.
+void HookMdiActivation(QWidget* window, const std::function<void()>& onActivate,
+                       const std::function<void()>& onDeactivate = {});
 
 // TGameEntry: the widgets of the game entry window over the toolkit-free form model.
 // Every user action goes to the model first; the widgets are then refreshed from the
@@ -33,12 +36,15 @@ class GameEntryWindow : public QWidget, public entry::EntryHost {
 
   // EntryHost
   bool ConfirmAreYouSure() override;
+  bool ConfirmDelete(const std::string& what) override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
 
   // The window became the active child.
   void FormActivate();
   // Mirrors every control of the model onto its widget.
   void Refresh();
+  // Shows the stored game at position (Check All Games), storing the shown one first.
+  void GoToGame(int position);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +67,7 @@ class GameEntryWindow : public QWidget, public entry::EntryHost {
 
   entry::GameEntryForm form_;
   std::vector<Binding> bindings_;
+  QLabel* position_ = nullptr;
   bool activationHooked_ = false;
 };
 

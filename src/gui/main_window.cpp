@@ -3,25 +3,35 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTime>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "entry/game_entry.h"
+#include "entry/roster_entry.h"
 #include "gui/dialog_seams.h"
 #include "gui/entry_windows.h"
+#include "gui/game_entry_window.h"
+#include "gui/game_warnings_window.h"
 #include "gui/help_window.h"
 #include "gui/list_windows.h"
 #include "gui/options_dialog.h"
 #include "gui/print_window.h"
 #include "gui/progress_runner.h"
+#include "gui/roster_entry_window.h"
 #include "gui/settings_dialog.h"
 #include "gui/small_dialogs.h"
 #include "gui/text_codec.h"
@@ -136,6 +146,8 @@ void MainWindow::BuildMenus() {
   AddCommand(reports, "QuickPrintGames1", "QuickPrint &Games", QKeySequence("Ctrl+G"),
              [&c] { c.QuickPrintGames1Click(); });
   AddStageReports(reports);
+  reports->addSeparator();
+  AddCommand(reports, "CheckAllGames1", "&Check All Games", {}, [&c] { c.CheckAllGames1Click(); });
 
   QMenu* scheduling = menuBar()->addMenu("S&cheduling");
   scheduling->setObjectName("Scheduling1");
@@ -148,6 +160,7 @@ void MainWindow::BuildMenus() {
   AddCommand(window, "Tile1", "&Tile", {}, [this] { mdi_->tileSubWindows(); });
   AddCommand(window, "Cascade1", "&Cascade", {}, [this] { mdi_->cascadeSubWindows(); });
   AddAction(window, "ArrangeAll1", "&Arrange All", {}, &MainWindow::ArrangeAll1Click);
+  connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
 
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
@@ -193,15 +206,110 @@ void MainWindow::BuildToolBar() {
 bool MainWindow::OpenAtStart(const QString& path) { return commands_.OpenPath(FromQt(path)); }
 
 std::optional<std::string> MainWindow::AskOpenFileName() {
-  auto name = DialogSeams::AskOpenFileName(this, "Open");
+  auto name = DialogSeams::AskOpenFileName(this, "Open", fileFolder_);
   if (!name) return std::nullopt;
+  fileFolder_ = QFileInfo(*name).absolutePath();
   return FromQt(*name);
 }
 
 std::optional<std::string> MainWindow::AskSaveFileName() {
-  auto name = DialogSeams::AskSaveFileName(this, "Save As");
+  auto name = DialogSeams::AskSaveFileName(this, "Save As", fileFolder_);
   if (!name) return std::nullopt;
+  fileFolder_ = QFileInfo(*name).absolutePath();
   return FromQt(*name);
+}
+
+std::optional<std::string> MainWindow::AskReportBasePath() {
+  auto name = DialogSeams::AskSaveFileName(
+      this, "Full Web Report: choose the folder and base name of the pages", reportFolder_);
+  if (!name) return std::nullopt;
+  reportFolder_ = QFileInfo(*name).absolutePath();
+  return FromQt(*name);
+}
+
+app::SaveAnswer MainWindow::AskSaveChanges(const std::string& whatWouldBeLost) {
+  const std::unique_ptr<QMessageBox> box = MakeSaveChangesBox(ToQt(whatWouldBeLost), this);
+  const int answer = DialogSeams::Exec(*box);
+  if (answer == QMessageBox::Save) return app::SaveAnswer::Save;
+  if (answer == QMessageBox::Discard) return app::SaveAnswer::Discard;
+  return app::SaveAnswer::Cancel;
+}
+
+std::string MainWindow::ClockTime() {
+  return FromQt(QTime::currentTime().toString("HH:mm"));
+}
+
+app::EntryForms MainWindow::OpenEntryForms() {
+  app::EntryForms forms;
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    if (auto* game = qobject_cast<GameEntryWindow*>(sub->widget())) forms.game = &game->Form();
+    if (auto* roster = qobject_cast<RosterEntryWindow*>(sub->widget()))
+      forms.roster = &roster->Form();
+  }
+  return forms;
+}
+
+void MainWindow::RefreshEntryWindows() {
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    if (auto* game = qobject_cast<GameEntryWindow*>(sub->widget())) game->Refresh();
+    if (auto* roster = qobject_cast<RosterEntryWindow*>(sub->widget())) roster->Refresh();
+  }
+}
+
+void MainWindow::ShowGameWarnings() {
+  auto* window = new GameWarningsWindow(tournament_, [this](int game) { OpenGameInEntry(game); });
+  QMdiSubWindow* sub = AddChild(window, QPoint(0, 0));
+  PlaceCascaded(sub, QSize(680, 380));
+  mdi_->setActiveSubWindow(sub);
+}
+
+void MainWindow::OpenGameInEntry(int position) {
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    auto* game = qobject_cast<GameEntryWindow*>(sub->widget());
+    if (!game) continue;
+    mdi_->setActiveSubWindow(sub);
+    game->GoToGame(position);
+    return;
+  }
+}
+
+void MainWindow::PlaceCascaded(QMdiSubWindow* sub, const QSize& size) {
+  sub->resize(std::min(size.width(), mdi_->width()), std::min(size.height(), mdi_->height()));
+  // Each new window one title bar down and right of the report windows already open, so
+  // none hides another.
+  int open = 0;
+  for (QMdiSubWindow* w : mdi_->subWindowList())
+    if (w != sub &&
+        (qobject_cast<PrintWindow*>(w->widget()) || qobject_cast<GameWarningsWindow*>(w->widget())))
+      ++open;
+  const int step = 28 * (open % 8);
+  const int x = std::max(0, (mdi_->width() - sub->width()) / 2) + step;
+  const int y = std::max(0, (mdi_->height() - sub->height()) / 2) + step;
+  sub->move(std::clamp(x, 0, std::max(0, mdi_->width() - sub->width())),
+            std::clamp(y, 0, std::max(0, mdi_->height() - sub->height())));
+}
+
+void MainWindow::FillWindowMenu(QMenu* menu) {
+  for (QAction* a : menu->actions())
+    if (a->property("dravWindowEntry").toBool()) {
+      menu->removeAction(a);
+      a->deleteLater();
+    }
+  const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+  if (windows.isEmpty()) return;
+  QAction* separator = menu->addSeparator();
+  separator->setProperty("dravWindowEntry", true);
+  int number = 1;
+  for (QMdiSubWindow* sub : windows) {
+    const QString text = number < 10 ? QString("&%1 %2").arg(number).arg(sub->windowTitle())
+                                     : QString("%1 %2").arg(number).arg(sub->windowTitle());
+    QAction* a = menu->addAction(text);
+    a->setProperty("dravWindowEntry", true);
+    a->setCheckable(true);
+    a->setChecked(sub == mdi_->activeSubWindow());
+    connect(a, &QAction::triggered, this, [this, sub] { mdi_->setActiveSubWindow(sub); });
+    ++number;
+  }
 }
 
 bool MainWindow::Confirm(bool showUnsavedLine) {
@@ -214,7 +322,8 @@ void MainWindow::ShowMessage(const std::string& text, const std::string& caption
 }
 
 void MainWindow::ShowStatus(const std::string& text) {
-  statusBar()->showMessage(ToQt(text), 15000);
+  // Stays until the next command says something, so it tells what the last one did.
+  statusBar()->showMessage(ToQt(text));
 }
 
 bool MainWindow::RunOptions(NewTournamentChoices& choices) {
@@ -245,7 +354,9 @@ bool MainWindow::HasChildWindows() {
 
 void MainWindow::CloseChildWindows() {
   // Children are taken out at once, so that nothing built afterwards sees them; the
-  // widgets themselves go when control returns to the event loop.
+  // widgets themselves go when control returns to the event loop. No child hears of the
+  // others going, so none stores what the user chose to discard.
+  const QSignalBlocker blocker(mdi_);
   for (QMdiSubWindow* w : mdi_->subWindowList()) {
     mdi_->removeSubWindow(w);
     w->hide();
@@ -257,6 +368,10 @@ QMdiSubWindow* MainWindow::AddChild(QWidget* widget, const QPoint& position) {
   QMdiSubWindow* sub = mdi_->addSubWindow(widget);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->setWindowIcon(windowIcon());
+  // The child's own menu would take Ctrl+W (Close) and other keys from the main menus,
+  // so its items keep no shortcuts: every listed shortcut works from every window.
+  if (QMenu* menu = sub->systemMenu())
+    for (QAction* a : menu->actions()) a->setShortcuts({});
   sub->move(position);
   sub->show();
   return sub;
@@ -268,14 +383,20 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
   // the area is narrow), the divisions list under the roster.
   QMdiSubWindow* game = AddChild(CreateGameEntryWindow(tournament_, nullptr), QPoint(0, 0));
   QMdiSubWindow* roster = AddChild(CreateRosterEntryWindow(tournament_, nullptr), QPoint(0, 0));
-  const int areaWidth = mdi_->viewport()->width();
+  // The whole area, not the viewport: scroll bars that the windows just closed needed go
+  // away once they are gone.
+  const int areaWidth = mdi_->contentsRect().width();
   const int rosterX = game->width() + roster->width() <= areaWidth
                           ? game->width()
                           : std::max(0, areaWidth - roster->width());
   roster->move(rosterX, 0);
   if (withDivisions) {
     QMdiSubWindow* divisions = AddChild(new DivisionsWindow(tournament_), QPoint(0, 0));
-    divisions->move(std::max(0, std::min(rosterX, areaWidth - divisions->width())), roster->height());
+    // Under the roster when it fits there, else under the game entry window.
+    if (rosterX + divisions->width() <= areaWidth)
+      divisions->move(rosterX, roster->height());
+    else
+      divisions->move(0, game->height());
   }
   mdi_->setActiveSubWindow(game);
 }
@@ -283,9 +404,7 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
 void MainWindow::ShowTextWindow(const std::string& title, const std::vector<std::string>& lines) {
   auto* window = new PrintWindow(tournament_, printer_.get(), ToQt(title), ToQt(lines));
   QMdiSubWindow* sub = AddChild(window, QPoint(0, 0));
-  sub->resize(std::min(872, mdi_->width()), std::min(566, mdi_->height()));
-  sub->move(std::max(0, (mdi_->width() - sub->width()) / 2),
-            std::max(0, (mdi_->height() - sub->height()) / 2));
+  PlaceCascaded(sub, QSize(872, 566));
   mdi_->setActiveSubWindow(sub);
 }
 
@@ -320,6 +439,9 @@ void MainWindow::About2Click() {
 void MainWindow::PrintSetup1Click() {
   QPrintDialog dialog(printer_.get(), this);
   dialog.setWindowTitle("Print Setup");
+  // This dialog only chooses the printer; its button says so.
+  for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
+    if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText("OK");
   DialogSeams::Exec(dialog);
 }
 

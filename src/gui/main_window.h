@@ -41,6 +41,12 @@ class MainWindow : public QMainWindow, public app::MainHost {
   // MainHost
   std::optional<std::string> AskOpenFileName() override;
   std::optional<std::string> AskSaveFileName() override;
+  std::optional<std::string> AskReportBasePath() override;
+  app::SaveAnswer AskSaveChanges(const std::string& whatWouldBeLost) override;
+  std::string ClockTime() override;
+  app::EntryForms OpenEntryForms() override;
+  void RefreshEntryWindows() override;
+  void ShowGameWarnings() override;
   bool Confirm(bool showUnsavedLine) override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void ShowStatus(const std::string& text) override;
@@ -75,6 +81,12 @@ class MainWindow : public QMainWindow, public app::MainHost {
   QAction* AddCommand(QMenu* menu, const char* name, const char* text, const QKeySequence& key,
                       F command);
   QMdiSubWindow* AddChild(QWidget* widget, const QPoint& position);
+  // A new report or list window: centred, each next one a step down and right of the last.
+  void PlaceCascaded(QMdiSubWindow* sub, const QSize& size);
+  // The Window menu's list of open windows, rebuilt each time the menu opens.
+  void FillWindowMenu(QMenu* menu);
+  // Shows the stored game at position in the game entry window.
+  void OpenGameInEntry(int position);
   void PostToWeb();
   // Runs a command, showing an error that escapes it rather than losing the program.
   template <typename F>
@@ -86,6 +98,9 @@ class MainWindow : public QMainWindow, public app::MainHost {
   QTimer* timer1_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<HelpWindow> help_;
+  // The folders last used in this run, where the next file dialog starts.
+  QString fileFolder_;
+  QString reportFolder_;
 };
 
 }  // namespace drav::gui

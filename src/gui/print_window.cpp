@@ -1,12 +1,17 @@
 #include "gui/print_window.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -18,8 +23,8 @@ namespace drav::gui {
 
 int QuickPrintFontSizeFromText(const QString& text) {
   const int size = LenientInt(FromQt(text), 10);
-  if (size < 1) return 1;
-  if (size > 400) return 400;
+  if (size < kMinFontSize) return kMinFontSize;
+  if (size > kMaxFontSize) return kMaxFontSize;
   return size;
 }
 
@@ -45,6 +50,8 @@ PrintWindow::PrintWindow(Tournament& t, QPrinter* printer, const QString& title,
   edit1_ = new QLineEdit(QString::number(t_.Format.QuickPrintFontSize), this);
   edit1_->setObjectName("Edit1");
   edit1_->setFixedWidth(56);
+  edit1_->setValidator(new QIntValidator(0, kMaxFontSize, edit1_));
+  edit1_->setToolTip(QString("Font size, %1 to %2").arg(kMinFontSize).arg(kMaxFontSize));
   label->setBuddy(edit1_);
   auto* print = new QPushButton("Print Report", this);
   print->setObjectName("PrintButton");
@@ -101,12 +108,16 @@ bool PrintWindow::PrintButtonClick() {
     if (pdfChosen || realPrinter) return PrintTo(*printer_);
   }
   // No printer on this machine: print into a PDF file instead of printing nowhere.
-  const auto file = DialogSeams::AskSaveFileName(this, "Print to PDF File");
+  auto file = DialogSeams::AskSaveFileName(this, "Print to PDF File");
   if (!file) return false;
+  if (QFileInfo(*file).suffix().isEmpty()) *file += ".pdf";
   QPrinter pdf(QPrinter::HighResolution);
   pdf.setOutputFormat(QPrinter::PdfFormat);
   pdf.setOutputFileName(*file);
-  return PrintTo(pdf);
+  const bool printed = PrintTo(pdf);
+  if (auto* frame = qobject_cast<QMainWindow*>(window()))
+    frame->statusBar()->showMessage("Printed to " + QDir::toNativeSeparators(*file));
+  return printed;
 }
 
 }  // namespace drav::gui

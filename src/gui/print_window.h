@@ -12,7 +12,9 @@ class QPushButton;
 namespace drav::gui {
 
 // The font size a QuickPrint window uses for the text of its size box: the number, or
-// 10 when it is not one; kept to sizes a font can have.
+// 10 when it is not one; kept within 6 to 72 points.
+inline constexpr int kMinFontSize = 6;
+inline constexpr int kMaxFontSize = 72;
 int QuickPrintFontSizeFromText(const QString& text);
 
 // TPrintQR: a report or schedule as fixed-pitch text with a font size box and

@@ -43,7 +43,7 @@ RosterEntryWindow::RosterEntryWindow(Tournament& t, QWidget* parent)
   divisionLabel_ = Named(new QLabel(ToQt(f.Label3.Caption())), f.Label3);
   division_ = Named(new QComboBox, f.Division);
   division_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  division_->setMinimumContentsLength(16);
+  division_->setMinimumContentsLength(14);
   exhibition_ = Named(new QCheckBox(ToQt(f.ExbTeam.Caption())), f.ExbTeam);
   playersLabel_ = Named(new QLabel(ToQt(f.PlayersLabel.Caption())), f.PlayersLabel);
   players_ = Named(new QPlainTextEdit, f.Memo1);
@@ -75,12 +75,17 @@ RosterEntryWindow::RosterEntryWindow(Tournament& t, QWidget* parent)
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(previous_);
   buttons->addWidget(next_);
-  buttons->addStretch(1);
+  position_ = new QLabel(this);
+  position_->setObjectName("TeamPosition");
+  position_->setAlignment(Qt::AlignCenter);
+  buttons->addWidget(position_, 1);
+  for (QPushButton* b : {previous_, next_, delete_})
+    b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 28);
   buttons->addWidget(delete_);
   grid->addLayout(buttons, 4, 0, 1, 2);
   grid->setRowStretch(3, 1);
   grid->setColumnStretch(1, 1);
-  team_->setMinimumWidth(220);
+  team_->setMinimumWidth(170);
   players_->setMinimumHeight(200);
 
   // Typing reaches the model at once; these controls have no reactions of their own.
@@ -113,6 +118,17 @@ RosterEntryWindow::RosterEntryWindow(Tournament& t, QWidget* parent)
 bool RosterEntryWindow::ConfirmAreYouSure() {
   ConfirmDialog dialog(false, this);
   return DialogSeams::Exec(dialog) == QDialog::Accepted;
+}
+
+bool RosterEntryWindow::ConfirmDelete(const std::string& what) {
+  ConfirmDialog dialog(false, this);
+  dialog.SetSubject("Delete the team " + ToQt(what) + "?");
+  return DialogSeams::Exec(dialog) == QDialog::Accepted;
+}
+
+void RosterEntryWindow::FormDeactivate() {
+  form_.FormDeactivate();
+  Refresh();
 }
 
 void RosterEntryWindow::ShowMessage(const std::string& text, const std::string& caption) {
@@ -168,13 +184,15 @@ void RosterEntryWindow::Refresh() {
     widget->setEnabled(control->Enabled());
     widget->setHidden(!control->Visible());
   }
+  position_->setText(ToQt(f.PositionCaption()));
 }
 
 void RosterEntryWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (activationHooked_) return;
   activationHooked_ = qobject_cast<QMdiSubWindow*>(parentWidget()) != nullptr;
-  HookMdiActivation(this, [this] { FormActivate(); });
+  HookMdiActivation(
+      this, [this] { FormActivate(); }, [this] { FormDeactivate(); });
 }
 
 }  // namespace drav::gui

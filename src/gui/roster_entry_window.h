@@ -28,10 +28,13 @@ class RosterEntryWindow : public QWidget, public entry::EntryHost {
 
   // EntryHost
   bool ConfirmAreYouSure() override;
+  bool ConfirmDelete(const std::string& what) override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
 
-  // The window became the active child: unstored edits are dropped.
+  // The window became the active child: it shows the team as stored.
   void FormActivate();
+  // Another child became active: unstored edits are stored first.
+  void FormDeactivate();
   void Refresh();
 
  protected:
@@ -49,6 +52,7 @@ class RosterEntryWindow : public QWidget, public entry::EntryHost {
   QPushButton* previous_ = nullptr;
   QPushButton* next_ = nullptr;
   QPushButton* delete_ = nullptr;
+  QLabel* position_ = nullptr;
   bool activationHooked_ = false;
 };
 

@@ -3,11 +3,13 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include "drav_version.h"
+#include "gui/dialog_seams.h"
 
 namespace drav::gui {
 
@@ -30,6 +32,10 @@ ConfirmDialog::ConfirmDialog(bool showUnsavedLine, QWidget* parent) : QDialog(pa
   unsavedLine_->setObjectName("Label2");
   unsavedLine_->setVisible(showUnsavedLine);
   texts->addWidget(unsavedLine_);
+  subject_ = new QLabel(this);
+  subject_->setObjectName("Subject");
+  subject_->setVisible(false);
+  texts->addWidget(subject_);
   texts->addStretch();
   top->addLayout(texts, 1);
   layout->addLayout(top);
@@ -50,6 +56,27 @@ QIcon ProgramIcon() {
   for (const int size : {16, 32, 48, 64, 128, 256})
     icon.addFile(QString(":/icons/drav-%1.png").arg(size), QSize(size, size));
   return icon;
+}
+
+void ConfirmDialog::SetSubject(const QString& text) {
+  subject_->setText(text);
+  subject_->setVisible(!text.isEmpty());
+}
+
+QString ConfirmDialog::Subject() const {
+  return subject_->text();
+}
+
+std::unique_ptr<QMessageBox> MakeSaveChangesBox(const QString& whatWouldBeLost, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(
+      QMessageBox::Warning, "Unsaved Data", whatWouldBeLost,
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box->setObjectName("SaveChanges");
+  box->setInformativeText("Save before going on?");
+  box->setDefaultButton(QMessageBox::Save);
+  box->setEscapeButton(QMessageBox::Cancel);
+  DialogSeams::FitCaption(*box);
+  return box;
 }
 
 QPixmap ProgramPicture(int size) {

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <memory>
 
 class QLabel;
+class QMessageBox;
 
 namespace drav::gui {
 
@@ -13,10 +15,17 @@ class ConfirmDialog : public QDialog {
  public:
   explicit ConfirmDialog(bool showUnsavedLine, QWidget* parent = nullptr);
   bool UnsavedLineShown() const;
+  // A line under the question naming what the command acts on.
+  void SetSubject(const QString& text);
+  QString Subject() const;
 
  private:
   QLabel* unsavedLine_ = nullptr;
+  QLabel* subject_ = nullptr;
 };
+
+// The box that names what a command would lose, with Save, Discard and Cancel (Esc).
+std::unique_ptr<QMessageBox> MakeSaveChangesBox(const QString& whatWouldBeLost, QWidget* parent);
 
 // TAboutBox: the program's full name, a picture, the version label and OK.
 class AboutDialog : public QDialog {

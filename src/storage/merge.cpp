@@ -2,6 +2,7 @@
 
 #include "storage/game_lines.h"
 #include "storage/line_reader.h"
+#include "storage/tournament_recognition.h"
 
 namespace drav {
 
@@ -138,6 +139,7 @@ Tournament MergeTournamentText(const Tournament& current, std::string_view other
 
 void MergeTournamentFile(Tournament& t, const std::string& path) {
   const std::string text = ReadWholeFile(path);
+  RequireTournamentFile(text, path);
   t = MergeTournamentText(t, text);
 }
 

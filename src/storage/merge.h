@@ -38,7 +38,7 @@ Tournament MergeTournamentText(const Tournament& current, std::string_view other
                                MergeMaps* maps = nullptr);
 
 // Merges the tournament file at path into t, all or nothing: on DravError (including
-// "Cannot open <path>") t is left as it was.
+// "Cannot open <path>" and "<path> is not a DRAV tournament file") t is left as it was.
 void MergeTournamentFile(Tournament& t, const std::string& path);
 
 }  // namespace drav

@@ -6,6 +6,7 @@
 #include "storage/extension_section.h"
 #include "storage/game_lines.h"
 #include "storage/line_reader.h"
+#include "storage/tournament_recognition.h"
 
 namespace drav {
 
@@ -256,7 +257,9 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
 }
 
 void OpenTournament(Tournament& t, const std::string& path) {
-  Tournament opened = ParseTournament(ReadWholeFile(path), t);
+  const std::string contents = ReadWholeFile(path);
+  RequireTournamentFile(contents, path);
+  Tournament opened = ParseTournament(contents, t);
   opened.FileName = path;
   opened.SavedGameCount = opened.GameCount();
   opened.CurrentGame = 0;

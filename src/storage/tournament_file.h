@@ -18,7 +18,8 @@ std::string SerializeTournament(const Tournament& t);
 // that runs past the end of the file.
 Tournament ParseTournament(std::string_view contents, const Tournament& base);
 
-// Open: reads path into t, all or nothing. On success FileName is path, SavedGameCount
+// Open: reads path into t, all or nothing. A file that is not a tournament file is
+// refused ("<path> is not a DRAV tournament file"). On success FileName is path, SavedGameCount
 // the number of games and CurrentGame, CurrentTeam 0. On failure (DravError) t is unchanged.
 void OpenTournament(Tournament& t, const std::string& path);
 

@@ -21,6 +21,14 @@ class FakeHost : public MainHost {
   // RunSettings: edits the loaded form and answers OK, or nullptr = Cancel.
   std::deque<std::function<void(SettingsForm&)>> settingsAnswers;
 
+  // AskSaveChanges: an empty queue answers Cancel. Each question's text is kept.
+  std::deque<SaveAnswer> saveAnswers;
+  std::vector<std::string> saveQuestions;
+  // The entry forms the commands see (a test builds them over the tournament).
+  EntryForms forms;
+  int entryRefreshes = 0;
+  int warningWindows = 0;
+
   std::vector<bool> confirmsShown;  // the unsaved-line flag of each confirmation
   std::vector<std::pair<std::string, std::string>> messages;  // text, caption
   std::vector<std::string> statuses;
@@ -53,6 +61,17 @@ class FakeHost : public MainHost {
     messages.emplace_back(text, caption_);
   }
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+  std::string ClockTime() override { return "10:42"; }
+  SaveAnswer AskSaveChanges(const std::string& what) override {
+    saveQuestions.push_back(what);
+    if (saveAnswers.empty()) return SaveAnswer::Cancel;
+    const SaveAnswer answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+  }
+  EntryForms OpenEntryForms() override { return forms; }
+  void RefreshEntryWindows() override { ++entryRefreshes; }
+  void ShowGameWarnings() override { ++warningWindows; }
   bool RunOptions(NewTournamentChoices& choices) override {
     if (optionsAnswers.empty()) return false;
     auto answer = optionsAnswers.front();
@@ -74,6 +93,7 @@ class FakeHost : public MainHost {
   bool HasChildWindows() override { return childWindows > 0; }
   void CloseChildWindows() override {
     childWindows = 0;
+    forms = {};
     divisionsWindow = false;
   }
   void OpenEntryWindows(bool withDivisions) override {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 
+#include "entry/game_entry.h"
 #include "fake_host.h"
 #include "storage/tournament_file.h"
 #include "support/cli_runner.h"
@@ -33,10 +36,13 @@ class MainCommandsTest : public ::testing::Test {
     return path;
   }
 
+  // Exit with unsaved data asks Save, Discard or Cancel instead of "Are you sure?".
   bool ExitAsksAboutUnsavedData() {
+    const std::size_t asked = host.saveQuestions.size();
     host.confirmAnswers.push_back(false);
     commands.FormCloseQuery();
-    return host.confirmsShown.back();
+    host.confirmAnswers.clear();
+    return host.saveQuestions.size() > asked;
   }
 
   std::string dir;
@@ -229,9 +235,9 @@ TEST_F(MainCommandsTest, CloseAllConfirmedEmptiesTheTournamentButKeepsSettings) 
   t.PacketNames = {"P"};
   t.Extras.Stages = {{"Prelims", 1, 2, false, {{"Pool", {0}}}}};
   t.Extras.TiebreakersCount = true;
-  host.confirmAnswers.push_back(true);
+  host.saveAnswers.push_back(SaveAnswer::Discard);
   commands.CloseAll1Click();
-  EXPECT_FALSE(host.confirmsShown.back());
+  EXPECT_EQ(host.saveQuestions.back(), "Changes to the settings are not saved in a.dat");
   EXPECT_TRUE(t.Rosters.empty());
   EXPECT_TRUE(t.Extras.Stages.empty());  // no bracket may name a team to come
   EXPECT_TRUE(t.Extras.TiebreakersCount);
@@ -241,7 +247,7 @@ TEST_F(MainCommandsTest, CloseAllConfirmedEmptiesTheTournamentButKeepsSettings) 
   EXPECT_TRUE(t.FileName.empty());
   EXPECT_EQ(t.Format.TourneyName, "Kept");
   EXPECT_EQ(t.PacketNames, std::vector<std::string>{"P"});
-  EXPECT_EQ(host.caption, "DRAV " + dir + "/a.dat");
+  EXPECT_EQ(host.caption, "DRAV");  // no file is Save's target any more
   EXPECT_EQ(host.childWindows, 0);
   EXPECT_EQ(t.SavedGameCount, 0);
   EXPECT_FALSE(ExitAsksAboutUnsavedData());
@@ -406,6 +412,125 @@ TEST_F(MainCommandsTest, TogglingDivisionsRebuildsOnlyWhenWindowsAreOpen) {
 TEST(AutosaveIntervalTest, StaysWithinTimerRange) {
   EXPECT_EQ(AutosaveIntervalMs(10), 600000);
   EXPECT_EQ(AutosaveIntervalMs(2147483647), 2147483647);
+}
+
+}  // namespace
+}  // namespace drav::app
+
+namespace drav::app {
+namespace {
+
+class NothingLostTest : public MainCommandsTest {
+ protected:
+  // An opened file, with a typed game on screen in a game entry form over it.
+  void OpenWithTypedGame() {
+    path = WriteSample("riverside.dat", 2);
+    ASSERT_TRUE(commands.OpenPath(path));
+    game = std::make_unique<entry::GameEntryForm>(t, entryHost);
+    host.forms.game = game.get();
+    t.CurrentGame = t.GameCount();
+    game->LoadGame();
+    game->ChooseTeamA(0);
+    game->ChooseTeamB(1);
+    game->ScoreA.SetText("150");
+    game->ScoreB.SetText("0");
+  }
+
+  struct EntryHost : entry::EntryHost {
+    bool ConfirmAreYouSure() override { return true; }
+    void ShowMessage(const std::string&, const std::string&) override {}
+  } entryHost;
+  std::unique_ptr<entry::GameEntryForm> game;
+  std::string path;
+};
+
+TEST_F(NothingLostTest, OpenAsksNamingTheGameOnScreenAndCancelKeepsIt) {
+  OpenWithTypedGame();
+  host.openNames.push_back(WriteSample("other.dat"));
+  commands.Open1Click();  // the box answers Cancel
+  ASSERT_EQ(host.saveQuestions.size(), 1u);
+  EXPECT_EQ(host.saveQuestions[0], "The game on screen has not been stored");
+  EXPECT_EQ(t.FileName, path);
+  EXPECT_EQ(game->ScoreA.Text(), "150");
+  EXPECT_EQ(host.openNames.size(), 1u);  // no file was asked for
+
+  // Save stores the game on screen, writes the file, then the command goes on.
+  host.saveAnswers.push_back(SaveAnswer::Save);
+  commands.Open1Click();
+  Tournament reread;
+  OpenTournament(reread, path);
+  ASSERT_EQ(reread.GameCount(), 3);
+  EXPECT_EQ(reread.Games[2].ScoreA, 150);
+  EXPECT_NE(std::find(host.statuses.begin(), host.statuses.end(), "Saved riverside.dat at 10:42"),
+            host.statuses.end());
+  EXPECT_NE(t.FileName, path);  // the other file is open now
+}
+
+TEST_F(NothingLostTest, UnsavedGamesAreCountedAndDiscardGoesOn) {
+  OpenWithTypedGame();
+  game->StoreOnScreen();
+  host.saveAnswers.push_back(SaveAnswer::Discard);
+  host.openNames.push_back(WriteSample("other.dat"));
+  commands.Open1Click();
+  ASSERT_EQ(host.saveQuestions.size(), 1u);
+  EXPECT_EQ(host.saveQuestions[0], "1 game is not saved in riverside.dat");
+  EXPECT_EQ(t.FileName, dir + "/other.dat");
+}
+
+TEST_F(NothingLostTest, SaveWritesTheScoreOnScreenAndARefusedStoreWritesNothing) {
+  OpenWithTypedGame();
+  commands.SaveTournament2Click();
+  Tournament reread;
+  OpenTournament(reread, path);
+  ASSERT_EQ(reread.GameCount(), 3);
+  EXPECT_EQ(reread.Games[2].ScoreA, 150);
+  EXPECT_FALSE(commands.HasUnsavedData());
+  EXPECT_FALSE(game->HasUnstoredEdits());
+
+  const std::string before = drav::test::ReadFile(path);
+  game->GPA(1).SetText("1/0");
+  commands.SaveTournament2Click();
+  EXPECT_EQ(drav::test::ReadFile(path), before);
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages.back().second, "Error");
+  EXPECT_EQ(host.messages.back().first.rfind("Nothing was saved. Games played in row 1", 0), 0u);
+
+  // Autosave writes only what is stored, and never asks.
+  commands.AutosaveTimer();
+  EXPECT_EQ(host.statuses.back(), "Autosaved");
+  EXPECT_EQ(game->GPA(1).Text(), "1/0");
+}
+
+TEST_F(NothingLostTest, CloseAllAndExitUseTheThreeButtonBoxOnlyWithSomethingToLose) {
+  OpenWithTypedGame();
+  EXPECT_FALSE(commands.FormCloseQuery());  // Cancel
+  EXPECT_TRUE(host.confirmsShown.empty());
+  host.saveAnswers.push_back(SaveAnswer::Discard);
+  commands.CloseAll1Click();
+  EXPECT_EQ(t.GameCount(), 0);
+  EXPECT_EQ(host.caption, "DRAV");
+  // Nothing left to lose: the described "Are you sure?".
+  host.confirmAnswers.push_back(true);
+  EXPECT_TRUE(commands.FormCloseQuery());
+  EXPECT_EQ(host.confirmsShown.size(), 1u);
+  EXPECT_EQ(host.saveQuestions.size(), 2u);
+}
+
+}  // namespace
+}  // namespace drav::app
+
+namespace drav::app {
+namespace {
+
+TEST_F(NothingLostTest, ANewGameWithoutBothTeamsIsNotDroppedBySave) {
+  OpenWithTypedGame();
+  game->TeamBName.SetItemIndex(-1);
+  const std::string before = drav::test::ReadFile(path);
+  commands.SaveTournament2Click();
+  EXPECT_EQ(drav::test::ReadFile(path), before);
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages.back().first,
+            "Nothing was saved. The game on screen needs both teams before it can be stored.");
 }
 
 }  // namespace

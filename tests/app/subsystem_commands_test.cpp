@@ -39,10 +39,13 @@ class SubsystemCommandsTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
 
+  // Exit with unsaved data asks Save, Discard or Cancel instead of "Are you sure?".
   bool Unsaved() {
+    const std::size_t asked = host.saveQuestions.size();
     host.confirmAnswers.push_back(false);
     commands.FormCloseQuery();
-    return host.confirmsShown.back();
+    host.confirmAnswers.clear();
+    return host.saveQuestions.size() > asked;
   }
 
   std::string dir;

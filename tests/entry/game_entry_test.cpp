@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "entry_test_support.h"
+#include "model/error.h"
 #include "storage/tournament_file.h"
 #include "support/generated_tournament.h"
 
@@ -745,6 +746,70 @@ TEST_F(GameEntry, HugeCountsWrapLikeThirtyTwoBitFigures) {
   ASSERT_EQ(t.GameCount(), 1);
   EXPECT_EQ(t.Games[0].PtsA[0], 4);
   EXPECT_EQ(t.Games[0].BPA, -2147483648LL - 2147483647LL - 4 + 4294967296LL);
+}
+
+TEST_F(GameEntry, UnstoredEditsAreWhatTheUserTypedNotWhatTheWindowFilledIn) {
+  GameEntryForm& f = Form();
+  EXPECT_FALSE(f.HasUnstoredEdits());
+  EXPECT_EQ(f.PositionCaption(), "New game 1");
+  // Choosing teams fills GP boxes, and focusing Next recomputes bonuses: neither is typed.
+  f.ChooseTeamA(0);
+  f.ChooseTeamB(1);
+  f.NextEnter();
+  EXPECT_FALSE(f.HasUnstoredEdits());
+  f.ScoreA.SetText("230");
+  EXPECT_TRUE(f.HasUnstoredEdits());
+
+  TypeAlphaBeta();
+  f.StoreOnScreen();
+  ASSERT_EQ(t.GameCount(), 1);
+  // Stored in place: the window now shows the stored game, and storing again adds nothing.
+  EXPECT_EQ(t.CurrentGame, 0);
+  EXPECT_EQ(f.PositionCaption(), "Game 1 of 1");
+  EXPECT_FALSE(f.HasUnstoredEdits());
+  f.StoreOnScreen();
+  EXPECT_EQ(t.GameCount(), 1);
+
+  f.ScoreB.SetText("25");
+  EXPECT_TRUE(f.HasUnstoredEdits());
+  f.StoreOnScreen();
+  EXPECT_EQ(t.Games[0].ScoreB, 25);
+  // An unreadable games-played text counts as an edit, and its store is refused.
+  f.GPA(1).SetText("1/0");
+  EXPECT_TRUE(f.HasUnstoredEdits());
+  EXPECT_THROW(f.StoreOnScreen(), DravError);
+  EXPECT_EQ(t.Games[0].GPA[0], 1.0);
+  EXPECT_EQ(f.ShownGameDescription(), "Round 3: Alpha vs. Beta");
+}
+
+TEST_F(GameEntry, AStoredGameTheWindowRecomputesIsNotAnEdit) {
+  GameStats g;
+  g.TeamA = 0;
+  g.TeamB = 1;
+  g.ScoreA = 100;
+  g.ScoreB = 50;
+  g.GPA[0] = g.GPB[0] = 1;
+  g.Q1A[0] = 3;
+  g.BPA = 999;  // automatic mode shows the bonus points recomputed from the score
+  g.PtsA[0] = 7;
+  t.Games = {g, g};
+  GameEntryForm& f = Form();
+  EXPECT_EQ(f.PositionCaption(), "Game 1 of 2");
+  EXPECT_FALSE(f.HasUnstoredEdits());
+}
+
+TEST_F(GameEntry, CountBoxesRefuseJunkAndPointsBeyondThirtyTwoBits) {
+  GameEntryForm& f = Form();
+  f.ChooseTeamA(0);
+  const struct {
+    const char* text;
+    bool accepted;
+  } cases[] = {{"", true},     {"-", true},         {"12", true},        {"-3", true},
+               {"1x", false},  {"+1", false},       {" 1", false},       {"2147483647", false},
+               {"1e3", false}, {"143165576", true}, {"143165577", false}};
+  // Column 0 is worth 15: 143165576 * 15 still fits, one more does not.
+  for (const auto& c : cases)
+    EXPECT_EQ(f.AcceptsCountText(true, 1, 0, c.text), c.accepted) << c.text;
 }
 
 }  // namespace

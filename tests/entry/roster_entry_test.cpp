@@ -221,3 +221,39 @@ TEST_F(RosterEntry, DeletionTakesTheTeamOutOfItsBracketAndMovesLaterTeamsUp) {
 
 }  // namespace
 }  // namespace drav::entry
+
+namespace drav::entry {
+namespace {
+
+TEST(RosterEntryUnstored, LeavingTheWindowStoresTheEditedTeamInPlace) {
+  Tournament t;
+  t.Rosters = {{"Lakeview", "Ann"}, {"Northfield", "Ned"}};
+  t.TeamDivision = {3, -1};  // a division the window cannot show while divisions are off
+  t.ExhibitionTeam = {0, 0};
+  test::FakeHost host;
+  RosterEntryForm f(t, host);
+  EXPECT_EQ(f.PositionCaption(), "Team 1 of 2");
+  EXPECT_FALSE(f.HasUnstoredEdits());
+  f.FormDeactivate();
+  EXPECT_EQ(t.TeamDivision[0], 3);
+
+  f.Team.SetText("Lakeview High");
+  EXPECT_TRUE(f.HasUnstoredEdits());
+  f.FormDeactivate();
+  EXPECT_EQ(t.Rosters[0], (std::vector<std::string>{"Lakeview High", "Ann"}));
+  EXPECT_EQ(t.CurrentTeam, 0);
+  EXPECT_FALSE(f.HasUnstoredEdits());
+
+  // A new team, once stored, is the team shown; storing again does not add it twice.
+  f.NextClick();
+  f.NextClick();
+  EXPECT_EQ(f.PositionCaption(), "New team 3");
+  f.Team.SetText("Oak Ridge");
+  f.StoreOnScreen();
+  f.StoreOnScreen();
+  EXPECT_EQ(t.TeamCount(), 3);
+  EXPECT_EQ(f.PositionCaption(), "Team 3 of 3");
+}
+
+}  // namespace
+}  // namespace drav::entry

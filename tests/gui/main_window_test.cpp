@@ -1,3 +1,5 @@
+#include "gui/main_window.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -5,15 +7,15 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTextBrowser>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 
-#include "gui/main_window.h"
 #include "gui/options_dialog.h"
 #include "gui/print_window.h"
 #include "gui/small_dialogs.h"
@@ -32,6 +34,16 @@ void AnswerConfirm(bool ok, bool* unsavedShown = nullptr) {
     if (!confirm) return int(QDialog::Rejected);
     if (unsavedShown) *unsavedShown = confirm->UnsavedLineShown();
     return ok ? int(QDialog::Accepted) : int(QDialog::Rejected);
+  });
+}
+
+// Answers the next Save/Discard/Cancel box with button, keeping its text.
+void AnswerSaveBox(QMessageBox::StandardButton button, QString* text = nullptr) {
+  DialogSeams::QueueDialogAction([button, text](QDialog& d) {
+    auto* box = qobject_cast<QMessageBox*>(&d);
+    if (!box) return int(QMessageBox::Cancel);
+    if (text) *text = box->text();
+    return int(button);
   });
 }
 
@@ -58,6 +70,7 @@ class MainWindowTest : public QObject {
   void printingToPdfWithoutPrinter();
   void randomScheduleCancelledMidway();
   void helpOpensShippedGuide();
+  void printSetupButtonSaysOk();
   void autosaveTimerWritesBackupAndReportsFailureInStatusBar();
 };
 
@@ -93,7 +106,7 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   QCOMPARE(items, QStringList({"Full &Web Report...", "&Post to Web...", "-", "QuickPrint &Teams",
                                "QuickPrint &Individuals", "QuickPrint &Games",
                                "QuickPrint Stage &Standings", "QuickPrint Stage In&dividuals",
-                               "QuickPrint &Final Ranking"}));
+                               "QuickPrint &Final Ranking", "-", "&Check All Games"}));
   QMenu* settings = w.menuBar()->findChild<QMenu*>("Settings1");
   items.clear();
   for (QAction* a : settings->actions()) items << a->text();
@@ -214,7 +227,9 @@ void MainWindowTest::closeAllEmptiesAndClosesChildren() {
   QVERIFY(w.Mdi()->subWindowList().isEmpty());
   QCOMPARE(w.Data().GameCount(), 0);
   QCOMPARE(w.Data().TeamCount(), 0);
-  QCOMPARE(w.windowTitle(), caption);
+  // No file is Save's target now, so the caption names none.
+  QVERIFY(caption != "DRAV");
+  QCOMPARE(w.windowTitle(), QString("DRAV"));
 }
 
 void MainWindowTest::exitConfirmationWithAndWithoutUnsavedLine() {
@@ -228,10 +243,12 @@ void MainWindowTest::exitConfirmationWithAndWithoutUnsavedLine() {
   QVERIFY(w.isVisible());
 
   QVERIFY(w.OpenAtStart(QString::fromStdString(test::WriteSampleTournament(scope.dir, "a.dat"))));
+  // With unsaved data the box offers Save, Discard and Cancel instead.
   w.Data().Rosters[0][0] = "Edited Name";
-  AnswerConfirm(false, &unsaved);
+  QString question;
+  AnswerSaveBox(QMessageBox::Cancel, &question);
   QVERIFY(!w.close());
-  QVERIFY(unsaved);
+  QCOMPARE(question, QString("1 team is not saved in a.dat"));
 
   w.Action("SaveTournament2")->trigger();
   AnswerConfirm(true, &unsaved);
@@ -242,6 +259,9 @@ void MainWindowTest::exitConfirmationWithAndWithoutUnsavedLine() {
 void MainWindowTest::quickPrintWindowShowsReportAndFontSize() {
   test::GuiTestScope scope;
   MainWindow w;
+  w.resize(1280, 800);
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
   QVERIFY(w.OpenAtStart(QString::fromStdString(test::WriteSampleTournament(scope.dir, "a.dat"))));
   w.Action("QuickPrintTeams1")->trigger();
   auto* print = qobject_cast<PrintWindow*>(w.Mdi()->activeSubWindow()->widget());
@@ -256,11 +276,24 @@ void MainWindowTest::quickPrintWindowShowsReportAndFontSize() {
   QCOMPARE(w.Data().Format.QuickPrintFontSize, 14);
   edit->setText("big");
   QCOMPARE(print->FontSize(), 10);
+  edit->setText("2");
+  QCOMPARE(print->FontSize(), 6);
+  edit->setText("900");
+  QCOMPARE(print->FontSize(), 72);
 
   edit->setText("12");
   w.Action("QuickPrintGames1")->trigger();
   auto* games = qobject_cast<PrintWindow*>(w.Mdi()->activeSubWindow()->widget());
   QCOMPARE(games->windowTitle(), QString("QuickPrint Game Results"));
+  // A new report window does not hide the last one, and the Window menu lists them all.
+  QCOMPARE(w.Mdi()->activeSubWindow()->pos() - print->parentWidget()->pos(), QPoint(28, 28));
+  QMenu* window = w.menuBar()->findChild<QMenu*>("Window1");
+  emit window->aboutToShow();
+  QStringList listed;
+  for (QAction* a : window->actions())
+    if (a->isCheckable()) listed << a->text() + (a->isChecked() ? " *" : "");
+  QCOMPARE(listed, QStringList({"&1 Game Entry", "&2 Roster Entry", "&3 QuickPrint Team Standings",
+                                "&4 QuickPrint Game Results *"}));
   QCOMPARE(games->findChild<QLineEdit*>("Edit1")->text(), QString("12"));
   QCOMPARE(games->FontSize(), 12);
 }
@@ -272,9 +305,11 @@ void MainWindowTest::printingToPdfWithoutPrinter() {
   w.Action("QuickPrintIndividuals1")->trigger();
   auto* print = qobject_cast<PrintWindow*>(w.Mdi()->activeSubWindow()->widget());
   QVERIFY(print);
+  // The name without an extension gets ".pdf".
   const QString pdf = QString::fromStdString(scope.dir + "/report.pdf");
-  DialogSeams::QueueFileName(pdf);
+  DialogSeams::QueueFileName(QString::fromStdString(scope.dir + "/report"));
   print->findChild<QPushButton*>("PrintButton")->click();
+  QVERIFY(w.statusBar()->currentMessage().startsWith("Printed to "));
   QFile file(pdf);
   QVERIFY(file.open(QIODevice::ReadOnly));
   const QByteArray bytes = file.readAll();
@@ -308,6 +343,23 @@ void MainWindowTest::randomScheduleCancelledMidway() {
   QVERIFY(clock.elapsed() < 60000);
   // Nothing is shown for a cancelled schedule.
   QVERIFY(w.Mdi()->subWindowList().isEmpty());
+}
+
+void MainWindowTest::printSetupButtonSaysOk() {
+  test::GuiTestScope scope;
+  MainWindow w;
+  QStringList buttons;
+  QString title;
+  DialogSeams::QueueDialogAction([&](QDialog& d) {
+    title = d.windowTitle();
+    for (QPushButton* b : d.findChildren<QPushButton*>())
+      if (b->isVisibleTo(&d) || !b->text().isEmpty()) buttons << b->text();
+    return int(QDialog::Rejected);
+  });
+  w.Action("PrintSetup1")->trigger();
+  QCOMPARE(title, QString("Print Setup"));
+  QVERIFY2(buttons.contains("OK"), qPrintable(buttons.join(",")));
+  QVERIFY(!buttons.contains("&Print") && !buttons.contains("Print"));
 }
 
 void MainWindowTest::helpOpensShippedGuide() {

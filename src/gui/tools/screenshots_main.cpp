@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
@@ -108,6 +109,42 @@ int main(int argc, char* argv[]) {
   {
     HelpWindow help(&main);
     Save(help, "17-help");
+  }
+  {
+    // Every column and strip on: four question values, lightning, bouncebacks.
+    Tournament& t = main.Data();
+    t.QuestionValues = {15, 10, -5, 20};
+    t.Format.TrackBonuses = 1;
+    t.Format.BonusMode = 3;
+    t.Format.Sixty = 1;
+    t.Format.TUHeard = 1;
+    main.Commands().RebuildWindows();
+    Settle();
+    Save(main, "20-entry-all-columns");
+    if (QMdiSubWindow* game = main.Mdi()->subWindowList().value(0)) {
+      game->showMaximized();
+      Save(main, "20-entry-maximised");
+      game->showNormal();
+    }
+    // A game that warns, listed by Check All Games.
+    if (t.GameCount() > 1) t.Games[1].TeamB = t.Games[1].TeamA;
+    main.Action("CheckAllGames1")->trigger();
+    Save(main, "21-check-all-games");
+    main.CloseChildWindows();
+  }
+  {
+    auto box = DialogSeams::MakeMessageBox(
+        &main, "Individual and Bonus Scores Do Not Add to Total Score for Lakeview", "Warning");
+    Save(*box, "22-warning-box");
+    auto shortBox = DialogSeams::MakeMessageBox(&main, "Team Playing Itself", "Warning");
+    Save(*shortBox, "23-warning-box-short");
+    auto saveBox = MakeSaveChangesBox(
+        "3 games and 1 team are not saved in riverside.dat\nThe game on screen has not been stored",
+        &main);
+    Save(*saveBox, "24-save-changes");
+    ConfirmDialog confirm(false, &main);
+    confirm.SetSubject("Delete the game Round 3: Lakeview vs. Northfield?");
+    Save(confirm, "25-confirm-delete");
   }
   std::printf("%d screenshots\n", saved);
   return saved > 0 ? 0 : 1;
