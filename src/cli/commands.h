@@ -17,5 +17,6 @@ int RunSchedule(const std::vector<std::string>& words, std::ostream& out, std::o
 int RunPost(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunExportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 }  // namespace drav::cli

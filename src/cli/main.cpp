@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"post", drav::cli::RunPost},
     {"import-qbj", drav::cli::RunImportQbj},
     {"export-qbj", drav::cli::RunExportQbj},
+    {"watch", drav::cli::RunWatch},
 };
 
 const char kUsage[] =
@@ -44,6 +45,7 @@ const char kUsage[] =
     "  check FILE\n"
     "  import-qbj FILE.qbj... OUT [--into FILE [--add-teams]]\n"
     "  export-qbj FILE OUT.qbj\n"
+    "  watch FOLDER FILE [--report BASE] [--style classic|modern] [--post] [--add-teams]\n"
     "  post FILE   (password from DRAV_FTP_PASSWORD)\n"
     "  --help | --version\n";
 
