@@ -20,6 +20,8 @@ using json = nlohmann::json;
 
 // Deeper than any real match file; keeps hostile nesting away from the walk below.
 constexpr int kMaxDepth = 64;
+// A file that is not valid JSON after this many settle times is no longer being written.
+constexpr int kBrokenAfterSettles = 10;
 
 bool DeeperThan(std::string_view text, int limit) {
   int depth = 0;
@@ -143,11 +145,12 @@ std::vector<ReadyGameFile> GameFileWatch::Poll(Clock::time_point now) {
     const auto stamp = entry.last_write_time(ec).time_since_epoch().count();
     if (ec) continue;
     present.push_back(name);
-    Seen& seen = seen_[name];
-    if (seen.since == Clock::time_point{} || seen.size != size || seen.stamp != stamp) {
-      seen = Seen{size, static_cast<std::int64_t>(stamp), now, false};
+    const auto known = seen_.find(name);
+    if (known == seen_.end() || known->second.size != size || known->second.stamp != stamp) {
+      seen_[name] = Seen{size, static_cast<std::int64_t>(stamp), now, false};
       continue;
     }
+    Seen& seen = known->second;
     if (seen.examined || now - seen.since < settle_) continue;
 
     ReadyGameFile file;
@@ -161,6 +164,9 @@ std::vector<ReadyGameFile> GameFileWatch::Poll(Clock::time_point now) {
       seen.since = now;
       continue;
     }
+    // Half a file is no JSON; a file that stays broken is handed out in the end, so that
+    // its failure is seen.
+    if (!ParseJson(file.Contents) && now - seen.since < kBrokenAfterSettles * settle_) continue;
     seen.examined = true;
     file.Digest = Digest(file.Contents);
     const auto taken = taken_.find(name);
@@ -189,7 +195,7 @@ GameFileResult GameFileWatch::Take(Tournament& t, const ReadyGameFile& file,
   result.File = file.Name;
   const std::optional<json> doc = ParseJson(file.Contents);
   if (!doc) {
-    result.Detail = file.Path + " is not complete JSON (it is read again when it changes)";
+    result.Detail = file.Path + " is not valid JSON (it is read again when it changes)";
     return result;
   }
   std::vector<std::string> ids;

@@ -53,8 +53,9 @@ class GameFileWatch {
   void SetImporter(QbjImporter importer) { importer_ = std::move(importer); }
 
   // Looks at the folder at time now. A file counts as complete once its size and time
-  // stamp have not changed for the settle time and its text is valid JSON; each complete
-  // version of a file is handed out once. Throws DravError "Cannot read folder FOLDER".
+  // stamp have not changed for the settle time and its text is valid JSON (a file still
+  // invalid after ten settle times is handed out too, for Take to fail); each version of
+  // a file is handed out once. Throws DravError "Cannot read folder FOLDER".
   std::vector<ReadyGameFile> Poll(Clock::time_point now);
 
   // Imports the file into t: Imported (t holds its games and their records), Skipped (each
