@@ -42,7 +42,7 @@ const char kUsage[] =
     "  sort games|teams|rounds FILE OUT\n"
     "  read-rosters ROSTERFILE OUT [--values a,b,c,d] [--bonus MODE] [--no-tuh]\n"
     "           [--no-pow-neg] [--lightning] [--divisions]\n"
-    "  check FILE\n"
+    "  check FILE [--more]\n"
     "  import-qbj FILE.qbj... OUT [--into FILE [--add-teams]]\n"
     "  export-qbj FILE OUT.qbj\n"
     "  watch FOLDER FILE [--report BASE] [--style classic|modern] [--post] [--add-teams]\n"
