@@ -44,8 +44,12 @@ void DialogSeams::QueueDialogAction(std::function<int(QDialog&)> action) {
   State().dialogActions.push_back(std::move(action));
 }
 
-void DialogSeams::SetTestMode(bool on) { State().testMode = on; }
-bool DialogSeams::TestMode() { return State().testMode; }
+void DialogSeams::SetTestMode(bool on) {
+  State().testMode = on;
+}
+bool DialogSeams::TestMode() {
+  return State().testMode;
+}
 
 std::vector<std::pair<QString, QString>>& DialogSeams::RecordedMessages() {
   return State().messages;
@@ -68,6 +72,24 @@ std::optional<QString> DialogSeams::AskSaveFileName(QWidget* parent, const QStri
   if (TestMode()) return std::nullopt;
   // No filter and no default extension: the name is used exactly as typed.
   return NonEmpty(QFileDialog::getSaveFileName(parent, caption));
+}
+
+QStringList DialogSeams::AskOpenFileNames(QWidget* parent, const QString& caption,
+                                          const QString& filter) {
+  auto& q = State().fileNames;
+  if (!q.empty()) {
+    const QString names = q.front().value_or(QString());
+    q.pop_front();
+    return names.isEmpty() ? QStringList{} : names.split('\n');
+  }
+  if (TestMode()) return {};
+  return QFileDialog::getOpenFileNames(parent, caption, {}, filter);
+}
+
+std::optional<QString> DialogSeams::AskFolder(QWidget* parent, const QString& caption) {
+  if (auto queued = TakeFileName()) return *queued;
+  if (TestMode()) return std::nullopt;
+  return NonEmpty(QFileDialog::getExistingDirectory(parent, caption));
 }
 
 int DialogSeams::Exec(QDialog& dialog) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -31,6 +32,10 @@ class DialogSeams {
   // Used by the program.
   static std::optional<QString> AskOpenFileName(QWidget* parent, const QString& caption);
   static std::optional<QString> AskSaveFileName(QWidget* parent, const QString& caption);
+  // Several files at once; a queued answer holds their names one a line.
+  static QStringList AskOpenFileNames(QWidget* parent, const QString& caption,
+                                      const QString& filter);
+  static std::optional<QString> AskFolder(QWidget* parent, const QString& caption);
   static int Exec(QDialog& dialog);
   static void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
 };

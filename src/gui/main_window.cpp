@@ -17,6 +17,8 @@
 
 #include "gui/dialog_seams.h"
 #include "gui/entry_windows.h"
+#include "gui/game_file_import.h"
+#include "gui/game_file_panel.h"
 #include "gui/help_window.h"
 #include "gui/list_windows.h"
 #include "gui/options_dialog.h"
@@ -98,6 +100,10 @@ void MainWindow::BuildMenus() {
              [&c] { c.ImportDRAV2File1Click(); });
   AddCommand(file, "ImportQbj1", "Import QBJ...", {}, [&c] { c.ImportQbj1Click(); });
   AddCommand(file, "ExportQbj1", "Export QBJ...", {}, [&c] { c.ExportQbj1Click(); });
+  AddCommand(file, "ImportGameFiles1", "Import Game Files (QBJ)...", {},
+             [this] { ImportGameFiles(this, tournament_); });
+  AddAction(file, "WatchFolder1", "Watch Folder for Game Files...", {},
+            &MainWindow::WatchFolder1Click);
   AddCommand(file, "MergeFiles1", "&Merge Files...", {}, [&c] { c.MergeFiles1Click(); });
   file->addSeparator();
   AddCommand(file, "CloseAll1", "&Close All", {}, [&c] { c.CloseAll1Click(); });
@@ -329,6 +335,20 @@ void MainWindow::ArrangeAll1Click() {
     w->move(x, mdi_->height() - w->height());
     x += w->width();
   }
+}
+
+void MainWindow::WatchFolder1Click() {
+  const auto folder = DialogSeams::AskFolder(this, "Watch Folder for Game Files");
+  if (!folder) return;
+  delete findChild<GameFilePanel*>();
+  auto* panel = new GameFilePanel(
+      tournament_, *folder,
+      [this] {
+        RefreshGameEntryWindows(mdi_);
+        statusBar()->showMessage("Game files imported");
+      },
+      this);
+  addDockWidget(Qt::BottomDockWidgetArea, panel);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

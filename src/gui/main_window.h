@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow, public app::MainHost {
   void About2Click();
   void PrintSetup1Click();
   void ArrangeAll1Click();
+  // File > Watch Folder for Game Files...: the panel of the watched folder.
+  void WatchFolder1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
