@@ -86,7 +86,7 @@ void Publish(Tournament& t, const Publishing& p, std::ostream& out, std::ostream
 
 }  // namespace
 
-// Imports every match file that arrives in FOLDER into FILE, saving after each one, until
+// Imports every match file that arrives in FOLDER into FILE, saving after each import, until
 // Ctrl+C. FILE is created (New Tournament defaults) when it does not exist yet.
 int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
   CliArgs args(words, {"post", "add-teams"});
@@ -120,18 +120,20 @@ int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
   out.flush();
   do {
     bool changed = false;
+    std::vector<app::GameFileResult> results;
     for (const app::ReadyGameFile& ready : watch.Poll(app::GameFileWatch::Clock::now())) {
       const bool hadDivisions = !t.DivisionNames.empty();
-      const app::GameFileResult result = watch.Take(t, ready, options);
-      if (result.State == app::GameFileState::Imported) {
-        // A new tournament whose matches come in pools uses them as divisions.
-        if (isNew && !hadDivisions && !t.DivisionNames.empty()) t.Format.Divisions = 1;
-        WriteTournament(t, file);  // a failed save stops the watch; the file is taken again
-        changed = true;
-      }
-      PrintResult(result, out);
+      results.push_back(watch.Take(t, ready, options));
+      if (results.back().State != app::GameFileState::Imported) continue;
+      // A new tournament whose matches come in pools uses them as divisions.
+      if (isNew && !hadDivisions && !t.DivisionNames.empty()) t.Format.Divisions = 1;
+      changed = true;
     }
-    // The report follows a whole batch: it derives from the saved file, so nothing is lost.
+    // Files that arrived together are saved together: one flush to disk instead of one per
+    // file. Their records are saved with them, so after a crash before the save they are
+    // simply taken again. A failed save stops the watch.
+    if (changed) WriteTournament(t, file);
+    for (const app::GameFileResult& result : results) PrintResult(result, out);
     if (changed) Publish(t, publishing, out, err);
   } while (!signals.Wait(kPollMs));
   out << "Stopped\n";
