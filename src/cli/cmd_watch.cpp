@@ -1,14 +1,17 @@
 #include <pthread.h>
 #include <signal.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "app/game_file_watch.h"
 #include "cli/commands.h"
+#include "model/error.h"
 #include "model/new_tournament.h"
 #include "storage/tournament_file.h"
 #include "web/ftp_curl_client.h"
@@ -102,7 +105,7 @@ int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
       throw UsageError{"--style takes classic or modern"};
     publishing.modern = *style == "modern";
   }
-  if (publishing.modern)
+  if (publishing.modern && (publishing.reportBase || publishing.post))
     err << "The modern report is not available yet: the classic report is written\n";
 
   Tournament t;
@@ -118,12 +121,26 @@ int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
   const StopSignals signals;
   out << "Watching " << folder << " (Ctrl+C stops)\n";
   out.flush();
+  std::string lostFolder;
+  bool first = true;
   do {
+    std::vector<app::ReadyGameFile> ready;
+    try {
+      ready = watch.Poll(app::GameFileWatch::Clock::now());
+      lostFolder.clear();
+    } catch (const DravError& e) {
+      // A folder on a network share may vanish for a moment; only a wrong name at the start
+      // ends the watch.
+      if (first) throw;
+      if (lostFolder != e.what()) err << e.what() << "\n";
+      lostFolder = e.what();
+    }
+    first = false;
     bool changed = false;
     std::vector<app::GameFileResult> results;
-    for (const app::ReadyGameFile& ready : watch.Poll(app::GameFileWatch::Clock::now())) {
+    for (const app::ReadyGameFile& arrived : ready) {
       const bool hadDivisions = !t.DivisionNames.empty();
-      results.push_back(watch.Take(t, ready, options));
+      results.push_back(watch.Take(t, arrived, options));
       if (results.back().State != app::GameFileState::Imported) continue;
       // A new tournament whose matches come in pools uses them as divisions.
       if (isNew && !hadDivisions && !t.DivisionNames.empty()) t.Format.Divisions = 1;

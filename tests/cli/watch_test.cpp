@@ -130,5 +130,14 @@ TEST(CliWatch, KilledBetweenTwoFilesAndRestartedTakesEachFileOnce) {
   EXPECT_EQ(t.TeamName(t.Games[1].TeamA), "Team 4");
 }
 
+TEST(CliWatch, RefusesAMissingFolderAndAWrongStyle) {
+  const std::string dir = test::MakeTempDir();
+  auto r = test::RunCli({"watch", dir + "/none", dir + "/event.dat"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "Cannot read folder " + dir + "/none\n");
+  EXPECT_EQ(access((dir + "/event.dat").c_str(), F_OK), -1);
+  EXPECT_EQ(test::RunCli({"watch", dir, dir + "/event.dat", "--style", "fancy"}).exitCode, 2);
+}
+
 }  // namespace
 }  // namespace drav
