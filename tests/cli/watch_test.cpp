@@ -105,6 +105,24 @@ TEST(CliWatch, HundredFilesDroppedAtOnceGiveHundredSavedGames) {
   EXPECT_NE(out.find("Stopped\n"), std::string::npos);
 }
 
+TEST(CliWatch, FileWrittenInTwoHalvesIsImportedOnceAfterTheSecondHalf) {
+  const std::string dir = test::MakeTempDir();
+  mkdir((dir + "/in").c_str(), 0755);
+  const std::string file = dir + "/event.dat";
+  Watcher w(dir + "/in", file, dir + "/out.txt");
+  const std::string text = MatchFile(7);
+  test::WriteFile(dir + "/in/room7.qbj", text.substr(0, text.size() / 2));
+  std::this_thread::sleep_for(1500ms);
+  EXPECT_EQ(access(file.c_str(), F_OK), -1);  // nothing taken, nothing saved
+  test::WriteFile(dir + "/in/room7.qbj", text);
+  ASSERT_TRUE(WaitFor([&] { return Saved(file).GameCount() == 1; }));
+  std::this_thread::sleep_for(1500ms);
+  EXPECT_EQ(w.Stop(SIGINT), 0);
+  EXPECT_EQ(Saved(file).GameCount(), 1);
+  const std::string out = test::ReadFile(dir + "/out.txt");
+  EXPECT_EQ(out.find("\nroom7.qbj: imported"), out.rfind("\nroom7.qbj: "));
+}
+
 TEST(CliWatch, KilledBetweenTwoFilesAndRestartedTakesEachFileOnce) {
   const std::string dir = test::MakeTempDir();
   mkdir((dir + "/in").c_str(), 0755);
