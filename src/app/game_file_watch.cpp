@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "model/error.h"
+#include "model/new_tournament.h"
 
 namespace drav::app {
 
@@ -253,6 +254,11 @@ void AdoptImport(Tournament& t, Tournament&& imported) {
   t.CurrentTeam = currentTeam;
   t.FileName = std::move(fileName);
   t.SavedGameCount = saved;
+}
+
+void SetUpForImport(Tournament& t) {
+  if (t.Rosters.empty() && t.QuestionValues == std::array<int, kColumns>{})
+    NewTournament(t, NewTournamentChoices{});
 }
 
 bool SameContents(const Tournament& a, const Tournament& b) {

@@ -86,6 +86,10 @@ class GameFileWatch {
 // the file name and the saved count.
 void AdoptImport(Tournament& t, Tournament&& imported);
 
+// A tournament that is not set up yet (no teams, no question values) takes the New
+// Tournament window's defaults, as Import QBJ... does, so that match files can go into it.
+void SetUpForImport(Tournament& t);
+
 // The tournament's stored contents (what a save writes) are the same in both.
 bool SameContents(const Tournament& a, const Tournament& b);
 

@@ -44,12 +44,8 @@ void DialogSeams::QueueDialogAction(std::function<int(QDialog&)> action) {
   State().dialogActions.push_back(std::move(action));
 }
 
-void DialogSeams::SetTestMode(bool on) {
-  State().testMode = on;
-}
-bool DialogSeams::TestMode() {
-  return State().testMode;
-}
+void DialogSeams::SetTestMode(bool on) { State().testMode = on; }
+bool DialogSeams::TestMode() { return State().testMode; }
 
 std::vector<std::pair<QString, QString>>& DialogSeams::RecordedMessages() {
   return State().messages;

@@ -71,6 +71,7 @@ void ImportGameFiles(QWidget* parent, Tournament& t) {
       options.AddUnknownTeams = false;
       while (true) {
         Tournament work = t;
+        app::SetUpForImport(work);
         RunWithProgress(parent, "Importing " + name, [&](const app::CancelFlag&) {
           result = importer.Take(work, file, options);
         });

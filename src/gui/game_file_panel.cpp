@@ -116,6 +116,7 @@ void GameFilePanel::Tick() {
 void GameFilePanel::StartTaking(std::vector<Job> jobs) {
   auto before = std::make_shared<Tournament>(t_);
   auto work = std::make_shared<Tournament>(t_);
+  app::SetUpForImport(*work);
   RunWorker([this, jobs = std::move(jobs), before, work]() mutable {
     std::vector<app::GameFileResult> results;
     for (const Job& job : jobs) {

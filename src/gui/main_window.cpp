@@ -101,7 +101,12 @@ void MainWindow::BuildMenus() {
   AddCommand(file, "ImportQbj1", "Import QBJ...", {}, [&c] { c.ImportQbj1Click(); });
   AddCommand(file, "ExportQbj1", "Export QBJ...", {}, [&c] { c.ExportQbj1Click(); });
   AddCommand(file, "ImportGameFiles1", "Import Game Files (QBJ)...", {},
-             [this] { ImportGameFiles(this, tournament_); });
+             [this] {
+               ImportGameFiles(this, tournament_);
+               // Games into a tournament that had no windows yet: show them.
+               if (!HasChildWindows() && tournament_.TeamCount() > 0)
+                 OpenEntryWindows(tournament_.Format.Divisions != 0);
+             });
   AddAction(file, "WatchFolder1", "Watch Folder for Game Files...", {},
             &MainWindow::WatchFolder1Click);
   AddCommand(file, "MergeFiles1", "&Merge Files...", {}, [&c] { c.MergeFiles1Click(); });
@@ -344,7 +349,10 @@ void MainWindow::WatchFolder1Click() {
   auto* panel = new GameFilePanel(
       tournament_, *folder,
       [this] {
-        RefreshGameEntryWindows(mdi_);
+        if (!HasChildWindows())
+          OpenEntryWindows(tournament_.Format.Divisions != 0);
+        else
+          RefreshGameEntryWindows(mdi_);
         statusBar()->showMessage("Game files imported");
       },
       this);

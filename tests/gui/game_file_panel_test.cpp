@@ -145,11 +145,19 @@ void GameFilePanelTest::importGameFilesTakesSeveralFilesAtOnce() {
   QVERIFY2(note.startsWith("a.qbj: imported\n"), qPrintable(note));
   QVERIFY2(note.contains("b.qbj: imported\n"), qPrintable(note));
 
+  // Into a program with nothing open: set up as New Tournament would, and shown.
+  MainWindow fresh;
+  DialogSeams::QueueFileName(QString::fromStdString(scope.dir + "/a.qbj"));
+  fresh.Action("ImportGameFiles1")->trigger();
+  QCOMPARE(fresh.Data().GameCount(), 1);
+  QCOMPARE(fresh.Data().QuestionValues, (std::array<int, 4>{15, 10, -5, 0}));
+  QVERIFY(GameWindow(fresh));
+
   // The same files again: nothing is added twice.
   DialogSeams::QueueFileName(QString::fromStdString(scope.dir + "/a.qbj\n" + scope.dir + "/b.qbj"));
   w.Action("ImportGameFiles1")->trigger();
   QCOMPARE(w.Data().GameCount(), games + 2);
-  QVERIFY(DialogSeams::RecordedMessages()[1].first.startsWith("a.qbj: skipped (duplicate)"));
+  QVERIFY(DialogSeams::RecordedMessages().back().first.startsWith("a.qbj: skipped (duplicate)"));
 }
 
 QTEST_MAIN(GameFilePanelTest)
