@@ -23,8 +23,10 @@ using namespace std::chrono_literals;
 // drav-cli watch running in the background; stopped (SIGTERM) by the destructor.
 class Watcher {
  public:
-  Watcher(const std::string& folder, const std::string& file, const std::string& outPath) {
+  Watcher(const std::string& folder, const std::string& file, const std::string& outPath,
+          const std::vector<std::string>& options = {"--add-teams"}) {
     std::vector<std::string> args{DRAV_CLI_PATH, "watch", folder, file};
+    args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -146,6 +148,32 @@ TEST(CliWatch, KilledBetweenTwoFilesAndRestartedTakesEachFileOnce) {
   ASSERT_EQ(t.GameCount(), 2);
   EXPECT_EQ(t.TeamName(t.Games[0].TeamA), "Team 2");
   EXPECT_EQ(t.TeamName(t.Games[1].TeamA), "Team 4");
+}
+
+TEST(CliWatch, FileNamingAnUnknownTeamWaitsWithoutAddTeams) {
+  const std::string dir = test::MakeTempDir();
+  mkdir((dir + "/in").c_str(), 0755);
+  const std::string file = dir + "/event.dat";
+  Tournament t;
+  t.Format.TrackBonuses = t.Format.BonusMode = t.Format.TUHeard = 1;
+  t.QuestionValues = {15, 10, -5, 0};
+  t.Rosters = {{"Team 6"}, {"Team 7"}};
+  WriteTournament(t, file);
+  Drop(dir, 3);  // Team 6 against Team 7: known
+  Drop(dir, 4);  // Team 8 against Team 9: not
+  {
+    Watcher w(dir + "/in", file, dir + "/out.txt", {});
+    ASSERT_TRUE(WaitFor([&] {
+      return test::ReadFile(dir + "/out.txt").find("room4.qbj: waiting (unknown team)") !=
+             std::string::npos;
+    }));
+    EXPECT_EQ(w.Stop(SIGINT), 0);
+  }
+  EXPECT_EQ(Saved(file).GameCount(), 1);
+  EXPECT_NE(test::ReadFile(dir + "/out.txt").find("Team 8"), std::string::npos);
+  Watcher w(dir + "/in", file, dir + "/out2.txt", {"--add-teams"});
+  ASSERT_TRUE(WaitFor([&] { return Saved(file).GameCount() == 2; }));
+  EXPECT_EQ(Saved(file).TeamCount(), 4);
 }
 
 TEST(CliWatch, RefusesAMissingFolderAndAWrongStyle) {
