@@ -5,7 +5,7 @@ _drav_cli() {
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
   local commands="quickprint report schedule resave convert merge sort read-rosters check
-    post import-qbj export-qbj stages set-stages mark-tiebreaker --help --version"
+    post import-qbj export-qbj stages set-stages mark-tiebreaker watch --help --version"
 
   if [ "$COMP_CWORD" -eq 1 ]; then
     mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
@@ -15,6 +15,11 @@ _drav_cli() {
   # Options that take a value: let the user type it.
   case $prev in
     --rounds | --stage | --rr-rooms | --random-rooms | --random-rounds | --times | --values) return ;;
+    --report) return ;;
+    --style)
+      mapfile -t COMPREPLY < <(compgen -W "classic modern" -- "$cur")
+      return
+      ;;
     --bonus)
       mapfile -t COMPREPLY < <(compgen -W "automatic manual none manual-heard bouncebacks" -- "$cur")
       return
@@ -34,6 +39,8 @@ _drav_cli() {
     read-rosters) words="--values --bonus --no-tuh --no-pow-neg --lightning --divisions" ;;
     import-qbj) words="--into --add-teams" ;;
     mark-tiebreaker) words="--clear" ;;
+    check) words="--more" ;;
+    watch) words="--report --style --post --add-teams" ;;
   esac
 
   if [[ $cur == -* ]] || { [ -n "$words" ] && [ "$COMP_CWORD" -eq 2 ] && [[ $words != -* ]]; }; then

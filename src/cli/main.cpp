@@ -30,6 +30,7 @@ const Command kCommands[] = {
     {"stages", drav::cli::RunStages},
     {"set-stages", drav::cli::RunSetStages},
     {"mark-tiebreaker", drav::cli::RunMarkTiebreaker},
+    {"watch", drav::cli::RunWatch},
 };
 
 const char kUsage[] =
@@ -45,12 +46,13 @@ const char kUsage[] =
     "  sort games|teams|rounds FILE OUT\n"
     "  read-rosters ROSTERFILE OUT [--values a,b,c,d] [--bonus MODE] [--no-tuh]\n"
     "           [--no-pow-neg] [--lightning] [--divisions]\n"
-    "  check FILE\n"
+    "  check FILE [--more]\n"
     "  import-qbj FILE.qbj... OUT [--into FILE [--add-teams]]\n"
     "  export-qbj FILE OUT.qbj\n"
     "  stages FILE\n"
     "  set-stages FILE STAGES.json OUT\n"
     "  mark-tiebreaker FILE GID OUT [--clear]\n"
+    "  watch FOLDER FILE [--report BASE] [--style classic|modern] [--post] [--add-teams]\n"
     "  post FILE   (password from DRAV_FTP_PASSWORD)\n"
     "  --help | --version\n";
 

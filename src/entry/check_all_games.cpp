@@ -1,6 +1,7 @@
 #include "entry/check_all_games.h"
 
 #include "entry/check_game.h"
+#include "entry/extra_checks.h"
 
 namespace drav::entry {
 
@@ -9,8 +10,12 @@ namespace {
 using GameCheck = std::vector<std::string> (*)(const Tournament&, const GameStats&);
 
 // The checks run on every game, in the order their messages are listed.
-constexpr GameCheck kChecks[] = {
-    &CheckGameRecord,  // the seven warnings of the game entry window
+constexpr struct {
+  GameCheck check;
+  bool further;  // beyond the seven described warnings: listed only when asked for
+} kChecks[] = {
+    {&CheckGameRecord, false},  // the seven warnings of the game entry window
+    {&ExtraChecks, true},       // more toss-ups answered than heard
 };
 
 std::string TeamOrUnknown(const Tournament& t, int team) {
@@ -19,15 +24,16 @@ std::string TeamOrUnknown(const Tournament& t, int team) {
 
 }  // namespace
 
-std::vector<GameWarning> CheckAllGames(const Tournament& t) {
+std::vector<GameWarning> CheckAllGames(const Tournament& t, bool more) {
   Tournament allOn = t;
   TourneyFormat& f = allOn.Format;
   f.Warning1 = f.Warning2 = f.Warning3 = f.Warning4 = f.Warning5 = f.Warning6 = f.Warning7 = 1;
   std::vector<GameWarning> found;
   for (int i = 0; i < allOn.GameCount(); ++i) {
     const GameStats& g = allOn.Games[i];
-    for (const GameCheck check : kChecks) {
-      for (std::string& message : check(allOn, g))
+    for (const auto& entry : kChecks) {
+      if (entry.further && !more) continue;
+      for (std::string& message : entry.check(allOn, g))
         found.push_back({i, g.Round, g.GID,
                          TeamOrUnknown(t, g.TeamA) + " vs. " + TeamOrUnknown(t, g.TeamB),
                          std::move(message)});

@@ -17,9 +17,10 @@ struct GameWarning {
 };
 
 // Every warning that storing each game would give, with all seven warnings on whatever
-// the settings choose, game by game in stored order. Each check is one entry of the
-// list in the .cpp, so a new check is one more entry there.
-std::vector<GameWarning> CheckAllGames(const Tournament& t);
+// the settings choose, game by game in stored order; with more, each game's further
+// checks (ExtraChecks) follow its warnings. Each check is one entry of the list in the
+// .cpp, so a new check is one more entry there.
+std::vector<GameWarning> CheckAllGames(const Tournament& t, bool more = true);
 
 // One line of the list: "Round 3: Lakeview vs. Northfield: Team Playing Itself".
 std::string WarningLine(const GameWarning& w);

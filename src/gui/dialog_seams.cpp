@@ -75,6 +75,24 @@ std::optional<QString> DialogSeams::AskSaveFileName(QWidget* parent, const QStri
   return NonEmpty(QFileDialog::getSaveFileName(parent, caption, folder));
 }
 
+QStringList DialogSeams::AskOpenFileNames(QWidget* parent, const QString& caption,
+                                          const QString& filter) {
+  auto& q = State().fileNames;
+  if (!q.empty()) {
+    const QString names = q.front().value_or(QString());
+    q.pop_front();
+    return names.isEmpty() ? QStringList{} : names.split('\n');
+  }
+  if (TestMode()) return {};
+  return QFileDialog::getOpenFileNames(parent, caption, {}, filter);
+}
+
+std::optional<QString> DialogSeams::AskFolder(QWidget* parent, const QString& caption) {
+  if (auto queued = TakeFileName()) return *queued;
+  if (TestMode()) return std::nullopt;
+  return NonEmpty(QFileDialog::getExistingDirectory(parent, caption));
+}
+
 int DialogSeams::Exec(QDialog& dialog) {
   auto& q = State().dialogActions;
   if (!q.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -36,6 +37,10 @@ class DialogSeams {
                                                 const QString& folder = {});
   static std::optional<QString> AskSaveFileName(QWidget* parent, const QString& caption,
                                                 const QString& folder = {});
+  // Several files at once; a queued answer holds their names one a line.
+  static QStringList AskOpenFileNames(QWidget* parent, const QString& caption,
+                                      const QString& filter);
+  static std::optional<QString> AskFolder(QWidget* parent, const QString& caption);
   static int Exec(QDialog& dialog);
   // Warnings and errors carry the warning icon; the box is never narrower than its caption.
   static void ShowMessage(QWidget* parent, const QString& text, const QString& caption);

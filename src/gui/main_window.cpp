@@ -26,6 +26,8 @@
 #include "gui/entry_windows.h"
 #include "gui/game_entry_window.h"
 #include "gui/game_warnings_window.h"
+#include "gui/game_file_import.h"
+#include "gui/game_file_panel.h"
 #include "gui/help_window.h"
 #include "gui/list_windows.h"
 #include "gui/options_dialog.h"
@@ -108,6 +110,15 @@ void MainWindow::BuildMenus() {
              [&c] { c.ImportDRAV2File1Click(); });
   AddCommand(file, "ImportQbj1", "Import QBJ...", {}, [&c] { c.ImportQbj1Click(); });
   AddCommand(file, "ExportQbj1", "Export QBJ...", {}, [&c] { c.ExportQbj1Click(); });
+  AddCommand(file, "ImportGameFiles1", "Import Game Files (QBJ)...", {},
+             [this] {
+               ImportGameFiles(this, tournament_);
+               // Games into a tournament that had no windows yet: show them.
+               if (!HasChildWindows() && tournament_.TeamCount() > 0)
+                 OpenEntryWindows(tournament_.Format.Divisions != 0);
+             });
+  AddAction(file, "WatchFolder1", "Watch Folder for Game Files...", {},
+            &MainWindow::WatchFolder1Click);
   AddCommand(file, "MergeFiles1", "&Merge Files...", {}, [&c] { c.MergeFiles1Click(); });
   file->addSeparator();
   AddCommand(file, "CloseAll1", "&Close All", {}, [&c] { c.CloseAll1Click(); });
@@ -453,6 +464,23 @@ void MainWindow::ArrangeAll1Click() {
     w->move(x, mdi_->height() - w->height());
     x += w->width();
   }
+}
+
+void MainWindow::WatchFolder1Click() {
+  const auto folder = DialogSeams::AskFolder(this, "Watch Folder for Game Files");
+  if (!folder) return;
+  delete findChild<GameFilePanel*>();
+  auto* panel = new GameFilePanel(
+      tournament_, *folder,
+      [this] {
+        if (!HasChildWindows())
+          OpenEntryWindows(tournament_.Format.Divisions != 0);
+        else
+          RefreshGameEntryWindows(mdi_);
+        statusBar()->showMessage("Game files imported");
+      },
+      this);
+  addDockWidget(Qt::BottomDockWidgetArea, panel);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

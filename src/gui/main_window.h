@@ -67,6 +67,8 @@ class MainWindow : public QMainWindow, public app::MainHost {
   void PrintSetup1Click();
   void ArrangeAll1Click();
   void Stages1Click();  // in main_window_stages.cpp
+  // File > Watch Folder for Game Files...: the panel of the watched folder.
+  void WatchFolder1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -68,6 +68,26 @@ TEST(CliCheck, ListsTheWarningsOfEveryStoredGame) {
   EXPECT_EQ(r.err, "");
 }
 
+TEST(CliCheck, MoreAddsTheFurtherChecksAfterTheWarnings) {
+  const std::string dir = test::MakeTempDir();
+  Tournament t;
+  OpenTournament(t, WriteSample(dir));
+  t.Format.TUHeard = 1;
+  t.Games[0].Q2A[1] = 19;  // 21 answers of 20 heard
+  WriteTournament(t, dir + "/more.dat");
+  auto r = RunCli({"check", dir + "/more.dat", "--more"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "clean: Alpha answered 21 toss-ups, more than the 20 heard\n"
+            "7: Team Playing Itself\n"
+            "7: Negative Toss-Ups Heard\n"
+            "R2 game: Individual and Bonus Scores Do Not Add to Total Score for Beta\n");
+  // The sample tournament is plausible.
+  r = RunCli({"check", test::TestData("../../examples/sample-tournament.dat"), "--more"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+}
+
 TEST(CliCheck, PrintsNothingForATournamentWithoutGames) {
   const std::string dir = test::MakeTempDir();
   test::WriteFile(dir + "/empty.dat", "0\r\n0\r\n");
@@ -83,8 +103,9 @@ TEST(CliCheck, ReportsUnreadableInputAndUsage) {
   EXPECT_EQ(r.err, "Cannot open " + dir + "/missing.dat\n");
   EXPECT_EQ(r.out, "");
 
-  test::WriteFile(dir + "/bad.dat", "0\r\n1\r\ng\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
-                                    "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n-1\r\nhalf\r\n");
+  test::WriteFile(dir + "/bad.dat",
+                  "0\r\n1\r\ng\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+                  "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n-1\r\nhalf\r\n");
   r = RunCli({"check", dir + "/bad.dat"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "'half' is not a valid floating point value\n");

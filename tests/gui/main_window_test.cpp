@@ -99,7 +99,7 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   QCOMPARE(items, QStringList({"&New Tournament...", "&Open Tournament...", "&Read Rosters...", "-",
                                "Save Tournament &As...", "&Save Tournament...",
                                "Import DRAV 1 File...", "Import DRAV 2 File...", "Import QBJ...",
-                               "Export QBJ...", "&Merge Files...", "-", "&Close All", "&Print Setup...", "E&xit"}));
+                               "Export QBJ...", "Import Game Files (QBJ)...", "Watch Folder for Game Files...", "&Merge Files...", "-", "&Close All", "&Print Setup...", "E&xit"}));
   QMenu* reports = w.menuBar()->findChild<QMenu*>("Reports1");
   items.clear();
   for (QAction* a : reports->actions()) items << (a->isSeparator() ? "-" : a->text());

@@ -1,0 +1,160 @@
+#include <pthread.h>
+#include <signal.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/game_file_watch.h"
+#include "cli/commands.h"
+#include "model/error.h"
+#include "model/new_tournament.h"
+#include "storage/tournament_file.h"
+#include "web/ftp_curl_client.h"
+#include "web/post_to_web.h"
+#include "web/web_report.h"
+
+namespace drav::cli {
+
+namespace {
+
+// How often the folder is looked at; also how soon Ctrl+C is answered.
+constexpr long kPollMs = 200;
+
+// Ctrl+C and a plain kill arrive only while the loop waits, never in the middle of an
+// import or a save, so stopping can lose nothing.
+class StopSignals {
+ public:
+  StopSignals() {
+    sigemptyset(&set_);
+    sigaddset(&set_, SIGINT);
+    sigaddset(&set_, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &set_, &old_);
+  }
+  ~StopSignals() { pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  // Waits up to ms milliseconds; true when a stop signal came.
+  bool Wait(long ms) const {
+    timespec timeout{ms / 1000, (ms % 1000) * 1000000L};
+    return sigtimedwait(&set_, nullptr, &timeout) > 0;
+  }
+
+ private:
+  sigset_t set_;
+  sigset_t old_;
+};
+
+void PrintResult(const app::GameFileResult& r, std::ostream& out) {
+  out << r.File << ": " << app::GameFileStateText(r.State) << "\n";
+  std::size_t start = 0;
+  while (start < r.Detail.size()) {
+    std::size_t end = r.Detail.find('\n', start);
+    if (end == std::string::npos) end = r.Detail.size();
+    out << "  " << r.Detail.substr(start, end - start) << "\n";
+    start = end + 1;
+  }
+  out.flush();
+}
+
+struct Publishing {
+  std::optional<std::string> reportBase;
+  bool modern = false;
+  bool post = false;
+};
+
+void Publish(Tournament& t, const Publishing& p, std::ostream& out, std::ostream& err) {
+  if (p.reportBase) {
+    for (const std::string& path : WriteWebReport(t, *p.reportBase))
+      err << "Could not write " << path << "\n";
+  }
+  if (p.post) {
+    const char* password = std::getenv("DRAV_FTP_PASSWORD");
+    t.Format.Password = password ? password : "";
+    CurlFtpClient client;
+    PostToWebCallbacks callbacks;
+    callbacks.message = [&](const PostMessage& message) {
+      (message.caption == kCaptionCompleted ? out : err) << message.text << "\n";
+    };
+    PosttoWeb1Click(t, client, callbacks);
+    t.Format.Password.clear();
+  }
+  out.flush();
+}
+
+}  // namespace
+
+// Imports every match file that arrives in FOLDER into FILE, saving after each import, until
+// Ctrl+C. FILE is created (New Tournament defaults) when it does not exist yet.
+int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+  CliArgs args(words, {"post", "add-teams"});
+  args.AllowOnly({"report", "style", "post", "add-teams"});
+  args.ExpectPositional(2);
+  const std::string folder = args.Positional()[0];
+  const std::string file = args.Positional()[1];
+  Publishing publishing;
+  publishing.reportBase = args.Value("report");
+  publishing.post = args.Has("post");
+  if (const auto style = args.Value("style")) {
+    if (*style != "classic" && *style != "modern")
+      throw UsageError{"--style takes classic or modern"};
+    publishing.modern = *style == "modern";
+  }
+  if (publishing.modern && (publishing.reportBase || publishing.post))
+    err << "The modern report is not available yet: the classic report is written\n";
+
+  Tournament t;
+  const bool isNew = !std::filesystem::exists(file);
+  if (isNew)
+    NewTournament(t, NewTournamentChoices{});
+  else
+    OpenTournament(t, file);
+  QbjImportOptions options;
+  options.AddUnknownTeams = args.Has("add-teams");
+
+  app::GameFileWatch watch(folder);
+  const StopSignals signals;
+  out << "Watching " << folder << " (Ctrl+C stops)\n";
+  out.flush();
+  std::string lostFolder;
+  bool first = true;
+  do {
+    std::vector<app::ReadyGameFile> ready;
+    try {
+      ready = watch.Poll(app::GameFileWatch::Clock::now());
+      lostFolder.clear();
+    } catch (const DravError& e) {
+      // A folder on a network share may vanish for a moment; only a wrong name at the start
+      // ends the watch.
+      if (first) throw;
+      if (lostFolder != e.what()) err << e.what() << "\n";
+      lostFolder = e.what();
+    }
+    first = false;
+    bool changed = false;
+    std::vector<app::GameFileResult> results;
+    for (const app::ReadyGameFile& arrived : ready) {
+      const bool hadDivisions = !t.DivisionNames.empty();
+      results.push_back(watch.Take(t, arrived, options));
+      if (results.back().State != app::GameFileState::Imported) continue;
+      // A new tournament whose matches come in pools uses them as divisions.
+      if (isNew && !hadDivisions && !t.DivisionNames.empty()) t.Format.Divisions = 1;
+      changed = true;
+    }
+    // Files that arrived together are saved together: one flush to disk instead of one per
+    // file. Their records are saved with them, so after a crash before the save they are
+    // simply taken again. A failed save stops the watch.
+    if (changed) WriteTournament(t, file);
+    for (const app::GameFileResult& result : results) PrintResult(result, out);
+    if (changed) Publish(t, publishing, out, err);
+  } while (!signals.Wait(kPollMs));
+  out << "Stopped\n";
+  return 0;
+}
+
+}  // namespace drav::cli

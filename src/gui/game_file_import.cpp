@@ -1,0 +1,100 @@
+#include "gui/game_file_import.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+#include <fstream>
+#include <iterator>
+
+#include "app/game_file_watch.h"
+#include "gui/dialog_seams.h"
+#include "gui/game_entry_window.h"
+#include "gui/progress_runner.h"
+#include "gui/text_codec.h"
+
+namespace drav::gui {
+
+TeamChoiceDialog::TeamChoiceDialog(const Tournament& t, const std::string& file,
+                                   const std::string& team, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName("TeamChoice");
+  setWindowTitle("Unknown Team");
+  auto* layout = new QVBoxLayout(this);
+  auto* text = new QLabel(
+      ToQt(file + " names the team \"" + team + "\", which the tournament does not have."), this);
+  text->setWordWrap(true);
+  layout->addWidget(text);
+  choice_ = new QComboBox(this);
+  choice_->setObjectName("TeamChoiceList");
+  choice_->addItem(ToQt("Add \"" + team + "\" as a new team"));
+  for (int i = 0; i < t.TeamCount(); ++i) choice_->addItem(ToQt(t.TeamName(i)));
+  layout->addWidget(choice_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+int TeamChoiceDialog::ChosenTeam() const {
+  return choice_->currentIndex() - 1;
+}
+
+std::optional<int> AskTeamChoice(QWidget* parent, const Tournament& t, const std::string& file,
+                                 const std::string& team) {
+  TeamChoiceDialog dialog(t, file, team, parent);
+  if (DialogSeams::Exec(dialog) != QDialog::Accepted) return std::nullopt;
+  return dialog.ChosenTeam();
+}
+
+void ImportGameFiles(QWidget* parent, Tournament& t) {
+  const QStringList names = DialogSeams::AskOpenFileNames(parent, "Import Game Files (QBJ)",
+                                                          "QBJ match files (*.qbj);;All files (*)");
+  if (names.isEmpty()) return;
+  const app::GameFileWatch importer({});
+  std::string summary;
+  for (const QString& name : names) {
+    app::ReadyGameFile file;
+    file.Path = FromQt(name);
+    file.Name = FromQt(QFileInfo(name).fileName());
+    app::GameFileResult result;
+    result.File = file.Name;
+    std::ifstream in(file.Path, std::ios::binary);
+    if (!in) {
+      result.Detail = "Cannot open " + file.Path;
+    } else {
+      file.Contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      QbjImportOptions options;
+      options.AddUnknownTeams = false;
+      while (true) {
+        Tournament work = t;
+        app::SetUpForImport(work);
+        RunWithProgress(parent, "Importing " + name, [&](const app::CancelFlag&) {
+          result = importer.Take(work, file, options);
+        });
+        if (result.State == app::GameFileState::Imported) t = std::move(work);
+        if (result.State != app::GameFileState::Waiting) break;
+        const auto team = AskTeamChoice(parent, t, file.Name, result.Team);
+        if (!team) break;
+        options.TeamChoices.emplace_back(result.Team, *team);
+      }
+    }
+    summary +=
+        (summary.empty() ? "" : "\n") + file.Name + ": " + app::GameFileStateText(result.State);
+    if (!result.Detail.empty()) summary += "\n" + result.Detail;
+  }
+  if (auto* window = parent ? parent->findChild<QMdiArea*>() : nullptr)
+    RefreshGameEntryWindows(window);
+  DialogSeams::ShowMessage(parent, ToQt(summary), "Completed");
+}
+
+void RefreshGameEntryWindows(QMdiArea* mdi) {
+  for (QMdiSubWindow* sub : mdi->subWindowList()) {
+    if (auto* game = qobject_cast<GameEntryWindow*>(sub->widget())) game->FormActivate();
+  }
+}
+
+}  // namespace drav::gui

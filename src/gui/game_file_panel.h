@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDockWidget>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "app/game_file_watch.h"
+
+class QPushButton;
+class QTableWidget;
+class QTimer;
+
+namespace drav::gui {
+
+// The dockable panel of File > Watch Folder for Game Files...: every match file of the
+// folder with what became of it. Looking at the folder and importing run on a worker
+// thread, on a copy of the tournament; the copy is kept only when the tournament did not
+// change meanwhile (otherwise the files are simply taken again). Nothing here opens a box
+// by itself; Settle... asks about a waiting file's team when the director clicks it.
+class GameFilePanel : public QDockWidget {
+  Q_OBJECT
+ public:
+  // onImported runs after games came in (the entry windows are refreshed there).
+  GameFilePanel(Tournament& t, const QString& folder, std::function<void()> onImported,
+                QWidget* parent = nullptr);
+  ~GameFilePanel() override;
+
+  app::GameFileWatch& Watch() { return *watch_; }
+  QTableWidget* Table() const { return table_; }
+  QPushButton* SettleButton() const { return settle_; }
+  bool Watching() const;
+  // Stops looking at the folder; what was imported stays.
+  void StopWatching();
+  // Settle...: asks about the selected waiting file's team and takes the file again.
+  void SettleSelected();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct Row {
+    app::ReadyGameFile file;
+    app::GameFileResult result;
+    QbjImportOptions options;
+    bool settling = false;  // settled by the director, to be taken on the next tick
+  };
+  struct Job {
+    app::ReadyGameFile file;
+    QbjImportOptions options;
+  };
+
+  void Tick();
+  void StartTaking(std::vector<Job> jobs);
+  void Finish(std::vector<Job> jobs, std::vector<app::GameFileResult> results,
+              std::shared_ptr<Tournament> before, std::shared_ptr<Tournament> work);
+  void Show(const Job& job, const app::GameFileResult& result);
+  void UpdateButtons();
+  void RunWorker(std::function<void()> work);
+
+  Tournament& t_;
+  std::function<void()> onImported_;
+  std::unique_ptr<app::GameFileWatch> watch_;
+  std::vector<Row> rows_;
+  std::vector<Job> settles_;  // waiting files the director settled, taken on the next tick
+  QTableWidget* table_ = nullptr;
+  QPushButton* settle_ = nullptr;
+  QPushButton* stop_ = nullptr;
+  QTimer* timer_ = nullptr;
+  std::thread worker_;
+  bool busy_ = false;
+};
+
+}  // namespace drav::gui
