@@ -99,6 +99,12 @@ GameEntryForm::GameEntryForm(Tournament& t, EntryHost& host) : t_(t), host_(host
 
 void GameEntryForm::Register(Control& c) { byName_[c.Name()] = &c; }
 
+// Tiebreakers belong to tournaments in stages; elsewhere the box only shows on a game that
+// already carries the mark, so the form stays as narrow as before.
+void GameEntryForm::ShowTiebreakerMark(bool marked) {
+  Tiebreaker.SetVisible(marked || !t_.Extras.Stages.empty());
+}
+
 Control* GameEntryForm::FindControl(std::string_view name) const {
   auto it = byName_.find(name);
   return it == byName_.end() ? nullptr : it->second;
@@ -254,6 +260,7 @@ void GameEntryForm::LoadGame() {
   Forfeit.SetChecked(false);
   Overtime.SetChecked(false);
   Tiebreaker.SetChecked(false);
+  ShowTiebreakerMark(false);
   OTA.SetText("");
   OTB.SetText("");
   for (Edit* e : {&SixtyA, &BncBkA, &BncBkPtsA, &BHA, &BPA, &SixtyB, &BncBkB, &BncBkPtsB, &BHB,
@@ -319,6 +326,7 @@ void GameEntryForm::LoadGame() {
   ShowRows(false, g.TeamB);
   Round.SetText(std::to_string(g.Round));
   Tiebreaker.SetChecked(g.Tiebreaker);
+  ShowTiebreakerMark(g.Tiebreaker);
   Forfeit.SetChecked(g.Forfeit != 0);
   TakeBaseline();
 }

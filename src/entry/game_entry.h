@@ -187,6 +187,7 @@ class GameEntryForm {
   // recomputes by itself never count as the user's edits.
   void TakeBaseline();
   int Position() const;
+  void ShowTiebreakerMark(bool marked);
   void Register(Control& c);
 
   Tournament& t_;

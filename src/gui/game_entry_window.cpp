@@ -298,7 +298,7 @@ void GameEntryWindow::BuildWidgets() {
   // The strip: lightning, bouncebacks and bonuses of team A, toss-ups heard, then the
   // same of team B in mirror order.
   auto* strip = new QHBoxLayout;
-  strip->setSpacing(6);
+  strip->setSpacing(4);
   auto pair = [this](entry::Panel& panel, entry::Label& head1, entry::Edit& box1,
                      entry::Label* head2, entry::Edit* box2, entry::Label* title) {
     QFrame* frame = MakePanel(panel);
@@ -332,6 +332,18 @@ void GameEntryWindow::BuildWidgets() {
       pair(f.Panel1, f.HeardLabelA, f.BHA, &f.BonusPtsLabelA, &f.BPA, &f.BonusesLabelA));
   strip->addStretch(1);
   strip->addWidget(pair(f.Panel2, f.TULabel, f.TUH, nullptr, nullptr, nullptr));
+  {
+    // Out of the Tab order, like the other check boxes: a rare mark, set by clicking;
+    // it sits beside the toss-ups heard, where the strip has room.
+    auto* box = new QCheckBox(ToQt(f.Tiebreaker.Caption()));
+    box->setFocusPolicy(Qt::ClickFocus);
+    Bind(f.Tiebreaker, box);
+    connect(box, &QCheckBox::clicked, this, [this](bool on) {
+      form_.Tiebreaker.SetChecked(on);
+      Refresh();
+    });
+    strip->addWidget(box);
+  }
   strip->addStretch(1);
   strip->addWidget(
       pair(f.Panel3, f.HeardLabelB, f.BHB, &f.BonusPtsLabelB, &f.BPB, &f.BonusesLabelB));
@@ -414,17 +426,6 @@ void GameEntryWindow::BuildWidgets() {
   otb->setPlaceholderText("B");
   otb->setToolTip("Overtime toss-ups answered by team B");
   bar->addWidget(otb);
-  {
-    // Out of the Tab order, like the other check boxes: a rare mark, set by clicking.
-    auto* box = new QCheckBox(ToQt(f.Tiebreaker.Caption()));
-    box->setFocusPolicy(Qt::ClickFocus);
-    Bind(f.Tiebreaker, box);
-    connect(box, &QCheckBox::clicked, this, [this](bool on) {
-      form_.Tiebreaker.SetChecked(on);
-      Refresh();
-    });
-    bar->addWidget(box);
-  }
   bar->addSpacing(4);
   QPushButton* del = makeButton(f.DeleteGame);
   del->setFocusPolicy(Qt::ClickFocus);

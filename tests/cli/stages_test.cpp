@@ -110,7 +110,7 @@ TEST_F(CliStages, ReportAndScheduleOfAStage) {
   auto r = RunCli({"report", Path("out.dat"), Path("web"), "--stage", "Playoffs"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const std::string page = ReadFile(Path("web_standings.html"));
-  EXPECT_NE(page.find("Playoffs (rounds 7\u201310) Team Standings </TITLE>"), std::string::npos)
+  EXPECT_NE(page.find("Playoffs (rounds 7&#8211;10) Team Standings </TITLE>"), std::string::npos)
       << page.substr(0, 200);
   r = RunCli({"schedule", "round-robin", Path("out.dat"), "--stage", "Prelims"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
