@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   libcurl4-openssl-dev
   nlohmann-json3-dev
-  python3-pyftpdlib
+  python3-pyftpdlib python3-openssl openssl python3-asyncssh
   chromium chromium-driver python3-selenium
   unzip
   help2man

@@ -12,10 +12,24 @@ namespace drav::cli {
 // the completion on stdout; any failure makes the exit status 1.
 int RunPost(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
   CliArgs args(words, {});
-  args.AllowOnly({"rounds"});
+  args.AllowOnly({"rounds", "protocol", "ca-file", "known-hosts"});
   args.ExpectPositional(1);
   Tournament t = OpenForCli(args.Positional()[0]);
   ApplyRoundsOption(args, t);
+  // The options stand for this run only: they override what the file says.
+  PostingOptions& posting = t.Extras.Posting;
+  if (const auto protocol = args.Value("protocol")) {
+    if (*protocol == "ftp")
+      posting.Protocol = PostProtocol::Ftp;
+    else if (*protocol == "ftps")
+      posting.Protocol = PostProtocol::Ftps;
+    else if (*protocol == "sftp")
+      posting.Protocol = PostProtocol::Sftp;
+    else
+      throw UsageError{"--protocol takes ftp, ftps or sftp"};
+  }
+  if (const auto caFile = args.Value("ca-file")) posting.CaFile = *caFile;
+  if (const auto knownHosts = args.Value("known-hosts")) posting.KnownHostsFile = *knownHosts;
   const char* password = std::getenv("DRAV_FTP_PASSWORD");
   t.Format.Password = password ? password : "";
 
@@ -30,7 +44,10 @@ int RunPost(const std::vector<std::string>& words, std::ostream& out, std::ostre
       failed = true;
     }
   };
-  PosttoWeb1Click(t, client, callbacks);
+  const PostToWebResult result = PosttoWeb1Click(t, client, callbacks);
+  if (result.refusedHostKey)
+    err << "To trust this host key, add this line to " << result.knownHostsFile << ":\n"
+        << result.refusedHostKey->knownHostLine << "\n";
   return failed ? 1 : 0;
 }
 

@@ -53,7 +53,8 @@ const char kUsage[] =
     "  set-stages FILE STAGES.json OUT\n"
     "  mark-tiebreaker FILE GID OUT [--clear]\n"
     "  watch FOLDER FILE [--report BASE] [--style classic|modern] [--post] [--add-teams]\n"
-    "  post FILE   (password from DRAV_FTP_PASSWORD)\n"
+    "  post FILE [--protocol ftp|ftps|sftp] [--ca-file PEM] [--known-hosts FILE]\n"
+    "              (password from DRAV_FTP_PASSWORD)\n"
     "  --help | --version\n";
 
 }  // namespace

@@ -33,9 +33,10 @@ std::optional<int> ParsePort(std::string_view text) {
 
 }  // namespace
 
-std::optional<FtpEndpoint> ParseFtpHostAddress(std::string_view hostAddress) {
+std::optional<FtpEndpoint> ParseFtpHostAddress(std::string_view hostAddress, int defaultPort) {
   if (hostAddress.empty()) return std::nullopt;
   FtpEndpoint endpoint;
+  endpoint.port = defaultPort;
   if (hostAddress.front() == '[') {
     const std::size_t close = hostAddress.find(']');
     if (close == std::string_view::npos || close < 2) return std::nullopt;

@@ -3,7 +3,10 @@
 #include <curl/curl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <mutex>
+
+#include "web/host_key.h"
 
 namespace drav {
 namespace {
@@ -55,14 +58,65 @@ size_t ReadLocalFile(char* buffer, size_t size, size_t count, void* userdata) {
   return got;
 }
 
+// SFTP quote commands take a path in double quotes, with '"' and '\\' escaped.
+std::string QuotedSftpPath(const std::string& path) {
+  std::string out = "\"";
+  for (char c : path) {
+    if (c == '"' || c == '\\') out.push_back('\\');
+    out.push_back(c);
+  }
+  return out + "\"";
+}
+
 }  // namespace
 
 struct CurlFtpClient::Impl {
   FtpTimeLimits limits;
   CURL* handle = nullptr;
-  std::string baseUrl;  // "ftp://host:port"
+  std::string baseUrl;  // "ftp://host:port" or "sftp://host:port"
+  bool sftp = false;
+  FtpEndpoint endpoint;
+  std::string password;  // kept only to keep it out of the reasons shown
   const std::atomic<bool>* cancel = nullptr;
   const FtpTransferProgress* progress = nullptr;
+  char errorBuffer[CURL_ERROR_SIZE] = {};
+  std::string lastError;
+  std::optional<RefusedHostKey> refusedKey;
+
+  // Known keys pass; an unknown or changed key is refused, and what the director needs to
+  // decide whether to trust it is kept.
+  static int OnHostKey(CURL*, const curl_khkey* knownKey, const curl_khkey* foundKey,
+                       curl_khmatch match, void* clientp) {
+    auto* self = static_cast<Impl*>(clientp);
+    if (match == CURLKHMATCH_OK) return CURLKHSTAT_FINE;
+    if (foundKey && foundKey->key) {
+      // libssh2 hands over the raw key blob with its length; a length of 0 means base64.
+      const std::string_view blob =
+          foundKey->len > 0 ? std::string_view(foundKey->key, foundKey->len) : std::string_view();
+      if (!blob.empty())
+        self->refusedKey = RefusedHostKey{
+            HostKeyFingerprint(blob), KnownHostLine(self->endpoint.host, self->endpoint.port, blob),
+            match == CURLKHMATCH_MISMATCH && knownKey != nullptr};
+    }
+    return CURLKHSTAT_REJECT;
+  }
+
+  void NoteFailure(CURLcode code) {
+    if (refusedKey) {
+      lastError = std::string(refusedKey->changed ? "the server's host key has changed"
+                                                  : "unknown host key") +
+                  " " + refusedKey->fingerprint;
+    } else {
+      lastError = errorBuffer[0] ? std::string(errorBuffer) : curl_easy_strerror(code);
+    }
+    while (!lastError.empty() && (lastError.back() == '\n' || lastError.back() == '\r'))
+      lastError.pop_back();
+    // A server may echo what it was sent; the password must never be shown.
+    if (!password.empty())
+      for (std::size_t at = lastError.find(password); at != std::string::npos;
+           at = lastError.find(password))
+        lastError.replace(at, password.size(), "***");
+  }
 
   static int OnProgress(void* clientp, curl_off_t, curl_off_t, curl_off_t uploadTotal,
                         curl_off_t uploadNow) {
@@ -76,15 +130,36 @@ struct CurlFtpClient::Impl {
   }
 
   bool Perform(const std::string& url) {
-    if (cancel && cancel->load()) return false;
+    if (cancel && cancel->load()) {
+      lastError = "cancelled";
+      return false;
+    }
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    return curl_easy_perform(handle) == CURLE_OK;
+    errorBuffer[0] = '\0';
+    const CURLcode code = curl_easy_perform(handle);
+    if (code == CURLE_OK) return true;
+    NoteFailure(code);
+    return false;
+  }
+
+  bool Fail(const std::string& reason) {
+    lastError = reason;
+    return false;
+  }
+
+  // The URL of a remote path: SFTP paths are absolute, so a relative one starts from the
+  // login (home) directory, which curl names "~".
+  std::string UrlOf(const std::string& remotePath) const {
+    if (sftp && (remotePath.empty() || remotePath.front() != '/'))
+      return baseUrl + "/~/" + EncodePath(remotePath);
+    return baseUrl + "/" + EncodePath(remotePath);
   }
 
   void Close() {
     if (handle) curl_easy_cleanup(handle);  // sends QUIT on a live connection
     handle = nullptr;
     baseUrl.clear();
+    password.clear();
   }
 };
 
@@ -102,26 +177,37 @@ void CurlFtpClient::SetCancelFlag(const std::atomic<bool>* cancel) {
 
 bool CurlFtpClient::Connect(const FtpLogin& login) {
   impl_->Close();
+  impl_->lastError.clear();
+  impl_->refusedKey.reset();
   // A line break in the user name or password would let it smuggle further commands.
-  if (!IsSafeFtpArgument(login.userName) || !IsSafeFtpArgument(login.password)) return false;
-  const auto endpoint = ParseFtpHostAddress(login.hostAddress);
-  if (!endpoint) return false;
+  if (!IsSafeFtpArgument(login.userName) || !IsSafeFtpArgument(login.password))
+    return impl_->Fail("the user name or password holds a line break");
+  const bool sftp = login.protocol == PostProtocol::Sftp;
+  const auto endpoint = ParseFtpHostAddress(login.hostAddress, sftp ? 22 : 21);
+  if (!endpoint) return impl_->Fail("the host address is not valid");
+  // Without a known-hosts file curl would accept any host key.
+  if (sftp && login.knownHostsFile.empty()) return impl_->Fail("no known-hosts file is named");
 
   InitCurlOnce();
   CURL* h = curl_easy_init();
-  if (!h) return false;
+  if (!h) return impl_->Fail("out of memory");
   impl_->handle = h;
+  impl_->sftp = sftp;
+  impl_->endpoint = *endpoint;
+  impl_->password = login.password;
   const bool ipv6 = endpoint->host.find(':') != std::string::npos;
-  impl_->baseUrl = "ftp://" + (ipv6 ? "[" + endpoint->host + "]" : endpoint->host) + ":" +
+  impl_->baseUrl = std::string(sftp ? "sftp://" : "ftp://") +
+                   (ipv6 ? "[" + endpoint->host + "]" : endpoint->host) + ":" +
                    std::to_string(endpoint->port);
 
+  curl_easy_setopt(h, CURLOPT_ERRORBUFFER, impl_->errorBuffer);
   // Credentials go through their own options, never into a URL that could be shown.
   curl_easy_setopt(h, CURLOPT_USERNAME, login.userName.c_str());
   curl_easy_setopt(h, CURLOPT_PASSWORD, login.password.c_str());
 #if LIBCURL_VERSION_NUM >= 0x075500
-  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "ftp");
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, sftp ? "sftp" : "ftp");
 #else
-  curl_easy_setopt(h, CURLOPT_PROTOCOLS, static_cast<long>(CURLPROTO_FTP));
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS, static_cast<long>(sftp ? CURLPROTO_SFTP : CURLPROTO_FTP));
 #endif
   curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);  // may run off the main thread
   curl_easy_setopt(
@@ -131,32 +217,55 @@ bool CurlFtpClient::Connect(const FtpLogin& login) {
   curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, WholeSeconds(impl_->limits.stalledTransfer));
   curl_easy_setopt(h, CURLOPT_TCP_KEEPALIVE, 1L);
-  // Paths are sent whole, as the user gave them, from the login directory.
-  curl_easy_setopt(h, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
   curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
   curl_easy_setopt(h, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_NONE));
-  // Passive mode; the address in the server's reply is ignored in favour of the one we
-  // connected to, so a server cannot send the data connection elsewhere.
-  curl_easy_setopt(h, CURLOPT_FTP_SKIP_PASV_IP, 1L);
+  if (sftp) {
+    curl_easy_setopt(h, CURLOPT_SSH_AUTH_TYPES,
+                     static_cast<long>(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
+    curl_easy_setopt(h, CURLOPT_SSH_KNOWNHOSTS, login.knownHostsFile.c_str());
+    curl_easy_setopt(h, CURLOPT_SSH_KEYFUNCTION, &Impl::OnHostKey);
+    curl_easy_setopt(h, CURLOPT_SSH_KEYDATA, impl_.get());
+  } else {
+    // Paths are sent whole, as the user gave them, from the login directory.
+    curl_easy_setopt(h, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    // Passive mode; the address in the server's reply is ignored in favour of the one we
+    // connected to, so a server cannot send the data connection elsewhere.
+    curl_easy_setopt(h, CURLOPT_FTP_SKIP_PASV_IP, 1L);
+  }
+  if (login.protocol == PostProtocol::Ftps) {
+    // Explicit TLS ("AUTH TLS") on the control and the data connections, or nothing at all:
+    // the password must not go out in the clear.
+    curl_easy_setopt(h, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    curl_easy_setopt(h, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!login.caFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, login.caFile.c_str());
+  }
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, DiscardBody);
   curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &Impl::OnProgress);
   curl_easy_setopt(h, CURLOPT_XFERINFODATA, impl_.get());
   curl_easy_setopt(h, CURLOPT_NOBODY, 1L);
 
-  if (!impl_->Perform(impl_->baseUrl + "/")) {
+  if (!impl_->Perform(sftp ? impl_->baseUrl + "/~/" : impl_->baseUrl + "/")) {
+    const std::string reason = impl_->lastError;
     impl_->Close();
+    impl_->lastError = reason;
     return false;
   }
   return true;
 }
 
 bool CurlFtpClient::MakeDirectory(const std::string& remotePath) {
-  if (!impl_->handle || remotePath.empty() || !IsSafeFtpArgument(remotePath)) return false;
-  curl_slist* commands = curl_slist_append(nullptr, ("MKD " + remotePath).c_str());
-  if (!commands) return false;
+  if (!impl_->handle) return impl_->Fail("not connected");
+  if (remotePath.empty() || !IsSafeFtpArgument(remotePath))
+    return impl_->Fail("the directory name is not valid");
+  const std::string command =
+      impl_->sftp ? "mkdir " + QuotedSftpPath(remotePath) : "MKD " + remotePath;
+  curl_slist* commands = curl_slist_append(nullptr, command.c_str());
+  if (!commands) return impl_->Fail("out of memory");
   curl_easy_setopt(impl_->handle, CURLOPT_QUOTE, commands);
-  const bool ok = impl_->Perform(impl_->baseUrl + "/");
+  const bool ok = impl_->Perform(impl_->UrlOf(""));
   curl_easy_setopt(impl_->handle, CURLOPT_QUOTE, static_cast<curl_slist*>(nullptr));
   curl_slist_free_all(commands);
   return ok;
@@ -164,11 +273,11 @@ bool CurlFtpClient::MakeDirectory(const std::string& remotePath) {
 
 bool CurlFtpClient::StoreFile(const std::string& localPath, const std::string& remotePath,
                               const FtpTransferProgress& progress) {
-  if (!impl_->handle || remotePath.empty() || remotePath.back() == '/' ||
-      !IsSafeFtpArgument(remotePath))
-    return false;
+  if (!impl_->handle) return impl_->Fail("not connected");
+  if (remotePath.empty() || remotePath.back() == '/' || !IsSafeFtpArgument(remotePath))
+    return impl_->Fail("the file name is not valid");
   std::FILE* file = std::fopen(localPath.c_str(), "rb");
-  if (!file) return false;
+  if (!file) return impl_->Fail("cannot read " + localPath);
   curl_off_t size = -1;
   if (std::fseek(file, 0, SEEK_END) == 0) {
     const long end = std::ftell(file);
@@ -176,7 +285,7 @@ bool CurlFtpClient::StoreFile(const std::string& localPath, const std::string& r
   }
   if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
     std::fclose(file);
-    return false;
+    return impl_->Fail("cannot read " + localPath);
   }
 
   CURL* h = impl_->handle;
@@ -187,21 +296,29 @@ bool CurlFtpClient::StoreFile(const std::string& localPath, const std::string& r
   curl_easy_setopt(h, CURLOPT_READDATA, file);
   curl_easy_setopt(h, CURLOPT_INFILESIZE_LARGE, size);
   impl_->progress = &progress;
-  bool ok = impl_->Perform(impl_->baseUrl + "/" + EncodePath(remotePath));
+  bool ok = impl_->Perform(impl_->UrlOf(remotePath));
   impl_->progress = nullptr;
   curl_easy_setopt(h, CURLOPT_UPLOAD, 0L);
   curl_easy_setopt(h, CURLOPT_READDATA, static_cast<void*>(nullptr));
   curl_easy_setopt(h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(-1));
   curl_easy_setopt(h, CURLOPT_NOBODY, 1L);
-  if (std::ferror(file)) ok = false;
+  if (std::ferror(file)) ok = impl_->Fail("cannot read " + localPath);
   std::fclose(file);
   return ok;
 }
 
 bool CurlFtpClient::Disconnect() {
-  if (!impl_->handle) return false;
+  if (!impl_->handle) return impl_->Fail("not connected");
   impl_->Close();
   return true;
+}
+
+std::string CurlFtpClient::LastError() const {
+  return impl_->lastError;
+}
+
+std::optional<RefusedHostKey> CurlFtpClient::LastRefusedHostKey() const {
+  return impl_->refusedKey;
 }
 
 }  // namespace drav

@@ -18,7 +18,7 @@ struct FtpTimeLimits {
   std::chrono::milliseconds stalledTransfer{30000};
 };
 
-// FtpClient over libcurl. One control connection is kept from Connect to Disconnect (it is
+// FtpClient over libcurl, for plain FTP, FTPS (explicit TLS) and SFTP. One control connection is kept from Connect to Disconnect (it is
 // opened again transparently if the server drops it). Safe to use from any one thread at a
 // time; separate clients may run on separate threads.
 class CurlFtpClient : public FtpClient {
@@ -34,6 +34,8 @@ class CurlFtpClient : public FtpClient {
                  const FtpTransferProgress& progress) override;
   bool Disconnect() override;
   void SetCancelFlag(const std::atomic<bool>* cancel) override;
+  std::string LastError() const override;
+  std::optional<RefusedHostKey> LastRefusedHostKey() const override;
 
  private:
   struct Impl;

@@ -1,6 +1,7 @@
 #include "web/post_to_web.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -29,7 +30,19 @@ class CancelFlagScope {
   FtpClient& client_;
 };
 
+// The step's described text, then the reason the client gave.
+std::string WithReason(std::string_view text, const FtpClient& client) {
+  const std::string reason = client.LastError();
+  return reason.empty() ? std::string(text) : std::string(text) + ": " + reason;
+}
+
 }  // namespace
+
+std::string PostKnownHostsFile(const PostingOptions& options) {
+  if (!options.KnownHostsFile.empty()) return options.KnownHostsFile;
+  const char* home = std::getenv("HOME");
+  return home && *home ? std::string(home) + "/.ssh/known_hosts" : std::string();
+}
 
 std::string PostFileName(std::string_view baseName) {
   const std::size_t cut = baseName.find_last_of("\\/");
@@ -125,11 +138,17 @@ PostToWebResult RunPostToWeb(PostToWebJob job, FtpClient& client,
 
   CancelFlagScope cancelScope(client, callbacks.cancel);
   stage(PostStage::Connecting);
-  if (!client.Connect({f.HostAddress, f.UserName, f.Password})) {
-    if (cancelled())
+  const PostingOptions& posting = job.tournament.Extras.Posting;
+  FtpLogin login{f.HostAddress,    f.UserName,     f.Password,
+                 posting.Protocol, posting.CaFile, PostKnownHostsFile(posting)};
+  if (!client.Connect(login)) {
+    if (cancelled()) {
       result.cancelled = true;
-    else
-      say(kCaptionFailure, kPostConnectionFailed);
+    } else {
+      result.refusedHostKey = client.LastRefusedHostKey();
+      if (result.refusedHostKey) result.knownHostsFile = login.knownHostsFile;
+      say(kCaptionFailure, WithReason(kPostConnectionFailed, client));
+    }
     return result;
   }
   result.connected = true;
@@ -157,7 +176,9 @@ PostToWebResult RunPostToWeb(PostToWebJob job, FtpClient& client,
     // A page the report could not write may still exist from an earlier run; sending that
     // stale copy would pass for a successful post.
     bool sent = false;
-    if (std::find(notWritten.begin(), notWritten.end(), local) == notWritten.end()) {
+    const bool notWrittenHere =
+        std::find(notWritten.begin(), notWritten.end(), local) != notWritten.end();
+    if (!notWrittenHere) {
       sent =
           client.StoreFile(local, upload.remotePath, [&](std::uint64_t bytes, std::uint64_t total) {
             progress.sent = bytes;
@@ -166,7 +187,9 @@ PostToWebResult RunPostToWeb(PostToWebJob job, FtpClient& client,
             return !cancelled();
           });
     }
-    if (!sent && !cancelled()) say(kCaptionFailure, upload.failureMessage);
+    if (!sent && !cancelled())
+      say(kCaptionFailure,
+          notWrittenHere ? upload.failureMessage : WithReason(upload.failureMessage, client));
   }
 
   stage(PostStage::Disconnecting);
@@ -175,7 +198,7 @@ PostToWebResult RunPostToWeb(PostToWebJob job, FtpClient& client,
     result.cancelled = true;
     return result;
   }
-  if (!disconnected) say(kCaptionFailure, kPostDisconnectError);
+  if (!disconnected) say(kCaptionFailure, WithReason(kPostDisconnectError, client));
   say(kCaptionCompleted, kPostComplete);
   return result;
 }

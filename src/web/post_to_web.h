@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,10 @@ struct PostToWebResult {
   bool reportWritten = false;
   bool connected = false;
   bool cancelled = false;
+  // SFTP: the host key the connection refused as unknown or changed, and the known-hosts
+  // file that would have to trust it.
+  std::optional<RefusedHostKey> refusedHostKey;
+  std::string knownHostsFile;
   // Directory as the run found it and as the run left it (with its "/" added).
   std::string directoryBefore;
   std::string directoryAfter;
@@ -88,6 +93,10 @@ void ApplyPostToWebResult(Tournament& t, const PostToWebResult& result);
 // The Post to Web command, start to end, on the calling thread.
 PostToWebResult PosttoWeb1Click(Tournament& t, FtpClient& client,
                                 const PostToWebCallbacks& callbacks = {});
+
+// The known-hosts file SFTP checks: the one named, or else the user's own
+// (~/.ssh/known_hosts); "" when neither can be found.
+std::string PostKnownHostsFile(const PostingOptions& options);
 
 // The name the report files get: BaseName after its last '\' or '/'.
 std::string PostFileName(std::string_view baseName);

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -26,8 +27,8 @@ namespace {
 // Debian's interpreter: the one that sees python3-pyftpdlib.
 constexpr const char* kPython = "/usr/bin/python3";
 
-std::string ScriptPath() {
-  return std::string(DRAV_TEST_DATA_DIR) + "/../support/ftp_test_server.py";
+std::string ScriptPath(const std::string& script) {
+  return std::string(DRAV_TEST_DATA_DIR) + "/../support/" + script;
 }
 
 // Reads one line from fd, waiting at most timeout overall.
@@ -37,13 +38,15 @@ std::string ReadLine(int fd, std::chrono::milliseconds timeout) {
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) throw std::runtime_error("FTP test server did not start in time");
+    if (left.count() <= 0) throw std::runtime_error("test server did not start in time");
     pollfd p{fd, POLLIN, 0};
     if (poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
     char c = 0;
     const ssize_t n = read(fd, &c, 1);
     if (n <= 0)
-      throw std::runtime_error("FTP test server exited (is python3-pyftpdlib installed?)");
+      throw std::runtime_error(
+          "test server exited (are python3-pyftpdlib, python3-openssl, python3-asyncssh and "
+          "openssl installed?)");
     if (c == '\n') return line;
     line.push_back(c);
   }
@@ -68,22 +71,22 @@ int BoundLoopbackSocket(int* port) {
 
 }  // namespace
 
-FtpTestServer::FtpTestServer(const Options& options) : options_(options), root_(MakeTempDir()) {
+ServerProcess::ServerProcess(const std::string& script, std::vector<std::string> args,
+                             const std::string& user, const std::string& password) {
   int toChild[2] = {-1, -1}, fromChild[2] = {-1, -1};
   if (pipe2(toChild, O_CLOEXEC) != 0 || pipe2(fromChild, O_CLOEXEC) != 0)
     throw std::runtime_error("pipe failed");
 
-  std::vector<std::string> argStore{kPython, ScriptPath(), root_, "--lifetime", "300"};
-  if (!options_.stallPrefix.empty()) {
-    argStore.push_back("--stall-prefix");
-    argStore.push_back(options_.stallPrefix);
-  }
+  std::vector<std::string> argStore{kPython, ScriptPath(script)};
+  argStore.insert(argStore.end(), args.begin(), args.end());
+  argStore.push_back("--lifetime");
+  argStore.push_back("300");
   std::vector<char*> argv;
   for (auto& a : argStore) argv.push_back(a.data());
   argv.push_back(nullptr);
   // The credentials travel in the environment rather than on the command line.
-  std::vector<std::string> envStore{"DRAV_FTP_TEST_USER=" + options_.user,
-                                    "DRAV_FTP_TEST_PASSWORD=" + options_.password};
+  std::vector<std::string> envStore{"DRAV_FTP_TEST_USER=" + user,
+                                    "DRAV_FTP_TEST_PASSWORD=" + password};
   for (char** e = environ; *e; ++e) {
     const std::string entry = *e;
     if (entry.rfind("PYTHON", 0) != 0) envStore.push_back(entry);  // keep Debian's defaults
@@ -106,11 +109,10 @@ FtpTestServer::FtpTestServer(const Options& options) : options_(options), root_(
     pid_ = -1;
     close(fromChild[0]);
     Stop();
-    throw std::runtime_error("cannot start the FTP test server");
+    throw std::runtime_error("cannot start the test server " + script);
   }
   try {
-    const std::string line = ReadLine(fromChild[0], std::chrono::seconds(15));
-    port_ = std::stoi(line);
+    firstLine_ = ReadLine(fromChild[0], std::chrono::seconds(20));
   } catch (...) {
     close(fromChild[0]);
     Stop();
@@ -119,11 +121,11 @@ FtpTestServer::FtpTestServer(const Options& options) : options_(options), root_(
   close(fromChild[0]);
 }
 
-FtpTestServer::~FtpTestServer() {
+ServerProcess::~ServerProcess() {
   Stop();
 }
 
-void FtpTestServer::Stop() {
+void ServerProcess::Stop() {
   if (stdinWrite_ >= 0) close(stdinWrite_);  // the server exits when its input closes
   stdinWrite_ = -1;
   if (pid_ > 0) {
@@ -140,8 +142,59 @@ void FtpTestServer::Stop() {
     }
     pid_ = -1;
   }
+}
+
+TempDir::~TempDir() {
   std::error_code ignored;
-  std::filesystem::remove_all(root_, ignored);
+  std::filesystem::remove_all(path, ignored);
+}
+
+namespace {
+
+std::vector<std::string> FtpArguments(const std::string& root, const std::string& certFile,
+                                      const FtpTestServer::Options& options) {
+  std::vector<std::string> args{root};
+  if (!options.stallPrefix.empty()) {
+    args.push_back("--stall-prefix");
+    args.push_back(options.stallPrefix);
+  }
+  if (options.throttle) args.push_back("--throttle");
+  if (options.tls) {
+    args.push_back("--tls-cert");
+    args.push_back(certFile);
+  }
+  return args;
+}
+
+std::vector<std::string> SftpArguments(const std::string& root,
+                                       const SftpTestServer::Options& options) {
+  std::vector<std::string> args{root};
+  if (!options.stallPrefix.empty()) {
+    args.push_back("--stall-prefix");
+    args.push_back(options.stallPrefix);
+  }
+  return args;
+}
+
+}  // namespace
+
+FtpTestServer::FtpTestServer(const Options& options)
+    : options_(options),
+      certFile_(certDir_.path + "/server.pem"),
+      process_("ftp_test_server.py", FtpArguments(root_.path, certFile_, options), options.user,
+               options.password) {
+  port_ = std::stoi(process_.FirstLine());
+}
+
+SftpTestServer::SftpTestServer(const Options& options)
+    : options_(options),
+      process_("sftp_test_server.py", SftpArguments(root_.path, options), options.user,
+               options.password) {
+  std::istringstream line(process_.FirstLine());
+  std::string keyType, key;
+  line >> port_ >> fingerprint_ >> keyType >> key;
+  if (!line) throw std::runtime_error("SFTP test server said: " + process_.FirstLine());
+  knownHostLine_ = "[127.0.0.1]:" + std::to_string(port_) + " " + keyType + " " + key;
 }
 
 SilentTcpServer::SilentTcpServer() {

@@ -1,7 +1,12 @@
 """A throwaway FTP server for the tests: one user, one root directory, 127.0.0.1 only.
 
-Usage: ftp_test_server.py ROOT [--stall-prefix PREFIX] [--lifetime SECONDS]
+Usage: ftp_test_server.py ROOT [--stall-prefix PREFIX] [--throttle] [--tls-cert PEM]
+                          [--lifetime SECONDS]
 The user name and password come from DRAV_FTP_TEST_USER and DRAV_FTP_TEST_PASSWORD.
+--throttle reads the first block of every upload and then nothing more, like a server that
+stops mid-transfer. --tls-cert makes it an FTPS server (explicit TLS, required on the control
+and data connections) with a throwaway self-signed certificate for 127.0.0.1, written to PEM
+(certificate and key in one file).
 The server listens on a free port and prints that port on its first line of output. It stops
 when its standard input closes (the test process ended, however it ended) or when its
 lifetime runs out, so it never outlives the test that started it.
@@ -10,18 +15,33 @@ lifetime runs out, so it never outlives the test that started it.
 import argparse
 import logging
 import os
+import subprocess
 import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
+
+
+def make_certificate(pem):
+    key = pem + ".key"
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
+                    "ec_paramgen_curve:prime256v1", "-nodes", "-keyout", key, "-out", pem,
+                    "-days", "1", "-subj", "/CN=127.0.0.1", "-addext",
+                    "subjectAltName=IP:127.0.0.1"], check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    with open(key, "rb") as k, open(pem, "ab") as out:
+        out.write(k.read())
+    os.remove(key)
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("root")
     parser.add_argument("--stall-prefix", default="")
+    parser.add_argument("--throttle", action="store_true")
+    parser.add_argument("--tls-cert", default="")
     parser.add_argument("--lifetime", type=float, default=300.0)
     args = parser.parse_args()
 
@@ -32,13 +52,35 @@ def main():
 
     stall_prefix = args.stall_prefix
 
-    class Handler(FTPHandler):
+    base = FTPHandler
+    if args.tls_cert:
+        from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
+        make_certificate(args.tls_cert)
+        base = TLS_FTPHandler
+
+        class DataChannel(TLS_DTPHandler):
+#A client may start the data connection's handshake before it sends STOR;
+#pyftpdlib would take the early bytes for a hang - up and close the channel.
+            def readable(self):
+                return self._ssl_accepting or super().readable()
+
+    class Handler(base):
         def ftp_STOR(self, file, mode="w"):
-            # A server that goes quiet in the middle of an upload: no reply at all.
+#A server that goes quiet in the middle of an upload : no reply at all.
             if stall_prefix and os.path.basename(file).startswith(stall_prefix):
                 return None
             return super().ftp_STOR(file, mode)
 
+    if args.tls_cert:
+        Handler.certfile = args.tls_cert
+        Handler.tls_control_required = True
+        Handler.tls_data_required = True
+        Handler.dtp_handler = DataChannel
+    if args.throttle:
+        class Stalling(ThrottledDTPHandler):
+            read_limit = 1  # one byte a second: after the first block, silence
+
+        Handler.dtp_handler = Stalling
     Handler.authorizer = authorizer
     Handler.banner = "test server ready"
     Handler.auth_failed_timeout = 0.05  # answer a wrong password at once

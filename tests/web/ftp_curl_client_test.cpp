@@ -8,12 +8,16 @@
 
 #include "support/cli_runner.h"
 #include "support/ftp_test_server.h"
+#include "support/posting_servers.h"
+#include "web/host_key.h"
 
 namespace drav {
 namespace {
 
 using test::FtpTestServer;
+using test::PostingServer;
 using test::ReadFile;
+using test::SftpTestServer;
 using test::WriteFile;
 namespace fs = std::filesystem;
 
@@ -182,6 +186,150 @@ TEST_F(CurlFtpClientTest, ServerSilentDuringAnUploadFailsItAndTheNextOneStillWor
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_TRUE(client.StoreFile(source_, "after.html", {}));
   EXPECT_EQ(ReadFile(server.Root() + "/after.html"), AllBytes());
+}
+
+// The same session against a real server of each protocol.
+class CurlProtocolTest : public CurlFtpClientTest,
+                         public ::testing::WithParamInterface<PostProtocol> {};
+
+TEST_P(CurlProtocolTest, MakesDirectoriesAndStoresByteIdenticalFiles) {
+  PostingServer server(GetParam());
+  CurlFtpClient client(QuickLimits());
+  ASSERT_TRUE(client.Connect(server.Login())) << client.LastError();
+  EXPECT_TRUE(client.MakeDirectory("www")) << client.LastError();
+  EXPECT_FALSE(client.MakeDirectory("www"));  // exists already; the session goes on
+  EXPECT_TRUE(client.StoreFile(source_, "www/fall open #1.html", {})) << client.LastError();
+  EXPECT_EQ(ReadFile(server.Root() + "/www/fall open #1.html"), AllBytes());
+  WriteFile(source_, "short");
+  EXPECT_TRUE(client.StoreFile(source_, "www/fall open #1.html", {}));
+  EXPECT_EQ(ReadFile(server.Root() + "/www/fall open #1.html"), "short");
+  EXPECT_FALSE(client.StoreFile(source_, "nowhere/a.html", {}));
+  EXPECT_FALSE(client.LastError().empty());
+  EXPECT_TRUE(client.Disconnect());
+}
+
+TEST_P(CurlProtocolTest, WrongPasswordOrNoServerFailsWithAReasonThatHidesThePassword) {
+  PostingServer server(GetParam());
+  CurlFtpClient client(QuickLimits());
+  FtpLogin login = server.Login();
+  login.password = "not the password";
+  EXPECT_FALSE(client.Connect(login));
+  EXPECT_FALSE(client.LastError().empty());
+  EXPECT_EQ(client.LastError().find("not the password"), std::string::npos);
+  login = server.Login();
+  login.hostAddress = "127.0.0.1:" + std::to_string(test::UnusedLocalPort());
+  EXPECT_FALSE(client.Connect(login));
+  EXPECT_FALSE(client.LastError().empty());
+  EXPECT_TRUE(fs::is_empty(server.Root()));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllProtocols, CurlProtocolTest,
+                         ::testing::Values(PostProtocol::Ftp, PostProtocol::Ftps,
+                                           PostProtocol::Sftp),
+                         [](const auto& info) { return test::ProtocolName(info.param); });
+
+TEST_F(CurlFtpClientTest, FtpsRefusesACertificateItCannotVerifyAndUploadsNothing) {
+  PostingServer server(PostProtocol::Ftps);
+  CurlFtpClient client(QuickLimits());
+  FtpLogin login = server.Login();
+  login.caFile.clear();  // the system's store does not hold a throwaway certificate
+  EXPECT_FALSE(client.Connect(login));
+  EXPECT_NE(client.LastError().find("certificate"), std::string::npos) << client.LastError();
+  // Another certificate than the server's is no better.
+  FtpTestServer::Options options;
+  options.tls = true;
+  FtpTestServer other(options);
+  login.caFile = other.CertFile();
+  EXPECT_FALSE(client.Connect(login));
+  EXPECT_TRUE(fs::is_empty(server.Root()));
+}
+
+TEST_F(CurlFtpClientTest, FtpsRefusesAServerThatDoesNotSpeakTls) {
+  FtpTestServer plain;
+  CurlFtpClient client(QuickLimits());
+  FtpLogin login = LoginFor(plain);
+  login.protocol = PostProtocol::Ftps;
+  EXPECT_FALSE(client.Connect(login));
+  EXPECT_FALSE(client.LastError().empty());
+}
+
+TEST_F(CurlFtpClientTest, SftpRefusesAnUnknownHostKeyWithItsFingerprintUntilItIsTrusted) {
+  SftpTestServer server;
+  CurlFtpClient client(QuickLimits());
+  FtpLogin login{server.HostAddress(),   server.User(), server.Password(), PostProtocol::Sftp, "",
+                 local_ + "/known_hosts"};
+  EXPECT_FALSE(client.Connect(login));
+  const auto refused = client.LastRefusedHostKey();
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->fingerprint, server.Fingerprint());
+  EXPECT_EQ(refused->knownHostLine, server.KnownHostLine());
+  EXPECT_FALSE(refused->changed);
+  EXPECT_NE(client.LastError().find(server.Fingerprint()), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(server.Root()));
+
+  AppendKnownHost(login.knownHostsFile, refused->knownHostLine);
+  ASSERT_TRUE(client.Connect(login)) << client.LastError();
+  EXPECT_FALSE(client.LastRefusedHostKey());
+  EXPECT_TRUE(client.StoreFile(source_, "a.html", {}));
+  EXPECT_EQ(ReadFile(server.Root() + "/a.html"), AllBytes());
+}
+
+TEST_F(CurlFtpClientTest, SftpRefusesAChangedHostKeyAndAnUnnamedKnownHostsFile) {
+  SftpTestServer server, impostor;
+  CurlFtpClient client(QuickLimits());
+  FtpLogin login{
+      impostor.HostAddress(), impostor.User(), impostor.Password(), PostProtocol::Sftp, "",
+      local_ + "/known_hosts"};
+  // The file trusts another key for this very host and port.
+  const std::string otherKey = server.KnownHostLine().substr(server.KnownHostLine().find(' '));
+  WriteFile(login.knownHostsFile,
+            "[127.0.0.1]:" + std::to_string(impostor.Port()) + otherKey + "\n");
+  EXPECT_FALSE(client.Connect(login));
+  ASSERT_TRUE(client.LastRefusedHostKey());
+  EXPECT_TRUE(client.LastRefusedHostKey()->changed);
+  login.knownHostsFile.clear();
+  EXPECT_FALSE(client.Connect(login));
+  EXPECT_TRUE(fs::is_empty(impostor.Root()));
+}
+
+// A server that stops reading in the middle of an upload: the low-speed limit ends it.
+TEST_F(CurlFtpClientTest, UploadThatStopsMovingFailsAtTheLowSpeedLimit) {
+  // Larger than what the loopback socket buffers can swallow.
+  WriteFile(source_, std::string(std::size_t{48} << 20, 'x'));
+  FtpTestServer::Options options;
+  options.throttle = true;
+  FtpTestServer ftp(options);
+  SftpTestServer::Options sftpOptions;
+  sftpOptions.stallPrefix = "stall";
+  SftpTestServer sftp(sftpOptions);
+  const std::string knownHosts = local_ + "/known_hosts";
+  WriteFile(knownHosts, sftp.KnownHostLine() + "\n");
+  const FtpLogin logins[] = {
+      LoginFor(ftp),
+      {sftp.HostAddress(), sftp.User(), sftp.Password(), PostProtocol::Sftp, "", knownHosts}};
+  for (const FtpLogin& login : logins) {
+    CurlFtpClient client(QuickLimits());
+    ASSERT_TRUE(client.Connect(login)) << client.LastError();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(client.StoreFile(source_, "stall.html", {}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_FALSE(client.LastError().empty());
+  }
+}
+
+TEST(HostKey, FingerprintAndLinesAreThoseSshShows) {
+  const auto digest = Sha256("abc");
+  EXPECT_EQ(Base64(std::string(digest.begin(), digest.end())),
+            "ungWv48Bz+pBQUDeXa4iI7ADYaOWF3qctBD/YfIAFa0=");
+  EXPECT_EQ(Base64(std::string(1000000, 'a')).size(), 1333336u);
+  const auto million = Sha256(std::string(1000000, 'a'));
+  EXPECT_EQ(Base64(std::string(million.begin(), million.end()), false),
+            "zcduXJkU+5KBocfihNc+Z/GAmkiklyAOBG05zMcRLNA");
+  const std::string blob = std::string("\0\0\0\x0bssh-ed25519", 15) + "key bytes";
+  EXPECT_EQ(HostKeyType(blob), "ssh-ed25519");
+  EXPECT_EQ(HostKeyType(std::string("\0\0\0\x7f", 4) + "short"), "");
+  EXPECT_EQ(KnownHostLine("example.org", 22, blob), "example.org ssh-ed25519 " + Base64(blob));
+  EXPECT_EQ(KnownHostLine("::1", 2222, blob).substr(0, 11), "[::1]:2222 ");
 }
 
 }  // namespace
