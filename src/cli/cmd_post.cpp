@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <optional>
 #include <ostream>
 
 #include "cli/commands.h"
@@ -14,20 +15,22 @@ int RunPost(const std::vector<std::string>& words, std::ostream& out, std::ostre
   CliArgs args(words, {});
   args.AllowOnly({"rounds", "protocol", "ca-file", "known-hosts"});
   args.ExpectPositional(1);
+  std::optional<PostProtocol> protocol;
+  if (const auto name = args.Value("protocol")) {
+    if (*name == "ftp")
+      protocol = PostProtocol::Ftp;
+    else if (*name == "ftps")
+      protocol = PostProtocol::Ftps;
+    else if (*name == "sftp")
+      protocol = PostProtocol::Sftp;
+    else
+      throw UsageError{"--protocol takes ftp, ftps or sftp"};
+  }
   Tournament t = OpenForCli(args.Positional()[0]);
   ApplyRoundsOption(args, t);
   // The options stand for this run only: they override what the file says.
   PostingOptions& posting = t.Extras.Posting;
-  if (const auto protocol = args.Value("protocol")) {
-    if (*protocol == "ftp")
-      posting.Protocol = PostProtocol::Ftp;
-    else if (*protocol == "ftps")
-      posting.Protocol = PostProtocol::Ftps;
-    else if (*protocol == "sftp")
-      posting.Protocol = PostProtocol::Sftp;
-    else
-      throw UsageError{"--protocol takes ftp, ftps or sftp"};
-  }
+  if (protocol) posting.Protocol = *protocol;
   if (const auto caFile = args.Value("ca-file")) posting.CaFile = *caFile;
   if (const auto knownHosts = args.Value("known-hosts")) posting.KnownHostsFile = *knownHosts;
   const char* password = std::getenv("DRAV_FTP_PASSWORD");

@@ -85,7 +85,8 @@ TEST_F(CliPost, WrongPasswordFailsTheConnectionWithoutShowingThePassword) {
   const auto r = Post("sw0rdfish");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "FTP Connection Failed\n");
+  EXPECT_EQ(r.err.rfind("FTP Connection Failed: ", 0), 0u) << r.err;
+  EXPECT_EQ(r.err.find("sw0rdfish"), std::string::npos);
   EXPECT_TRUE(fs::is_empty(server_.Root()));
 }
 
@@ -93,6 +94,7 @@ TEST(CliPostUsage, NeedsExactlyOneFileAndKnownOptions) {
   EXPECT_EQ(RunCli({"post"}).exitCode, 2);
   EXPECT_EQ(RunCli({"post", "a.dat", "b.dat"}).exitCode, 2);
   EXPECT_EQ(RunCli({"post", "a.dat", "--bogus", "1"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"post", "a.dat", "--protocol", "gopher"}).exitCode, 2);
   const auto missing = RunCli({"post", "no-such-file.dat"});
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.err, "Cannot open no-such-file.dat\n");
@@ -112,6 +114,31 @@ TEST_F(CliPostWithMissingStyleSheet, NamesTheFailedUploadCompletesAndExitsOne) {
   EXPECT_EQ(r.err, "Style Sheet Upload Failed\n");
   EXPECT_EQ(r.out, "Posting to the web is complete\n");
   EXPECT_TRUE(fs::exists(server_.Root() + "/www/fall_statkey.html"));
+}
+
+TEST(CliPostSftp, RefusesAnUnknownHostKeyShowingTheLineThatTrustsItThenPostsWithIt) {
+  test::SftpTestServer server;
+  test::TempDir dir;
+  const fs::path previous = fs::current_path();
+  fs::current_path(dir.path);
+  Tournament t;
+  t.Format.HostAddress = server.HostAddress();
+  t.Format.UserName = server.User();
+  t.Format.BaseName = "fall";
+  WriteTournament(t, dir.path + "/fall.dat");
+  const std::string knownHosts = dir.path + "/known_hosts";
+  const std::vector<std::string> args{"post", dir.path + "/fall.dat", "--protocol",
+                                      "sftp", "--known-hosts",        knownHosts};
+  const auto refused = RunCli(args, {"DRAV_FTP_PASSWORD=" + server.Password()});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.err.find(server.Fingerprint()), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("\n" + server.KnownHostLine() + "\n"), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(server.Root()));
+  test::WriteFile(knownHosts, server.KnownHostLine() + "\n");
+  const auto posted = RunCli(args, {"DRAV_FTP_PASSWORD=" + server.Password()});
+  EXPECT_EQ(posted.exitCode, 0) << posted.err;
+  EXPECT_TRUE(fs::exists(server.Root() + "/fall_standings.html"));
+  fs::current_path(previous);
 }
 
 }  // namespace

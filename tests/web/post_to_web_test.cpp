@@ -9,6 +9,7 @@
 #include "support/cli_runner.h"
 #include "support/ftp_test_server.h"
 #include "support/generated_tournament.h"
+#include "support/posting_servers.h"
 #include "web/ftp_curl_client.h"
 
 namespace drav {
@@ -44,11 +45,13 @@ class FakeFtpClient : public FtpClient {
     return disconnectOk;
   }
   void SetCancelFlag(const std::atomic<bool>* cancel) override { cancelFlag = cancel; }
+  std::string LastError() const override { return reason; }
 
   std::vector<std::string> log;
   bool connectOk = true;
   bool disconnectOk = true;
   std::string failRemote = "none";
+  std::string reason;
   std::function<void(const std::string&)> onStore;
   const std::atomic<bool>* cancelFlag = nullptr;
 };
@@ -199,6 +202,16 @@ TEST(PostToWeb, FailedConnectionStopsBeforeUploadingAndKeepsTheDirectory) {
   EXPECT_EQ(result.messages, Failures({"FTP Connection Failed"}));
   EXPECT_EQ(client.log.size(), 1u);
   EXPECT_EQ(t.Format.Directory, "www");
+  // The client's reason follows the step's own text.
+  client.reason = "Access denied: 530";
+  EXPECT_EQ(PosttoWeb1Click(t, client, NoReport()).messages,
+            Failures({"FTP Connection Failed: Access denied: 530"}));
+  client.connectOk = true;
+  client.failRemote = "www/fall_games.html";
+  client.reason = "Disk full";
+  EXPECT_EQ(
+      PosttoWeb1Click(t, client, NoReport()).messages,
+      (std::vector<PostMessage>{{"Failure", "Scoreboard Upload Failed: Disk full"}, kComplete}));
 }
 
 TEST(PostToWeb, EachFailedUploadHasItsMessageAndTheOthersGoOn) {
@@ -355,16 +368,6 @@ TEST_F(PostToWebServerTest, SuccessfulPostPutsByteIdenticalFilesUnderTheDirector
   EXPECT_EQ(RemoteFiles("/www").size(), 6u);
 }
 
-TEST_F(PostToWebServerTest, WrongPasswordOrNoServerFailsTheConnectionAndUploadsNothing) {
-  t_.Format.Password = "not the password";
-  EXPECT_EQ(Post().messages, Failures({"FTP Connection Failed"}));
-  t_.Format.Password = server_.Password();
-  t_.Format.HostAddress = "127.0.0.1:" + std::to_string(test::UnusedLocalPort());
-  EXPECT_EQ(Post().messages, Failures({"FTP Connection Failed"}));
-  EXPECT_TRUE(fs::is_empty(server_.Root()));
-  EXPECT_EQ(t_.Format.Directory, "www");
-}
-
 TEST_F(PostToWebServerTest, MissingStyleSheetFailsAloneWhileTheOtherFilesArrive) {
   t_.Format.StyleSheet = 1;
   t_.Format.StyleSheetFile = local_ + "/no such.css";
@@ -408,6 +411,91 @@ TEST_F(PostToWebServerTest, PathsOffSendsTheConcatenatedNamesToTheLoginDirectory
   EXPECT_TRUE(fs::exists(server_.Root() + "/wwwfall open_standings.html"));
   EXPECT_FALSE(fs::exists(server_.Root() + "/www/fall open_standings.html"));
 }
+
+// The same post over each protocol, against a real local server.
+class PostToWebProtocolTest : public ::testing::TestWithParam<PostProtocol> {
+ protected:
+  void SetUp() override {
+    previous_ = fs::current_path();
+    fs::current_path(local_.path);
+    test::GeneratedShape shape;
+    shape.seed = 9;
+    t_ = test::GenerateTournament(shape);
+    const FtpLogin login = server_.Login();
+    t_.Format.HostAddress = login.hostAddress;
+    t_.Format.UserName = login.userName;
+    t_.Format.Password = login.password;
+    t_.Format.BaseName = "C:\\web\\fall open";
+    t_.Format.Directory = "www";
+    t_.Format.Paths = 1;
+    t_.Format.RoundReports = 0;
+    t_.Extras.Posting.Protocol = login.protocol;
+    t_.Extras.Posting.CaFile = login.caFile;
+    t_.Extras.Posting.KnownHostsFile = login.knownHostsFile;
+  }
+  void TearDown() override { fs::current_path(previous_); }
+  PostToWebResult Post() {
+    FtpTimeLimits limits;
+    limits.connect = limits.response = std::chrono::milliseconds(3000);
+    CurlFtpClient client(limits);
+    return PosttoWeb1Click(t_, client);
+  }
+  bool ConnectionFailed(const PostToWebResult& result) {
+    return result.messages.size() == 1 && result.messages[0].caption == "Failure" &&
+           result.messages[0].text.rfind("FTP Connection Failed: ", 0) == 0;
+  }
+
+  fs::path previous_;
+  test::TempDir local_;
+  test::PostingServer server_{GetParam()};
+  Tournament t_;
+};
+
+TEST_P(PostToWebProtocolTest, PostsByteIdenticalPagesAndFailsOnlyTheMissingStyleSheet) {
+  t_.Format.StyleSheet = 1;
+  t_.Format.StyleSheetFile = local_.path + "/no such.css";
+  EXPECT_EQ(Post().messages,
+            (std::vector<PostMessage>{{"Failure", "Style Sheet Upload Failed"}, kComplete}));
+  EXPECT_EQ(t_.Format.Directory, "www/");
+  int pages = 0;
+  for (const auto& entry : fs::directory_iterator(server_.Root() + "/www")) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_EQ(ReadFile(entry.path().string()), ReadFile(local_.path + "/" + name)) << name;
+    ++pages;
+  }
+  EXPECT_EQ(pages, 6);
+}
+
+TEST_P(PostToWebProtocolTest, WrongPasswordOrNoServerFailsTheConnectionWithItsReason) {
+  t_.Format.Password = "not the password";
+  const auto wrong = Post();
+  EXPECT_TRUE(ConnectionFailed(wrong)) << wrong.messages.at(0).text;
+  EXPECT_EQ(wrong.messages.at(0).text.find("not the password"), std::string::npos);
+  t_.Format.Password = server_.Login().password;
+  t_.Format.HostAddress = "127.0.0.1:" + std::to_string(test::UnusedLocalPort());
+  EXPECT_TRUE(ConnectionFailed(Post()));
+  EXPECT_TRUE(fs::is_empty(server_.Root()));
+  EXPECT_EQ(t_.Format.Directory, "www");
+}
+
+TEST_P(PostToWebProtocolTest, UntrustedServerIsRefusedAndNothingIsUploaded) {
+  if (GetParam() == PostProtocol::Ftp) GTEST_SKIP() << "plain FTP has nothing to trust";
+  t_.Extras.Posting.CaFile.clear();
+  t_.Extras.Posting.KnownHostsFile = local_.path + "/empty_known_hosts";
+  const auto result = Post();
+  EXPECT_TRUE(ConnectionFailed(result)) << result.messages.at(0).text;
+  EXPECT_TRUE(fs::is_empty(server_.Root()));
+  if (GetParam() == PostProtocol::Sftp) {
+    ASSERT_TRUE(result.refusedHostKey);
+    EXPECT_EQ(result.knownHostsFile, local_.path + "/empty_known_hosts");
+    EXPECT_NE(result.messages[0].text.find(result.refusedHostKey->fingerprint), std::string::npos);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllProtocols, PostToWebProtocolTest,
+                         ::testing::Values(PostProtocol::Ftp, PostProtocol::Ftps,
+                                           PostProtocol::Sftp),
+                         [](const auto& info) { return test::ProtocolName(info.param); });
 
 }  // namespace
 }  // namespace drav
