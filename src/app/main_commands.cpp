@@ -1,6 +1,7 @@
 #include "app/main_commands.h"
 
 #include <climits>
+#include <filesystem>
 
 #include "app/unsaved_data.h"
 #include "entry/game_entry.h"
@@ -18,6 +19,7 @@
 #include "storage/roster_file.h"
 #include "storage/tournament_file.h"
 #include "web/ftp_curl_client.h"
+#include "web/host_key.h"
 #include "web/post_to_web.h"
 #include "web/web_report.h"
 
@@ -213,6 +215,7 @@ bool MainCommands::FormCloseQuery() {
 
 void MainCommands::OpenSettings(int page) {
   SettingsForm form = SettingsForm::Load(t_.Format, page);
+  form.LoadPosting(t_.Extras.Posting);
   if (!host_.RunSettings(form)) return;
 
   t_.Format.TourneyName = form.TourneyName;
@@ -223,6 +226,7 @@ void MainCommands::OpenSettings(int page) {
   if (rebuild) RebuildWindows();
 
   form.StoreInto(t_.Format);
+  form.StorePostingInto(t_.Extras.Posting);
   if (t_.Format.AutoSaveMin > 0)
     host_.SetAutosaveTimer(true, AutosaveIntervalMs(t_.Format.AutoSaveMin));
   else
@@ -363,6 +367,8 @@ void MainCommands::PosttoWeb1Click() {
   std::unique_ptr<FtpClient> client =
       ftpFactory_ ? ftpFactory_() : std::make_unique<CurlFtpClient>();
   host_.RunLongTask("Posting to the web", [&](const CancelFlag& cancel) {
+    // A post after a game may still be writing the same files.
+    if (poster_) poster_->WaitUntilIdle();
     PostToWebCallbacks callbacks;
     callbacks.cancel = cancel.Atomic();
     result = RunPostToWeb(std::move(job), *client, callbacks);
@@ -370,6 +376,66 @@ void MainCommands::PosttoWeb1Click() {
   ApplyPostToWebResult(t_, result);
   if (result.cancelled) return;
   for (const PostMessage& m : result.messages) host_.ShowMessage(m.text, m.caption);
+  if (OfferToTrustHostKey(result)) PosttoWeb1Click();  // again, now that the key is known
+}
+
+bool MainCommands::OfferToTrustHostKey(const PostToWebResult& result) {
+  // A key that changed may mean someone sits between us and the server: never offered.
+  if (!result.refusedHostKey || result.refusedHostKey->changed || result.knownHostsFile.empty())
+    return false;
+  const RefusedHostKey& key = *result.refusedHostKey;
+  const std::string text = "The server's host key is not known.\nFingerprint: " + key.fingerprint +
+                           "\n\nTrust this key and add it to " + result.knownHostsFile + "?";
+  if (!host_.AskYesNo(text, "Unknown Host Key")) return false;
+  try {
+    std::error_code ignored;  // a missing folder shows as the failed write below
+    const auto folder = std::filesystem::path(result.knownHostsFile).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+    AppendKnownHost(result.knownHostsFile, key.knownHostLine);
+  } catch (const DravError& e) {
+    host_.ShowMessage(e.what(), kErrorCaption);
+    return false;
+  }
+  return true;
+}
+
+void MainCommands::GameStoredByNext() {
+  if (!t_.Extras.Posting.PostAfterEveryGame) return;
+  if (!poster_) {
+    auto factory = ftpFactory_;
+    poster_ = std::make_unique<BackgroundPoster>(
+        [factory](PostToWebJob job, const std::atomic<bool>& cancel) {
+          std::unique_ptr<FtpClient> client =
+              factory ? factory() : std::make_unique<CurlFtpClient>();
+          PostToWebCallbacks callbacks;
+          callbacks.cancel = &cancel;
+          return RunPostToWeb(std::move(job), *client, callbacks);
+        },
+        postNotify_);
+  }
+  poster_->Submit(PreparePostToWeb(t_));
+}
+
+void MainCommands::TakeBackgroundPostResults() {
+  if (!poster_) return;
+  for (const PostToWebResult& result : poster_->TakeResults()) {
+    ApplyPostToWebResult(t_, result);
+    // Failures in one line (a box would stop the director typing); else the completion.
+    std::string failures;
+    std::string status;
+    for (const PostMessage& m : result.messages) {
+      if (m.caption == kCaptionCompleted)
+        status = m.text;
+      else
+        failures += (failures.empty() ? "" : "; ") + m.text;
+    }
+    if (!failures.empty()) status = "Posting after the game failed: " + failures;
+    if (!status.empty()) host_.ShowStatus(status);
+  }
+}
+
+void MainCommands::WaitForBackgroundPosts() {
+  if (poster_) poster_->WaitUntilIdle();
 }
 
 void MainCommands::CheckAllGames1Click() { host_.ShowGameWarnings(); }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/background_poster.h"
 #include "app/main_host.h"
 #include "model/tournament.h"
 #include "schedule/random_source.h"
@@ -73,6 +74,18 @@ class MainCommands {
   void SetFtpClientFactory(std::function<std::unique_ptr<FtpClient>()> factory) {
     ftpFactory_ = std::move(factory);
   }
+  // Post after every game: the game entry window stored a game with Next. With the switch
+  // on, the report is rewritten and posted in the background; nothing here waits for it.
+  void GameStoredByNext();
+  // Called on the owner's thread after the poster signalled (through the notify function)
+  // that posts have finished: keeps their "/" and shows each outcome in the status bar.
+  void TakeBackgroundPostResults();
+  // How the background poster wakes the owner's thread; it calls this from its own.
+  void SetBackgroundPostNotify(std::function<void()> notify) { postNotify_ = std::move(notify); }
+  // Waits for background posts to end (tests, and before a post that must not overlap).
+  void WaitForBackgroundPosts();
+  // Cancels a background post and waits for it; the owner calls this before it goes away.
+  void StopBackgroundPosts() { poster_.reset(); }
   void QuickPrintTeams1Click();
   void QuickPrintIndividuals1Click();
   void QuickPrintGames1Click();
@@ -124,6 +137,8 @@ class MainCommands {
   void OrderingCommand(Reorder reorder);
   // The notes of an import or export, in one "Completed" box (none when there are none).
   void ShowNotes(const std::vector<std::string>& notes);
+  // SFTP refused an unknown host key: offer to trust it; true when it was added.
+  bool OfferToTrustHostKey(const PostToWebResult& result);
 
   Tournament& t_;
   MainHost& host_;
@@ -133,6 +148,8 @@ class MainCommands {
   // The one random sequence of the random schedules: it goes on from one run to the next.
   RandomSource random_;
   std::function<std::unique_ptr<FtpClient>()> ftpFactory_;
+  std::function<void()> postNotify_;
+  std::unique_ptr<BackgroundPoster> poster_;  // created on the first post after a game
 };
 
 // The autosave timer interval for a number of minutes, kept within what a timer takes.

@@ -43,6 +43,12 @@ class MainHost {
   virtual SaveAnswer AskSaveChanges(const std::string& whatWouldBeLost) = 0;
   // A message box with one OK button.
   virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+  // A question with Yes and No buttons; true for Yes. Without a person to ask: No.
+  virtual bool AskYesNo(const std::string& text, const std::string& caption) {
+    (void)text;
+    (void)caption;
+    return false;
+  }
   // A passing note in the status bar (used where a box would interrupt, e.g. autosave).
   virtual void ShowStatus(const std::string& text) = 0;
   // The time of day as the status bar shows it ("10:42").

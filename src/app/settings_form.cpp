@@ -124,4 +124,20 @@ void SettingsForm::StoreInto(TourneyFormat& f) const {
   f.RandomRounds = LenientInt(RandomRounds, 0);
 }
 
+void SettingsForm::LoadPosting(const PostingOptions& posting) {
+  Protocol = static_cast<int>(posting.Protocol);
+  CaFile = posting.CaFile;
+  KnownHostsFile = posting.KnownHostsFile;
+  PostAfterEveryGame = posting.PostAfterEveryGame;
+}
+
+void SettingsForm::StorePostingInto(PostingOptions& posting) const {
+  posting.Protocol = Protocol == 1   ? PostProtocol::Ftps
+                     : Protocol == 2 ? PostProtocol::Sftp
+                                     : PostProtocol::Ftp;
+  posting.CaFile = CaFile;
+  posting.KnownHostsFile = KnownHostsFile;
+  posting.PostAfterEveryGame = PostAfterEveryGame;
+}
+
 }  // namespace drav::app

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/extensions.h"
 #include "model/tourney_format.h"
 
 namespace drav::app {
@@ -31,6 +32,11 @@ struct SettingsForm {
   std::string Directory;
   std::string BaseName;
   bool Paths = true;
+  // Kept in the tournament's extras, not in Format (LoadPosting / StorePostingInto).
+  int Protocol = 0;  // the Protocol list: 0 FTP, 1 FTPS, 2 SFTP
+  std::string CaFile;
+  std::string KnownHostsFile;
+  bool PostAfterEveryGame = false;
 
   // Reports: the eight inclusion/style boxes and their file names (Edit1..Edit8).
   bool TeamStandings = true;
@@ -70,6 +76,10 @@ struct SettingsForm {
   // Stores every control but "Use Divisions" into f (the caller handles that one, since
   // changing it rebuilds the entry windows). Order and rules as the window's OK.
   void StoreInto(TourneyFormat& f) const;
+
+  // The posting controls of the FTP page, which the tournament keeps beside Format.
+  void LoadPosting(const PostingOptions& posting);
+  void StorePostingInto(PostingOptions& posting) const;
 };
 
 }  // namespace drav::app

@@ -665,11 +665,14 @@ bool GameEntryForm::AcceptsCountText(bool sideA, int row, int column, std::strin
 
 std::vector<std::string> GameEntryForm::NextClick() {
   if (!TryStoreGame()) return {};
+  // A new game without both teams is not stored.
+  const bool stored = Position() < t_.GameCount();
   std::vector<std::string> warnings;
   if (AnyWarningOn(t_.Format)) warnings = CheckGame(t_, Position());
   if (t_.CurrentGame < INT_MAX) t_.CurrentGame = Position() + 1;
   RefillTeamLists();
   LoadGame();
+  if (stored && afterNextStores_) afterNextStores_();
   return warnings;
 }
 

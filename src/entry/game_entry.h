@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -112,6 +113,10 @@ class GameEntryForm {
   // their order (the window shows each in a box captioned "Warning"). A game that cannot
   // be stored is reported through the host with caption "Error" and nothing moves.
   std::vector<std::string> NextClick();
+  // Called at the end of each Next that stored a game (post after every game).
+  void SetAfterNextStores(std::function<void()> afterNextStores) {
+    afterNextStores_ = std::move(afterNextStores);
+  }
   std::vector<std::string> PreviousClick();
   // Go To: store, then show the first game whose GID equals Jump's text exactly.
   void Button1Click();
@@ -192,6 +197,7 @@ class GameEntryForm {
 
   Tournament& t_;
   EntryHost& host_;
+  std::function<void()> afterNextStores_;
   std::map<std::string, Control*, std::less<>> byName_;
   std::optional<GameStats> baseline_;
 };

@@ -58,11 +58,19 @@ MainWindow::MainWindow(QWidget* parent)
   BuildMenus();
   BuildToolBar();
   statusBar()->showMessage("Ready");
+  // Posts after a game finish on the poster's thread; their outcome is shown from ours.
+  commands_.SetBackgroundPostNotify([this] {
+    QMetaObject::invokeMethod(
+        this, [this] { commands_.TakeBackgroundPostResults(); }, Qt::QueuedConnection);
+  });
   commands_.StartUp();
   resize(1280, 800);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The poster's thread must be gone before the window it notifies.
+  commands_.StopBackgroundPosts();
+}
 
 template <typename F>
 void MainWindow::Guarded(F command) {
@@ -332,6 +340,12 @@ void MainWindow::ShowMessage(const std::string& text, const std::string& caption
   DialogSeams::ShowMessage(this, ToQt(text), ToQt(caption));
 }
 
+bool MainWindow::AskYesNo(const std::string& text, const std::string& caption) {
+  QMessageBox box(QMessageBox::Question, ToQt(caption), ToQt(text),
+                  QMessageBox::Yes | QMessageBox::No, this);
+  return DialogSeams::Exec(box) == QMessageBox::Yes;
+}
+
 void MainWindow::ShowStatus(const std::string& text) {
   // Stays until the next command says something, so it tells what the last one did.
   statusBar()->showMessage(ToQt(text));
@@ -392,7 +406,10 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
   // The one place where the entry windows are created; the first team and game are shown.
   // Game entry at the top left, roster entry to its right (or against the right edge when
   // the area is narrow), the divisions list under the roster.
-  QMdiSubWindow* game = AddChild(CreateGameEntryWindow(tournament_, nullptr), QPoint(0, 0));
+  QWidget* gameWindow = CreateGameEntryWindow(tournament_, nullptr);
+  if (auto* entry = qobject_cast<GameEntryWindow*>(gameWindow))
+    entry->Form().SetAfterNextStores([this] { commands_.GameStoredByNext(); });
+  QMdiSubWindow* game = AddChild(gameWindow, QPoint(0, 0));
   QMdiSubWindow* roster = AddChild(CreateRosterEntryWindow(tournament_, nullptr), QPoint(0, 0));
   // The whole area, not the viewport: scroll bars that the windows just closed needed go
   // away once they are gone.

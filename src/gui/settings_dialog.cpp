@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -130,6 +131,22 @@ QWidget* SettingsDialog::FtpPage(const app::SettingsForm& f) {
   layout->addLayout(form);
   paths_ = Check(page, "Paths", "Always use '/' in paths", f.Paths);
   layout->addWidget(paths_);
+  auto* secure = new QFormLayout;
+  protocol_ = new QComboBox(page);
+  protocol_->setObjectName("Protocol");
+  protocol_->addItems({"FTP", "FTPS (explicit TLS)", "SFTP"});
+  protocol_->setCurrentIndex(f.Protocol >= 0 && f.Protocol <= 2 ? f.Protocol : 0);
+  caFile_ = Edit(page, "CaFile", f.CaFile);
+  caFile_->setPlaceholderText("the system's certificates");
+  knownHostsFile_ = Edit(page, "KnownHostsFile", f.KnownHostsFile);
+  knownHostsFile_->setPlaceholderText("~/.ssh/known_hosts");
+  secure->addRow("Protocol", protocol_);
+  secure->addRow("Certificate File (FTPS)", caFile_);
+  secure->addRow("Known Hosts File (SFTP)", knownHostsFile_);
+  layout->addLayout(secure);
+  postAfterEveryGame_ =
+      Check(page, "PostAfterEveryGame", "Post after every game", f.PostAfterEveryGame);
+  layout->addWidget(postAfterEveryGame_);
   layout->addStretch();
   return page;
 }
@@ -290,6 +307,10 @@ app::SettingsForm SettingsDialog::Form() const {
   f.Directory = FromQt(directory_->text());
   f.BaseName = FromQt(baseName_->text());
   f.Paths = paths_->isChecked();
+  f.Protocol = protocol_->currentIndex();
+  f.CaFile = FromQt(caFile_->text());
+  f.KnownHostsFile = FromQt(knownHostsFile_->text());
+  f.PostAfterEveryGame = postAfterEveryGame_->isChecked();
   bool* includes[8] = {&f.TeamStandings, &f.IndividualStandings, &f.Scoreboard, &f.TeamDetail,
                        &f.IndividualDetail, &f.RoundReports, &f.StatKey, &f.StyleSheet};
   std::string* files[8] = {&f.Edit1, &f.Edit2, &f.Edit3, &f.Edit4,

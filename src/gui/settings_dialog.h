@@ -5,6 +5,7 @@
 #include "app/settings_form.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QRadioButton;
 class QTabWidget;
@@ -43,6 +44,10 @@ class SettingsDialog : public QDialog {
   QLineEdit* directory_ = nullptr;
   QLineEdit* baseName_ = nullptr;
   QCheckBox* paths_ = nullptr;
+  QComboBox* protocol_ = nullptr;
+  QLineEdit* caFile_ = nullptr;
+  QLineEdit* knownHostsFile_ = nullptr;
+  QCheckBox* postAfterEveryGame_ = nullptr;
   QCheckBox* include_[8] = {};
   QLineEdit* file_[8] = {};
   QCheckBox* britishStyle_ = nullptr;

@@ -32,6 +32,8 @@ class FakeHost : public MainHost {
   std::vector<bool> confirmsShown;  // the unsaved-line flag of each confirmation
   std::vector<std::pair<std::string, std::string>> messages;  // text, caption
   std::vector<std::string> statuses;
+  bool yesNoAnswer = false;
+  std::vector<std::string> questions;
   std::vector<SettingsForm> settingsShown;  // the form as loaded, before any edit
   std::string caption;
   int childWindows = 0;
@@ -59,6 +61,10 @@ class FakeHost : public MainHost {
   }
   void ShowMessage(const std::string& text, const std::string& caption_) override {
     messages.emplace_back(text, caption_);
+  }
+  bool AskYesNo(const std::string& text, const std::string&) override {
+    questions.push_back(text);
+    return yesNoAnswer;
   }
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
   std::string ClockTime() override { return "10:42"; }

@@ -24,6 +24,34 @@ class RefusingFtpClient : public FtpClient {
   bool Disconnect() override { return false; }
 };
 
+// Connects unless told to refuse; counts connections; can refuse an unknown host key once.
+class ScriptedFtpClient : public FtpClient {
+ public:
+  struct Script {
+    bool refuse = false;
+    std::optional<RefusedHostKey> unknownKeyOnce;
+    int connects = 0;
+  };
+  explicit ScriptedFtpClient(Script& script) : script_(script) {}
+  bool Connect(const FtpLogin&) override {
+    ++script_.connects;
+    refused_ = script_.unknownKeyOnce;
+    script_.unknownKeyOnce.reset();
+    return !script_.refuse && !refused_;
+  }
+  bool MakeDirectory(const std::string&) override { return true; }
+  bool StoreFile(const std::string&, const std::string&, const FtpTransferProgress&) override {
+    return true;
+  }
+  bool Disconnect() override { return true; }
+  std::string LastError() const override { return script_.refuse ? "Access denied: 530" : ""; }
+  std::optional<RefusedHostKey> LastRefusedHostKey() const override { return refused_; }
+
+ private:
+  Script& script_;
+  std::optional<RefusedHostKey> refused_;
+};
+
 class SubsystemCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -256,6 +284,72 @@ TEST_F(SubsystemCommandsTest, PostToWebReportsMissingSettingsAndFailedConnection
   ASSERT_EQ(host.messages.size(), 2u);
   EXPECT_EQ(host.messages[1].first, "FTP Connection Failed");
   EXPECT_EQ(host.messages[1].second, "Failure");
+}
+
+TEST_F(SubsystemCommandsTest, PostAfterEveryGameShowsItsOutcomeInTheStatusBarOnly) {
+  const auto cwd = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  ScriptedFtpClient::Script script;
+  commands.SetFtpClientFactory([&] { return std::make_unique<ScriptedFtpClient>(script); });
+  t.Format.HostAddress = "ftp.example.org";
+  t.Format.UserName = "u";
+  t.Format.Password = "p";
+  t.Format.BaseName = "post";
+  t.Format.Directory = "www";
+  t.Format.Paths = 1;
+  commands.GameStoredByNext();  // the switch is off
+  commands.WaitForBackgroundPosts();
+  EXPECT_EQ(script.connects, 0);
+
+  t.Extras.Posting.PostAfterEveryGame = true;
+  commands.GameStoredByNext();
+  commands.WaitForBackgroundPosts();
+  commands.TakeBackgroundPostResults();
+  EXPECT_EQ(host.statuses.back(), "Posting to the web is complete");
+  EXPECT_EQ(t.Format.Directory, "www/");  // the run's "/" is kept
+  script.refuse = true;
+  commands.GameStoredByNext();
+  commands.WaitForBackgroundPosts();
+  commands.TakeBackgroundPostResults();
+  std::filesystem::current_path(cwd);
+  EXPECT_EQ(host.statuses.back(),
+            "Posting after the game failed: FTP Connection Failed: Access denied: 530");
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(script.connects, 2);
+}
+
+TEST_F(SubsystemCommandsTest, UnknownHostKeyIsAddedToTheKnownHostsOnlyWhenTheDirectorAgrees) {
+  const auto cwd = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  ScriptedFtpClient::Script script;
+  commands.SetFtpClientFactory([&] { return std::make_unique<ScriptedFtpClient>(script); });
+  t.Format.HostAddress = "sftp.example.org";
+  t.Format.UserName = "u";
+  t.Format.Password = "p";
+  t.Format.BaseName = "post";
+  t.Extras.Posting.Protocol = PostProtocol::Sftp;
+  t.Extras.Posting.KnownHostsFile = dir + "/ssh/known_hosts";
+  const RefusedHostKey key{"SHA256:abc", "sftp.example.org ssh-ed25519 AAAA", false};
+  script.unknownKeyOnce = key;
+  commands.PosttoWeb1Click();
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_NE(host.questions[0].find("SHA256:abc"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir + "/ssh/known_hosts"));
+  EXPECT_EQ(script.connects, 1);
+
+  host.yesNoAnswer = true;
+  script.unknownKeyOnce = key;
+  commands.PosttoWeb1Click();
+  EXPECT_EQ(drav::test::ReadFile(dir + "/ssh/known_hosts"), key.knownHostLine + "\n");
+  EXPECT_EQ(script.connects, 3);  // posted again once trusted
+  EXPECT_EQ(host.messages.back().first, "Posting to the web is complete");
+
+  // A key that changed is never offered.
+  host.questions.clear();
+  script.unknownKeyOnce = RefusedHostKey{"SHA256:new", "sftp.example.org ssh-ed25519 BBBB", true};
+  commands.PosttoWeb1Click();
+  std::filesystem::current_path(cwd);
+  EXPECT_TRUE(host.questions.empty());
 }
 
 }  // namespace
