@@ -478,8 +478,10 @@ TEST_P(PostToWebProtocolTest, WrongPasswordOrNoServerFailsTheConnectionWithItsRe
   EXPECT_EQ(t_.Format.Directory, "www");
 }
 
-TEST_P(PostToWebProtocolTest, UntrustedServerIsRefusedAndNothingIsUploaded) {
-  if (GetParam() == PostProtocol::Ftp) GTEST_SKIP() << "plain FTP has nothing to trust";
+// Plain FTP has nothing to trust.
+class PostToWebTrustTest : public PostToWebProtocolTest {};
+
+TEST_P(PostToWebTrustTest, UntrustedServerIsRefusedAndNothingIsUploaded) {
   t_.Extras.Posting.CaFile.clear();
   t_.Extras.Posting.KnownHostsFile = local_.path + "/empty_known_hosts";
   const auto result = Post();
@@ -495,6 +497,9 @@ TEST_P(PostToWebProtocolTest, UntrustedServerIsRefusedAndNothingIsUploaded) {
 INSTANTIATE_TEST_SUITE_P(AllProtocols, PostToWebProtocolTest,
                          ::testing::Values(PostProtocol::Ftp, PostProtocol::Ftps,
                                            PostProtocol::Sftp),
+                         [](const auto& info) { return test::ProtocolName(info.param); });
+INSTANTIATE_TEST_SUITE_P(SecureProtocols, PostToWebTrustTest,
+                         ::testing::Values(PostProtocol::Ftps, PostProtocol::Sftp),
                          [](const auto& info) { return test::ProtocolName(info.param); });
 
 }  // namespace
