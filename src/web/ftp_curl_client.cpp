@@ -152,6 +152,8 @@ struct CurlFtpClient::Impl {
   std::string UrlOf(const std::string& remotePath) const {
     if (sftp && (remotePath.empty() || remotePath.front() != '/'))
       return baseUrl + "/~/" + EncodePath(remotePath);
+    // An SFTP URL's path is absolute already; FTP needs the leading '/' escaped.
+    if (sftp) return baseUrl + "/" + EncodePath(remotePath.substr(1));
     return baseUrl + "/" + EncodePath(remotePath);
   }
 

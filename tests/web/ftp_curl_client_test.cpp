@@ -203,6 +203,9 @@ TEST_P(CurlProtocolTest, MakesDirectoriesAndStoresByteIdenticalFiles) {
   WriteFile(source_, "short");
   EXPECT_TRUE(client.StoreFile(source_, "www/fall open #1.html", {}));
   EXPECT_EQ(ReadFile(server.Root() + "/www/fall open #1.html"), "short");
+  // A path from the root of the login's tree.
+  EXPECT_TRUE(client.StoreFile(source_, "/www/absolute.html", {})) << client.LastError();
+  EXPECT_EQ(ReadFile(server.Root() + "/www/absolute.html"), "short");
   EXPECT_FALSE(client.StoreFile(source_, "nowhere/a.html", {}));
   EXPECT_FALSE(client.LastError().empty());
   EXPECT_TRUE(client.Disconnect());
