@@ -20,6 +20,10 @@ _drav_cli() {
       mapfile -t COMPREPLY < <(compgen -W "classic modern" -- "$cur")
       return
       ;;
+    --protocol)
+      mapfile -t COMPREPLY < <(compgen -W "ftp ftps sftp" -- "$cur")
+      return
+      ;;
     --bonus)
       mapfile -t COMPREPLY < <(compgen -W "automatic manual none manual-heard bouncebacks" -- "$cur")
       return
@@ -41,6 +45,7 @@ _drav_cli() {
     mark-tiebreaker) words="--clear" ;;
     check) words="--more" ;;
     watch) words="--report --style --post --add-teams" ;;
+    post) words="--rounds --protocol --ca-file --known-hosts" ;;
   esac
 
   if [[ $cur == -* ]] || { [ -n "$words" ] && [ "$COMP_CWORD" -eq 2 ] && [[ $words != -* ]]; }; then
