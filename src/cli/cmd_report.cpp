@@ -10,13 +10,22 @@ namespace drav::cli {
 
 int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
   CliArgs args(words, {});
-  args.AllowOnly({"rounds", "stage"});
+  args.AllowOnly({"rounds", "stage", "style"});
   args.ExpectPositional(2);
   Tournament probe;
   ApplyRoundsOption(args, probe);
   CheckStageOption(args);
   Tournament t = OpenForCli(args.Positional()[0]);
   ApplyRoundsOption(args, t);
+  // Without --style the tournament's own report style is used.
+  if (auto style = args.Value("style")) {
+    if (*style == "classic")
+      t.Extras.Report = ReportStyle::Classic;
+    else if (*style == "modern")
+      t.Extras.Report = ReportStyle::Modern;
+    else
+      throw UsageError{"--style takes classic or modern"};
+  }
   const std::string& basePath = args.Positional()[1];
   // A missing folder would fail every page alike: say it once instead.
   const std::string folder = std::filesystem::path(basePath).parent_path().string();

@@ -37,7 +37,7 @@ const char kUsage[] =
     "usage: drav-cli COMMAND ARGS...\n"
     "  quickprint teams|individuals|games FILE [--rounds A-B | --stage NAME]\n"
     "  quickprint final FILE\n"
-    "  report FILE BASEPATH [--rounds A-B | --stage NAME]\n"
+    "  report FILE BASEPATH [--rounds A-B | --stage NAME] [--style classic|modern]\n"
     "  schedule round-robin|swiss|random FILE [--stage NAME] [--rr-rooms N] [--random-rooms N]\n"
     "           [--random-rounds N] [--no-repeat-avoidance] [--swiss-by-ppg] [--times K]\n"
     "  resave FILE OUT\n"

@@ -55,31 +55,13 @@ std::string PostDirectory(std::string_view directory, int paths) {
   return result;
 }
 
-std::vector<PostUpload> PostUploads(const TourneyFormat& f, std::string_view name,
+std::vector<PostUpload> PostUploads(const Tournament& t, std::string_view name,
                                     std::string_view directory) {
-  struct Page {
-    int include;
-    const std::string& suffix;
-    const char* failure;
-  };
-  const Page pages[] = {
-      {f.TeamStandings, f.StandingsFile, "Team Standings Upload Failed"},
-      {f.IndividualStandings, f.IndividualsFile, "Individual Standings Upload Failed"},
-      {f.Scoreboard, f.ScoreboardFile, "Scoreboard Upload Failed"},
-      {f.TeamDetail, f.TeamDetailFile, "Team Detail Upload Failed"},
-      {f.IndividualDetail, f.PlayerDetailFile, "Individual Detail Upload Failed"},
-      {f.RoundReports, f.RoundsFile, "Round Reports Upload Failed"},
-      {f.StatKey, f.StatKeyFile, "Stat Key Upload Failed"},
-  };
-  static const std::string kStyleSuffix = "_style.css";
   std::vector<PostUpload> uploads;
-  auto add = [&](const std::string& suffix, const char* failure) {
-    const std::string local = std::string(name) + suffix;
-    uploads.push_back({local, std::string(directory) + local, failure});
-  };
-  for (const Page& page : pages)
-    if (page.include) add(page.suffix, page.failure);
-  if (f.StyleSheet) add(kStyleSuffix, "Style Sheet Upload Failed");
+  for (const ReportFile& file : WebReportFiles(t)) {
+    const std::string local = std::string(name) + file.Suffix;
+    uploads.push_back({local, std::string(directory) + local, file.FailureMessage});
+  }
   return uploads;
 }
 
@@ -162,7 +144,7 @@ PostToWebResult RunPostToWeb(PostToWebJob job, FtpClient& client,
     client.MakeDirectory(f.Directory);
   }
 
-  const std::vector<PostUpload> uploads = PostUploads(f, name, f.Directory);
+  const std::vector<PostUpload> uploads = PostUploads(job.tournament, name, f.Directory);
   const int count = static_cast<int>(uploads.size());
   for (int i = 0; i < count && !cancelled(); ++i) {
     const PostUpload& upload = uploads[static_cast<std::size_t>(i)];

@@ -114,8 +114,9 @@ struct PostUpload {
   bool operator==(const PostUpload&) const = default;
 };
 
-// The files to send, in upload order: the included pages, then the style sheet.
-std::vector<PostUpload> PostUploads(const TourneyFormat& f, std::string_view name,
+// The files to send, in upload order: those the report driver writes for the tournament's
+// report style.
+std::vector<PostUpload> PostUploads(const Tournament& t, std::string_view name,
                                     std::string_view directory);
 
 }  // namespace drav

@@ -1,110 +1,19 @@
 #include "web/web_report.h"
 
 #include <cctype>
-#include <cstdio>
-#include <utility>
 
-#include "model/error.h"
-#include "model/merge_sort.h"
 #include "stats/player_stats.h"
 #include "stats/standings_order.h"
 #include "stats/team_stats.h"
-#include "storage/line_reader.h"
 #include "web/html.h"
+#include "web/modern/modern_report.h"
 #include "web/pages.h"
+#include "web/report_writer.h"
 
 namespace drav {
 
-namespace {
-
-// Lists the games in round order for the length of the report and puts the tournament's
-// own order back however the report ends. The order is that of SortGames with
-// SortByRound 1 (the same merge sort and comparator), found by sorting pointers so that
-// the large game records are copied once rather than moved at every merge level.
-class GamesInRoundOrder {
- public:
-  explicit GamesInRoundOrder(Tournament& t) : t_(t) {
-    std::vector<const GameStats*> order;
-    order.reserve(t.Games.size());
-    for (const GameStats& g : t.Games) order.push_back(&g);
-    MergeSort(order, [](const GameStats* a, const GameStats* b) { return GameBefore(*a, *b, 1); });
-    std::vector<GameStats> sorted;
-    sorted.reserve(order.size());
-    for (const GameStats* g : order) sorted.push_back(*g);
-    saved_ = std::move(t.Games);
-    t.Games = std::move(sorted);
-  }
-  ~GamesInRoundOrder() { t_.Games = std::move(saved_); }
-  GamesInRoundOrder(const GamesInRoundOrder&) = delete;
-  GamesInRoundOrder& operator=(const GamesInRoundOrder&) = delete;
-
- private:
-  Tournament& t_;
-  std::vector<GameStats> saved_;
-};
-
-class ReportWriter {
- public:
-  explicit ReportWriter(const std::string& basePath) : basePath_(basePath) {}
-
-  // Writes one page; a failure is noted and the report goes on.
-  template <typename Build>
-  void Page(const std::string& suffix, Build build) {
-    const std::string path = basePath_ + suffix;
-    // A suffix holding a folder separator (say, from a tournament file received from
-    // someone else) would write outside the chosen folder: refuse it.
-    if (suffix.find_first_of("/\\") != std::string::npos) {
-      failed_.push_back(path);
-      return;
-    }
-    page_.clear();
-    build(page_);
-    Save(path, page_);
-  }
-
-  void CopyStyleSheet(const std::string& source) {
-    const std::string target = basePath_ + "_style.css";
-    // The name comes from the tournament file, which may have come from someone else: only
-    // a style sheet is copied beside the pages (and so published), never any other file.
-    if (!IsStyleSheetName(source)) {
-      failed_.push_back(target);
-      return;
-    }
-    std::string contents;
-    try {
-      contents = ReadWholeFile(source);
-    } catch (const DravError&) {
-      failed_.push_back(target);
-      return;
-    }
-    Save(target, contents);
-  }
-
-  std::vector<std::string> TakeFailures() { return std::move(failed_); }
-
- private:
-  // Through a temporary file renamed over the target, so that a web server never serves
-  // half a page; unlike the tournament file, a page is not forced to disk (it can always
-  // be generated again, and forcing two dozen megabytes would stall a large report).
-  void Save(const std::string& path, const std::string& contents) {
-    const std::string temp = path + ".tmp~";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    bool ok = f != nullptr;
-    if (ok) {
-      ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
-      ok = std::fclose(f) == 0 && ok;
-      ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-      if (!ok) std::remove(temp.c_str());
-    }
-    if (!ok) failed_.push_back(path);
-  }
-
-  const std::string& basePath_;
-  std::string page_;
-  std::vector<std::string> failed_;
-};
-
-}  // namespace
+using web::GamesInRoundOrder;
+using web::ReportWriter;
 
 bool IsStyleSheetName(std::string_view path) {
   constexpr std::string_view kSuffix = ".css";
@@ -116,6 +25,7 @@ bool IsStyleSheetName(std::string_view path) {
 }
 
 std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePath) {
+  if (t.Extras.Report == ReportStyle::Modern) return WriteModernReport(t, basePath);
   const TourneyFormat& f = t.Format;
   std::vector<Standings> teamStats = ComputeTeamStats(t);
   std::vector<Individuals> playerStats = ComputePlayerStats(t);
@@ -159,6 +69,30 @@ std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePa
   if (f.StatKey)
     writer.Page(f.StatKeyFile, [&](std::string& page) { WriteStatKeyPage(page, view, linkBase); });
   return writer.TakeFailures();
+}
+
+std::vector<ReportFile> WebReportFiles(const Tournament& t) {
+  if (t.Extras.Report == ReportStyle::Modern) return ModernReportFiles(t);
+  const TourneyFormat& f = t.Format;
+  struct Page {
+    int include;
+    const std::string& suffix;
+    const char* failure;
+  };
+  const Page pages[] = {
+      {f.TeamStandings, f.StandingsFile, "Team Standings Upload Failed"},
+      {f.IndividualStandings, f.IndividualsFile, "Individual Standings Upload Failed"},
+      {f.Scoreboard, f.ScoreboardFile, "Scoreboard Upload Failed"},
+      {f.TeamDetail, f.TeamDetailFile, "Team Detail Upload Failed"},
+      {f.IndividualDetail, f.PlayerDetailFile, "Individual Detail Upload Failed"},
+      {f.RoundReports, f.RoundsFile, "Round Reports Upload Failed"},
+      {f.StatKey, f.StatKeyFile, "Stat Key Upload Failed"},
+  };
+  std::vector<ReportFile> files;
+  for (const Page& page : pages)
+    if (page.include) files.push_back({page.suffix, page.failure});
+  if (f.StyleSheet) files.push_back({"_style.css", "Style Sheet Upload Failed"});
+  return files;
 }
 
 }  // namespace drav

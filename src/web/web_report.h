@@ -15,9 +15,22 @@ namespace drav {
 // be, in the order they were attempted, and is empty when everything was written.
 // Sets SortByRound to 1; the stored order of the games is left as it was.
 // A style sheet whose name does not end in ".css" is not copied and counts as not written.
+// With the modern report style the modern pages are written instead, to the same base path.
 std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePath);
 
 // True when the name ends in ".css", in any case: the only files the report copies.
 bool IsStyleSheetName(std::string_view path);
+
+// A file the report writes: its suffix after the base path, and the message Post to Web
+// shows when it cannot be sent.
+struct ReportFile {
+  std::string Suffix;
+  std::string FailureMessage;
+  bool operator==(const ReportFile&) const = default;
+};
+
+// The files WriteWebReport writes for this tournament in its report style, in upload
+// order (classic: the included pages, then the style sheet).
+std::vector<ReportFile> WebReportFiles(const Tournament& t);
 
 }  // namespace drav

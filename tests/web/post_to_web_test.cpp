@@ -100,11 +100,12 @@ TEST(PostToWebNames, SlashIsAddedOnlyWithPathsOnAndOnlyOnce) {
 }
 
 TEST(PostToWebNames, UploadsFollowTheFixedOrderAndTheSwitches) {
-  TourneyFormat f;
+  Tournament t;
+  TourneyFormat& f = t.Format;
   f.RoundReports = 1;
   f.StyleSheet = 1;
   f.ScoreboardFile = "_scores.htm";
-  const auto uploads = PostUploads(f, "fall", "www/");
+  const auto uploads = PostUploads(t, "fall", "www/");
   std::vector<std::string> remote, messages;
   for (const auto& u : uploads) {
     remote.push_back(u.remotePath);
@@ -122,8 +123,8 @@ TEST(PostToWebNames, UploadsFollowTheFixedOrderAndTheSwitches) {
                           "Individual Detail Upload Failed", "Round Reports Upload Failed",
                           "Stat Key Upload Failed", "Style Sheet Upload Failed"}));
   f.TeamStandings = f.StatKey = f.StyleSheet = 0;
-  EXPECT_EQ(PostUploads(f, "fall", "").front().remotePath, "fall_individuals.html");
-  EXPECT_EQ(PostUploads(f, "fall", "").back().remotePath, "fall_rounds.html");
+  EXPECT_EQ(PostUploads(t, "fall", "").front().remotePath, "fall_individuals.html");
+  EXPECT_EQ(PostUploads(t, "fall", "").back().remotePath, "fall_rounds.html");
 }
 
 TEST(PostToWeb, AnyEmptySettingAsksForTheSettingsAndConnectsToNothing) {

@@ -1,0 +1,139 @@
+#include "web/modern/modern_report.h"
+
+#include <unordered_map>
+
+#include "model/merge_sort.h"
+
+#include "stats/player_stats.h"
+#include "stats/team_stats.h"
+#include "web/html.h"
+#include "web/modern/site.h"
+#include "web/report_writer.h"
+#include "web/team_games.h"
+
+namespace drav {
+
+using modern::Site;
+
+namespace {
+
+// Every file of the report in writing order, pages first; the same list serves the
+// writing and Post to Web, so the two cannot disagree.
+struct PlannedFile {
+  enum Kind { Index, Standings, Individuals, Team, RoundIndex, Round, RoundReport, Key, Style, Script };
+  Kind kind;
+  int arg;  // stage (-1 all), team or round
+  std::string suffix;
+  const char* failure;
+};
+
+std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& rounds) {
+  using K = PlannedFile::Kind;
+  std::vector<PlannedFile> files;
+  files.push_back({K::Index, 0, std::string(modern::kIndexFile), "Index Page Upload Failed"});
+  const int stages = static_cast<int>(t.Extras.Stages.size());
+  for (int s = -1; s < stages; ++s)
+    files.push_back({K::Standings, s, modern::StandingsFile(s), "Team Standings Upload Failed"});
+  for (int s = -1; s < stages; ++s)
+    files.push_back(
+        {K::Individuals, s, modern::IndividualsFile(s), "Individual Standings Upload Failed"});
+  for (int team = 0; team < t.TeamCount(); ++team)
+    files.push_back({K::Team, team, modern::TeamFile(team), "Team Page Upload Failed"});
+  files.push_back({K::RoundIndex, 0, std::string(modern::kGamesFile), "Scoreboard Upload Failed"});
+  for (int round : rounds)
+    files.push_back({K::Round, round, modern::RoundFile(round), "Scoreboard Upload Failed"});
+  files.push_back({K::RoundReport, 0, std::string(modern::kRoundsFile), "Round Reports Upload Failed"});
+  files.push_back({K::Key, 0, std::string(modern::kKeyFile), "Stat Key Upload Failed"});
+  files.push_back({K::Style, 0, std::string(modern::kStyleFile), "Style Sheet Upload Failed"});
+  files.push_back({K::Script, 0, std::string(modern::kScriptFile), "Script Upload Failed"});
+  return files;
+}
+
+// The rounds, from the games in round order (the report's own order).
+std::vector<int> RoundsInRoundOrder(const Tournament& t) {
+  std::vector<int> rounds;
+  for (const GameStats& g : t.Games)
+    if (modern::OnScoreboard(t, g)) rounds.push_back(g.Round);
+  MergeSort(rounds, [](int a, int b) { return a < b; });
+  std::vector<int> distinct;
+  for (int r : rounds)
+    if (distinct.empty() || distinct.back() != r) distinct.push_back(r);
+  return distinct;
+}
+
+}  // namespace
+
+std::vector<ReportFile> ModernReportFiles(const Tournament& t) {
+  std::vector<ReportFile> files;
+  for (const PlannedFile& f : Plan(t, RoundsInRoundOrder(t))) files.push_back({f.suffix, f.failure});
+  return files;
+}
+
+std::vector<std::string> WriteModernReport(Tournament& t, const std::string& basePath) {
+  const std::vector<Standings> teamStats = ComputeTeamStats(t);
+  std::vector<Individuals> playerStats = ComputePlayerStats(t);
+  SortPlayerStats(t, playerStats);
+
+  t.Format.SortByRound = 1;
+  web::GamesInRoundOrder roundOrder(t);
+  const Tournament& view = t;
+  Site site{view, LinkBaseOf(basePath), RoundsInRoundOrder(view), false};
+
+  // Each team's players in individual standings order, and each round's games.
+  std::vector<std::vector<const Individuals*>> playersOfTeam(static_cast<std::size_t>(t.TeamCount()));
+  for (const Individuals& p : playerStats)
+    if (p.GP > 0 && view.IsTeam(p.TeamIndex))
+      playersOfTeam[static_cast<std::size_t>(p.TeamIndex)].push_back(&p);
+  const auto gamesByTeam = web::GamesByTeam(view);
+  std::unordered_map<int, std::vector<std::size_t>> gamesOfRound;
+  for (std::size_t i = 0; i < view.Games.size(); ++i)
+    if (modern::OnScoreboard(view, view.Games[i])) gamesOfRound[view.Games[i].Round].push_back(i);
+  const std::vector<std::size_t> none;
+
+  web::ReportWriter writer(basePath);
+  using K = PlannedFile::Kind;
+  for (const PlannedFile& file : Plan(view, site.rounds)) {
+    writer.Page(file.suffix, [&](std::string& page) {
+      switch (file.kind) {
+        case K::Index:
+          modern::WriteIndexPage(page, site);
+          break;
+        case K::Standings:
+          modern::WriteStandingsPage(page, site, file.arg);
+          break;
+        case K::Individuals:
+          modern::WriteIndividualsPage(page, site, file.arg);
+          break;
+        case K::Team: {
+          const auto slot = static_cast<std::size_t>(file.arg);
+          modern::WriteTeamPage(page, site, file.arg, gamesByTeam[slot], teamStats[slot],
+                                playersOfTeam[slot]);
+          break;
+        }
+        case K::RoundIndex:
+          modern::WriteRoundIndexPage(page, site);
+          break;
+        case K::Round: {
+          auto it = gamesOfRound.find(file.arg);
+          modern::WriteRoundPage(page, site, file.arg, it != gamesOfRound.end() ? it->second : none);
+          break;
+        }
+        case K::RoundReport:
+          modern::WriteRoundReport(page, site);
+          break;
+        case K::Key:
+          modern::WriteKeyPage(page, site);
+          break;
+        case K::Style:
+          page += modern::StyleSheetText();
+          break;
+        case K::Script:
+          page += modern::ScriptText();
+          break;
+      }
+    });
+  }
+  return writer.TakeFailures();
+}
+
+}  // namespace drav

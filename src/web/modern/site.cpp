@@ -1,0 +1,280 @@
+#include "web/modern/site.h"
+
+#include "stats/figures.h"
+#include "web/html.h"
+
+namespace drav::modern {
+
+using web::Num;
+
+std::string StandingsFile(int stage) {
+  return stage < 0 ? "_standings.html" : "_standings_s" + Num(stage + 1) + ".html";
+}
+std::string IndividualsFile(int stage) {
+  return stage < 0 ? "_individuals.html" : "_individuals_s" + Num(stage + 1) + ".html";
+}
+std::string TeamFile(int team) {
+  return "_team" + Num(static_cast<std::int64_t>(team) + 1) + ".html";
+}
+std::string RoundFile(int round) {
+  return "_games_r" + Num(round) + ".html";
+}
+
+bool OnScoreboard(const Tournament& t, const GameStats& g) {
+  return RoundSelected(t.Format, g.Round) && t.IsTeam(g.TeamA) && t.IsTeam(g.TeamB);
+}
+
+std::string Href(const Site& site, std::string_view suffix) {
+  std::string href = site.linkBase;
+  href += suffix;
+  return HtmlEscape(href);
+}
+
+void OpenPage(std::string& page, const Site& site, std::string_view title,
+              std::string_view current) {
+  const std::string name = HtmlEscape(site.t.Format.TourneyName);
+  page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+  page += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
+  page += "<title>";
+  page += title;
+  if (!name.empty()) page += " \xE2\x80\x93 " + name;
+  page += "</title>\n<link rel=\"stylesheet\" href=\"" + Href(site, kStyleFile) + "\">\n";
+  page += "<script src=\"" + Href(site, kScriptFile) + "\" defer></script>\n</head>\n<body>\n";
+  page += "<header><a class=\"site\" href=\"" + Href(site, kIndexFile) + "\">" +
+          (name.empty() ? std::string("Tournament") : name) + "</a>\n<nav>";
+  struct Item {
+    std::string_view suffix;
+    const char* label;
+  };
+  const std::string standings = StandingsFile(-1);
+  const std::string individuals = IndividualsFile(-1);
+  const Item items[] = {{standings, "Standings"}, {individuals, "Players"},
+                        {kGamesFile, "Scoreboard"}, {kRoundsFile, "Rounds"},
+                        {kKeyFile, "Key"}};
+  for (const Item& item : items) {
+    page += "<a href=\"" + Href(site, item.suffix) + "\"";
+    if (item.suffix == current) page += " aria-current=\"page\"";
+    page += ">";
+    page += item.label;
+    page += "</a>";
+  }
+  page += "</nav></header>\n<main>\n<h1>";
+  page += title;
+  page += "</h1>\n";
+}
+
+void ClosePage(std::string& page) {
+  page += "</main>\n</body>\n</html>\n";
+}
+
+void HeadCell(std::string& page, const Column& c, std::string_view cls) {
+  page += "<th";
+  if (!cls.empty()) {
+    page += " class=";
+    page += cls;
+  }
+  page += ">";
+  if (c.Key.empty()) {
+    page += c.Head;
+  } else {
+    page += "<abbr title=\"" + HtmlEscape(c.Key) + "\">" + c.Head + "</abbr>";
+  }
+}
+
+namespace {
+
+// The explanation of a question-value column.
+std::string ValueKey(int value, bool british) {
+  const char* what = british ? "starters" : "toss-ups";
+  if (value < 0) return "Number of incorrect interrupts (" + Num(value) + " points)";
+  return std::string("Number of ") + what + " answered for " + Num(value) + " points";
+}
+
+}  // namespace
+
+std::vector<Column> TeamColumns(const Tournament& t) {
+  const TourneyFormat& f = t.Format;
+  const bool british = f.BritishStyle != 0;
+  std::vector<Column> c = {
+      {"W", "Number of games won"},
+      {"L", "Number of games lost"},
+      {"T", "Number of games tied"},
+      {"Pct", "Fraction of games won"},
+      {"PPG", "Average number of points scored by the team in a game"},
+      {"PAPG", "Average number of points scored against the team in a game"},
+      {"Mrg", "Team's average margin of victory (if positive) or defeat (if negative)"},
+  };
+  if (f.SortCriterion == 3)
+    c.push_back({"SoS", "Strength of schedule: Average of own PPG and all opponents' total PPG"});
+  for (int v : t.QuestionValues)
+    if (v != 0) c.push_back({Num(v), ValueKey(v, british)});
+  if (f.TUHeard) {
+    c.push_back({british ? "SH" : "TUH", british ? "Total number of starters heard by the team"
+                                                 : "Total number of toss-ups heard by the team"});
+    c.push_back({british ? "PPSH" : "PPTH",
+                 british ? "Average number of points scored by the team per starter heard"
+                         : "Average number of points scored by the team per toss-up heard"});
+  }
+  if (f.PowNeg) {
+    c.push_back({"P/N", "Ratio of powers to negs"});
+    c.push_back({"G/N", "Ratio of gets (correctly answered questions) to negs"});
+  }
+  if (f.Sixty) c.push_back({"Ltng", "Total number of points scored by the team in the lightning round"});
+  if (f.TrackBonuses) {
+    c.push_back({"BHrd", "Total number of bonus questions heard by the team"});
+    c.push_back({"BPts", "Total number of points scored by the team on bonus questions"});
+    c.push_back({"P/B", "Average number of points scored by the team on bonus questions"});
+    if (f.BonusMode == 3) {
+      c.push_back({"BBHrd", "Total number of bonus bouncebacks heard by the team"});
+      c.push_back({"BBPts", "Total number of points scored by the team on bonus bouncebacks"});
+      c.push_back({"P/BB", "Average number of points scored by the team on bonus bouncebacks"});
+    }
+  }
+  return c;
+}
+
+std::vector<std::string> TeamValues(const Tournament& t, const Standings& s) {
+  const TourneyFormat& f = t.Format;
+  std::vector<std::string> v = {Num(ShownWins(s)),
+                                Num(ShownLosses(s)),
+                                Num(s.Ties),
+                                PctText(WinningPct(s)),
+                                AverageText(PointsPerGame(s)),
+                                AverageText(PointsAgainstPerGame(s)),
+                                AverageText(Margin(s))};
+  if (f.SortCriterion == 3) v.push_back(AverageText(ScheduleStrength(s)));
+  for (int k = 0; k < kColumns; ++k)
+    if (t.QuestionValues[k] != 0) v.push_back(Num(s.TossUps[k]));
+  if (f.TUHeard) {
+    v.push_back(Num(s.TUH));
+    v.push_back(RatioText(PointsPerTossupHeard(s)));
+  }
+  if (f.PowNeg) {
+    v.push_back(PowerNegText(s));
+    v.push_back(GetNegText(s));
+  }
+  if (f.Sixty) v.push_back(Num(s.LightningPts));
+  if (f.TrackBonuses) {
+    v.push_back(Num(s.BonusHeard));
+    v.push_back(Num(s.BonusPts));
+    v.push_back(RatioText(PointsPerBonus(s)));
+    if (f.BonusMode == 3) {
+      v.push_back(Num(s.BounceHeard));
+      v.push_back(Num(s.BouncePts));
+      v.push_back(RatioText(PointsPerBounceback(s)));
+    }
+  }
+  return v;
+}
+
+std::vector<Column> PlayerColumns(const Tournament& t) {
+  const TourneyFormat& f = t.Format;
+  const bool british = f.BritishStyle != 0;
+  std::vector<Column> c = {{"GP", "Number of games in which the player participated"}};
+  for (int v : t.QuestionValues)
+    if (v != 0) c.push_back({Num(v), ValueKey(v, british)});
+  if (f.TUHeard) {
+    c.push_back({british ? "SH" : "TUH", british ? "Total number of starters heard by the player"
+                                                 : "Total number of toss-ups heard by the player"});
+    c.push_back({british ? "P/S" : "P/TU",
+                 british ? "Average number of points scored by the player per starter heard"
+                         : "Average number of points scored by the player per toss-up heard"});
+  }
+  if (f.PowNeg) {
+    c.push_back({"P/N", "Ratio of powers to negs"});
+    c.push_back({"G/N", "Ratio of gets (correctly answered questions) to negs"});
+  }
+  c.push_back({"Pts", "Total number of points scored by the player"});
+  c.push_back({"PPG", "Average number of points scored by the player per game"});
+  return c;
+}
+
+std::vector<std::string> PlayerValues(const Tournament& t, const Individuals& p) {
+  const TourneyFormat& f = t.Format;
+  std::vector<std::string> v = {AverageText(p.GP)};
+  for (int k = 0; k < kColumns; ++k)
+    if (t.QuestionValues[k] != 0) v.push_back(Num(p.TossUps[k]));
+  if (f.TUHeard) {
+    v.push_back(Num(p.TUH));
+    v.push_back(RatioText(PointsPerTossupHeard(p)));
+  }
+  if (f.PowNeg) {
+    v.push_back(PowerNegText(p));
+    v.push_back(GetNegText(p));
+  }
+  v.push_back(Num(p.Points));
+  v.push_back(RatioText(PointsPerGame(p)));
+  return v;
+}
+
+std::string TeamLink(const Site& site, int team) {
+  std::string out = "<a href=\"" + Href(site, TeamFile(team)) + "\">" +
+                    HtmlEscape(site.t.TeamName(team)) + "</a>";
+  if (site.t.IsExhibition(team)) out += " <abbr class=\"tag\" title=\"Exhibition team\">exh</abbr>";
+  return out;
+}
+
+std::string RankText(const SharedRank& r) {
+  return r.Tied ? Num(r.Rank) + "=" : Num(r.Rank);
+}
+
+void TeamTable(std::string& page, const Site& site, const Tournament& view,
+               const std::vector<const Standings*>& rows, const std::vector<SharedRank>& ranks,
+               std::string_view caption) {
+  const std::vector<Column> columns = TeamColumns(view);
+  page += "<div class=\"tw\"><table class=\"st sort\">";
+  if (!caption.empty()) {
+    page += "<caption>";
+    page += caption;
+    page += "</caption>";
+  }
+  page += "\n<thead><tr>";
+  const bool ranked = !ranks.empty();
+  if (ranked) HeadCell(page, {"#", "Place in the standings; = marks a shared place"}, "r");
+  HeadCell(page, {"Team", ""}, "n");
+  for (const Column& c : columns) HeadCell(page, c);
+  page += "</tr></thead>\n<tbody>\n";
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const Standings& s = *rows[i];
+    page += "<tr>";
+    if (ranked) page += "<td class=r>" + RankText(ranks[i]);
+    page += "<th class=n>" + TeamLink(site, s.TeamIndex);
+    for (const std::string& v : TeamValues(view, s)) page += "<td>" + v;
+    page += "\n";
+  }
+  page += "</tbody></table></div>\n";
+}
+
+void PlayerTable(std::string& page, const Site& site, const Tournament& view,
+                 const std::vector<const Individuals*>& rows,
+                 const std::vector<SharedRank>& ranks, std::string_view groupHead) {
+  const Tournament& t = site.t;
+  const bool divisions = !groupHead.empty();
+  page += "<div class=\"tw\"><table class=\"st sort\">\n<thead><tr>";
+  HeadCell(page, {"#", "Place in the individual standings; = marks a shared place"}, "r");
+  HeadCell(page, {"Player", ""}, "n");
+  HeadCell(page, {"Team", ""}, "l");
+  if (divisions) HeadCell(page, {std::string(groupHead), ""}, "l");
+  for (const Column& c : PlayerColumns(view)) HeadCell(page, c);
+  page += "</tr></thead>\n<tbody>\n";
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const Individuals& p = *rows[i];
+    // The team file is the same for the player link and the team link.
+    const std::string teamHref = Href(site, TeamFile(p.TeamIndex));
+    page += "<tr><td class=r>" + RankText(ranks[i]) + "<th class=n><a href=\"" +
+            teamHref + "#p" + Num(p.PlayerIndex) + "\">" + HtmlEscape(p.PlayerName) +
+            "</a><td class=l><a href=\"" + teamHref + "\">" + HtmlEscape(p.TeamName) + "</a>";
+    if (t.IsExhibition(p.TeamIndex)) page += " <abbr class=\"tag\" title=\"Exhibition team\">exh</abbr>";
+    if (divisions) {
+      const int d = view.DivisionOf(p.TeamIndex);
+      page += "<td class=l>";
+      if (d >= 0 && static_cast<std::size_t>(d) < view.DivisionNames.size())
+        page += HtmlEscape(view.DivisionNames[static_cast<std::size_t>(d)]);
+    }
+    for (const std::string& v : PlayerValues(view, p)) page += "<td>" + v;
+    page += "\n";
+  }
+  page += "</tbody></table></div>\n";
+}
+
+}  // namespace drav::modern

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/tournament.h"
+#include "stats/player_stats.h"
+#include "stats/shared_ranks.h"
+#include "stats/team_stats.h"
+
+namespace drav::modern {
+
+// Suffixes after the base path. A stage is 0-based; -1 means all games.
+inline constexpr std::string_view kIndexFile = "_index.html";
+inline constexpr std::string_view kFinalFile = "_final.html";
+inline constexpr std::string_view kGamesFile = "_games.html";
+inline constexpr std::string_view kRoundsFile = "_rounds.html";
+inline constexpr std::string_view kKeyFile = "_statkey.html";
+inline constexpr std::string_view kStyleFile = "_modern.css";
+inline constexpr std::string_view kScriptFile = "_modern.js";
+std::string StandingsFile(int stage);
+std::string IndividualsFile(int stage);
+std::string TeamFile(int team);
+std::string RoundFile(int round);
+
+// True when the scoreboard shows the game.
+bool OnScoreboard(const Tournament& t, const GameStats& g);
+
+// What every page of one run shares. t holds its games in round order.
+struct Site {
+  const Tournament& t;
+  std::string linkBase;
+  std::vector<int> rounds;  // ScoreboardRounds
+  bool finalRanking = false;
+};
+
+// An address within the report, escaped for an attribute value.
+std::string Href(const Site& site, std::string_view suffix);
+
+// The HTML5 frame: head, navigation (current marks this page's entry) and the heading.
+void OpenPage(std::string& page, const Site& site, std::string_view title,
+              std::string_view current);
+void ClosePage(std::string& page);
+
+// One column of a table: its head, the stat key's explanation, and whether it holds
+// numbers (right-aligned, sorted as numbers).
+struct Column {
+  std::string Head;
+  std::string Key;
+};
+
+// "<th ...><abbr title=key>head</abbr>" for a column head.
+void HeadCell(std::string& page, const Column& c, std::string_view cls = "");
+
+// The column sets of the standings, the players' lines, the games and the box scores;
+// heads and explanations follow the settings as the classic stat key does.
+std::vector<Column> TeamColumns(const Tournament& t);
+std::vector<std::string> TeamValues(const Tournament& t, const Standings& s);
+std::vector<Column> PlayerColumns(const Tournament& t);
+std::vector<std::string> PlayerValues(const Tournament& t, const Individuals& p);
+
+std::vector<Column> GameColumns(const Tournament& t);   // a team's games
+std::vector<Column> RoundColumns(const Tournament& t);  // the round report
+
+// A team name with its exhibition mark, linked to its page.
+std::string TeamLink(const Site& site, int team);
+// "=" after a shared place.
+std::string RankText(const SharedRank& r);
+
+// The standings table: rows in standings order with their places.
+void TeamTable(std::string& page, const Site& site, const Tournament& view,
+               const std::vector<const Standings*>& rows, const std::vector<SharedRank>& ranks,
+               std::string_view caption);
+
+// The individual standings table; a group column (division or bracket) is shown under
+// groupHead unless it is empty.
+void PlayerTable(std::string& page, const Site& site, const Tournament& view,
+                 const std::vector<const Individuals*>& rows,
+                 const std::vector<SharedRank>& ranks, std::string_view groupHead);
+
+// The pages; each appends one complete page.
+void WriteIndexPage(std::string& page, const Site& site);
+void WriteStandingsPage(std::string& page, const Site& site, int stage);
+void WriteIndividualsPage(std::string& page, const Site& site, int stage);
+void WriteTeamPage(std::string& page, const Site& site, int team,
+                   const std::vector<std::size_t>& games, const Standings& record,
+                   const std::vector<const Individuals*>& players);
+void WriteRoundIndexPage(std::string& page, const Site& site);
+void WriteRoundPage(std::string& page, const Site& site, int round,
+                    const std::vector<std::size_t>& games);
+void WriteRoundReport(std::string& page, const Site& site);
+void WriteKeyPage(std::string& page, const Site& site);
+
+// The style sheet and the script written beside the pages.
+std::string_view StyleSheetText();
+std::string_view ScriptText();
+
+}  // namespace drav::modern

@@ -1,0 +1,96 @@
+#include "stats/figures.h"
+#include "stats/player_stats.h"
+#include "stats/stage_view.h"
+#include "stats/standings_order.h"
+#include "web/html.h"
+#include "web/modern/site.h"
+
+namespace drav::modern {
+
+namespace {
+
+// The stage's view of the tournament, or the tournament itself for all games.
+Tournament ViewOf(const Site& site, int stage) {
+  return stage < 0 ? site.t : StageView(site.t, stage);
+}
+
+std::string PageTitle(const Site& site, std::string_view what, int stage) {
+  std::string title(what);
+  if (stage >= 0)
+    title += ": " + HtmlEscape(site.t.Extras.Stages[static_cast<std::size_t>(stage)].Name);
+  else if (!site.t.Extras.Stages.empty())
+    title += ": all games";
+  return title;
+}
+
+// Links to the same page for the other stages.
+void StageLinks(std::string& page, const Site& site, int stage, std::string (*file)(int)) {
+  const auto& stages = site.t.Extras.Stages;
+  if (stages.empty()) return;
+  page += "<nav class=\"sub\" aria-label=\"Stages\">";
+  for (int s = -1; s < static_cast<int>(stages.size()); ++s) {
+    page += "<a href=\"" + Href(site, file(s)) + "\"";
+    if (s == stage) page += " aria-current=\"page\"";
+    page += ">";
+    page += s < 0 ? std::string("All games") : HtmlEscape(stages[static_cast<std::size_t>(s)].Name);
+    page += "</a>";
+  }
+  if (site.finalRanking) page += "<a href=\"" + Href(site, kFinalFile) + "\">Final ranking</a>";
+  page += "</nav>\n";
+}
+
+}  // namespace
+
+void WriteStandingsPage(std::string& page, const Site& site, int stage) {
+  const Tournament view = ViewOf(site, stage);
+  std::vector<Standings> teamStats = ComputeTeamStats(view);
+  std::vector<Standings> byIndex;
+  SortTeamStats(view, teamStats, byIndex);
+  const TeamOrder order(view, byIndex);
+  OpenPage(page, site, PageTitle(site, "Team standings", stage), StandingsFile(stage));
+  StageLinks(page, site, stage, &StandingsFile);
+
+  // One table per division (bracket) when used; each keeps the standings order.
+  const bool grouped = view.Format.Divisions != 0;
+  const std::size_t groups = grouped ? view.DivisionNames.size() : 1;
+  for (std::size_t d = 0; d < groups; ++d) {
+    std::vector<const Standings*> rows;
+    for (const Standings& s : teamStats) {
+      if (s.GamesCount <= 0) continue;
+      if (grouped && view.DivisionOf(s.TeamIndex) != static_cast<int>(d)) continue;
+      rows.push_back(&s);
+    }
+    const auto ranks = SharedRanks(rows, [&](const Standings& a, const Standings& b) {
+      return TeamBefore(a, b, order);
+    });
+    if (grouped) page += "<h2>" + HtmlEscape(view.DivisionNames[d]) + "</h2>\n";
+    if (rows.empty())
+      page += "<p class=\"note\">No games yet.</p>\n";
+    else
+      TeamTable(page, site, view, rows, ranks, "");
+  }
+  ClosePage(page);
+}
+
+void WriteIndividualsPage(std::string& page, const Site& site, int stage) {
+  const Tournament view = ViewOf(site, stage);
+  std::vector<Individuals> players = ComputePlayerStats(view);
+  SortPlayerStats(view, players);
+  OpenPage(page, site, PageTitle(site, "Individual standings", stage), IndividualsFile(stage));
+  StageLinks(page, site, stage, &IndividualsFile);
+  std::vector<const Individuals*> rows;
+  for (const Individuals& p : players)
+    if (p.GP > 0) rows.push_back(&p);
+  const auto ranks = SharedRanks(rows, [&](const Individuals& a, const Individuals& b) {
+    return PlayerBefore(a, b, view);
+  });
+  std::string_view group;
+  if (view.Format.Divisions != 0) group = stage < 0 ? "Division" : "Bracket";
+  if (rows.empty())
+    page += "<p class=\"note\">No games yet.</p>\n";
+  else
+    PlayerTable(page, site, view, rows, ranks, group);
+  ClosePage(page);
+}
+
+}  // namespace drav::modern
