@@ -18,6 +18,7 @@ packages=(
   man-db
   desktop-file-utils
   appstream
+  chromium chromium-driver python3-selenium
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -8,3 +8,10 @@ bash scripts/install-deps.sh
 dir=$(bash scripts/build.sh release --target drav-screenshots | tail -n 1)
 mkdir -p "$out"
 QT_QPA_PLATFORM=offscreen "$dir/bin/drav-screenshots" examples/sample-tournament.dat "$out"
+
+# The modern web report of the same tournament, each page kind at 390 and 1280 px, light and dark.
+cli=$(bash scripts/build.sh release --target drav-cli | tail -n 1)/bin/drav-cli
+report=$(mktemp -d)
+"$cli" report examples/sample-tournament.dat "$report/sample" --style modern > /dev/null
+/usr/bin/python3 scripts/web_screenshots.py "$report" sample "$out"
+rm -rf "$report"

@@ -222,14 +222,14 @@ void TeamTable(std::string& page, const Site& site, const Tournament& view,
                const std::vector<const Standings*>& rows, const std::vector<SharedRank>& ranks,
                std::string_view caption) {
   const std::vector<Column> columns = TeamColumns(view);
-  page += "<div class=\"tw\"><table class=\"st sort\">";
+  const bool ranked = !ranks.empty();
+  page += ranked ? "<div class=\"tw\"><table class=\"st sort\">" : "<div class=\"tw\"><table class=\"st nr\">";
   if (!caption.empty()) {
     page += "<caption>";
     page += caption;
     page += "</caption>";
   }
   page += "\n<thead><tr>";
-  const bool ranked = !ranks.empty();
   if (ranked) HeadCell(page, {"#", "Place in the standings; = marks a shared place"}, "r");
   HeadCell(page, {"Team", ""}, "n");
   for (const Column& c : columns) HeadCell(page, c);

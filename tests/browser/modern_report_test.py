@@ -1,0 +1,202 @@
+#!/usr/bin/python3
+"""The modern web report in a real browser: phone layout, links, sorting, script-free
+tables and a clean console, for the sample tournament and (when the shared QBJ samples
+are present) the 2014 championship.
+
+usage: modern_report_test.py DRAV_CLI SAMPLE.dat SHARED_DIR
+Exits 77 (skipped) when no browser is installed.
+"""
+
+import glob
+import html.parser
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+import urllib.parse
+import zipfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import drav_browser  # noqa: E402
+
+CLI, SAMPLE, SHARED = sys.argv[1:4] if len(sys.argv) >= 4 else (None, None, None)
+
+
+class Ids(html.parser.HTMLParser):
+    """The ids and names a page defines, and its table rows' first text cells."""
+
+    def __init__(self):
+        super().__init__()
+        self.ids = set()
+
+    def handle_starttag(self, tag, attrs):
+        for k, v in attrs:
+            if k in ("id", "name") and v:
+                self.ids.add(v)
+
+
+class ClassicStandings(html.parser.HTMLParser):
+    """The team names of a classic standings page, table by table."""
+
+    def __init__(self):
+        super().__init__()
+        self.tables, self.cell, self.row, self.text = [], None, None, ""
+
+    def handle_starttag(self, tag, attrs):
+        tag = tag.lower()
+        if tag == "table":
+            self.tables.append([])
+        elif tag == "tr":
+            self.row = []
+        elif tag == "td":
+            self.cell, self.text = True, ""
+
+    def handle_endtag(self, tag):
+        tag = tag.lower()
+        if tag == "td" and self.row is not None:
+            self.row.append(" ".join(self.text.split()))
+        elif tag == "tr" and self.row and self.row[0] != "Rank":
+            self.tables[-1].append(self.row[1])
+
+    def handle_data(self, data):
+        self.text += data
+
+
+def make_report(workdir, tournament, base, style):
+    out = os.path.join(workdir, style)
+    os.makedirs(out, exist_ok=True)
+    subprocess.run([CLI, "report", tournament, os.path.join(out, base), "--style", style],
+                   check=True, stdout=subprocess.DEVNULL)
+    return out
+
+
+class ModernReportInBrowser(unittest.TestCase):
+    browser = None
+    plain = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.work = tempfile.TemporaryDirectory(prefix="drav-modern-")
+        cls.browser = drav_browser.Browser()
+        cls.plain = drav_browser.Browser(javascript=False)
+
+    @classmethod
+    def tearDownClass(cls):
+        for b in (cls.browser, cls.plain):
+            if b:
+                b.close()
+        cls.work.cleanup()
+
+    def open(self, browser, path):
+        browser.driver.get("file://" + path)
+
+    def console_errors(self, browser):
+        return [e for e in browser.driver.get_log("browser") if e["level"] == "SEVERE"]
+
+    def check_report(self, tournament, base, sort_pages):
+        work = os.path.join(self.work.name, base)
+        modern = make_report(work, tournament, base, "modern")
+        classic = make_report(work, tournament, base, "classic")
+        pages = sorted(glob.glob(os.path.join(modern, "*.html")))
+        self.assertGreater(len(pages), 5)
+        ids = {}
+        for p in pages:
+            parser = Ids()
+            with open(p, encoding="utf-8") as f:
+                parser.feed(f.read())
+            ids[os.path.basename(p)] = parser.ids
+
+        b = self.browser
+        b.viewport(390, 844)
+        self.console_errors(b)
+        for p in pages:
+            name = os.path.basename(p)
+            with self.subTest(page=name):
+                self.open(b, p)
+                d = b.driver
+                width = d.execute_script(
+                    "return [document.documentElement.scrollWidth, window.innerWidth]")
+                self.assertLessEqual(width[0], width[1], "scrolls sideways at 390 px")
+                small = d.execute_script(
+                    "var out=[];document.querySelectorAll('body,p,li,td,th,dd,dt,a,caption')"
+                    ".forEach(function(e){if(e.closest('.tag'))return;"
+                    "var s=parseFloat(getComputedStyle(e).fontSize);if(s<14)out.push(e.tagName+' '+s);});"
+                    "return out.slice(0,5);")
+                self.assertEqual(small, [], "text below 14 px")
+                hrefs = d.execute_script(
+                    "return Array.prototype.map.call(document.querySelectorAll('a[href]'),"
+                    "function(a){return a.getAttribute('href');})")
+                for href in hrefs:
+                    parts = urllib.parse.urlsplit(href)
+                    self.assertEqual(parts.scheme, "", "link to another site: " + href)
+                    target = urllib.parse.unquote(parts.path) or name
+                    self.assertIn(target, ids, "missing page " + href)
+                    if parts.fragment:
+                        self.assertIn(parts.fragment, ids[target], "missing anchor " + href)
+                self.assertEqual(self.console_errors(b), [])
+                resources = d.execute_script(
+                    "return performance.getEntriesByType('resource').map(function(r){return r.name;})")
+                for r in resources:
+                    self.assertTrue(r.startswith("file://"), "request to " + r)
+
+        # Sorting by a click: the column's numbers in order, then reversed.
+        for page, head in sort_pages:
+            with self.subTest(sort=page, head=head):
+                self.open(b, os.path.join(modern, base + page))
+                d = b.driver
+                th = d.execute_script(
+                    "var t=document.querySelector('table.sort');var hs=t.tHead.rows[0].cells;"
+                    "for(var i=0;i<hs.length;i++)if(hs[i].textContent.trim()===arguments[0])return i;"
+                    "return -1;", head)
+                self.assertGreaterEqual(th, 0)
+                column = ("var t=document.querySelector('table.sort');"
+                          "return Array.prototype.map.call(t.tBodies[0].rows,function(r){"
+                          "return parseFloat(r.cells[%d].textContent);});" % th)
+                before = d.execute_script(column)
+                cell = d.find_elements("css selector", "table.sort thead th")[th]
+                cell.click()
+                first = d.execute_script(column)
+                self.assertEqual(first, sorted(before, reverse=True))
+                cell.click()
+                self.assertEqual(d.execute_script(column), sorted(before))
+                self.assertEqual(self.console_errors(b), [])
+
+        # Without scripts the standings tables are complete and in standings order.
+        parser = ClassicStandings()
+        with open(os.path.join(classic, base + "_standings.html"), encoding="utf-8") as f:
+            parser.feed(f.read())
+        expected = [t for t in parser.tables[1:] if t] or [[]]
+        self.open(self.plain, os.path.join(modern, base + "_standings.html"))
+        shown = self.plain.driver.execute_script(
+            "return Array.prototype.map.call(document.querySelectorAll('table.st'),function(t){"
+            "return Array.prototype.map.call(t.tBodies[0].rows,function(r){"
+            "return r.querySelector('th a').textContent;});});")
+        self.assertEqual(shown, expected)
+
+    def test_sample_tournament(self):
+        self.check_report(SAMPLE, "s", [("_standings.html", "PPG"), ("_individuals.html", "Pts"),
+                                        ("_team1.html", "PPTH")])
+
+    def test_2014_championship(self):
+        archive = os.path.join(SHARED, "qbj", "hsnct2014.qbj.zip")
+        if not os.path.exists(archive):
+            self.skipTest("the shared QBJ samples are not present")
+        work = os.path.join(self.work.name, "qbj")
+        os.makedirs(work, exist_ok=True)
+        with zipfile.ZipFile(archive) as z:
+            z.extractall(work)
+        tournament = os.path.join(work, "hsnct2014.dat")
+        subprocess.run([CLI, "import-qbj", os.path.join(work, "hsnct2014.qbj"), tournament],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.check_report(tournament, "hs", [("_standings.html", "PPG"),
+                                             ("_individuals.html", "PPG")])
+
+
+if __name__ == "__main__":
+    missing = drav_browser.browser_missing()
+    if missing:
+        print("SKIPPED: no browser for the web report tests (" + missing + ")")
+        sys.exit(77)
+    result = unittest.main(argv=[sys.argv[0]], exit=False).result
+    sys.exit(0 if result.wasSuccessful() else 1)
