@@ -216,6 +216,7 @@ bool MainCommands::FormCloseQuery() {
 void MainCommands::OpenSettings(int page) {
   SettingsForm form = SettingsForm::Load(t_.Format, page);
   form.LoadPosting(t_.Extras.Posting);
+  form.LoadReportStyle(t_.Extras.Report);
   if (!host_.RunSettings(form)) return;
 
   t_.Format.TourneyName = form.TourneyName;
@@ -227,6 +228,7 @@ void MainCommands::OpenSettings(int page) {
 
   form.StoreInto(t_.Format);
   form.StorePostingInto(t_.Extras.Posting);
+  form.StoreReportStyleInto(t_.Extras.Report);
   if (t_.Format.AutoSaveMin > 0)
     host_.SetAutosaveTimer(true, AutosaveIntervalMs(t_.Format.AutoSaveMin));
   else

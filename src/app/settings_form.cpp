@@ -140,4 +140,12 @@ void SettingsForm::StorePostingInto(PostingOptions& posting) const {
   posting.PostAfterEveryGame = PostAfterEveryGame;
 }
 
+void SettingsForm::LoadReportStyle(ReportStyle style) {
+  ModernReport = style == ReportStyle::Modern;
+}
+
+void SettingsForm::StoreReportStyleInto(ReportStyle& style) const {
+  style = ModernReport ? ReportStyle::Modern : ReportStyle::Classic;
+}
+
 }  // namespace drav::app

@@ -49,6 +49,7 @@ struct SettingsForm {
   bool StyleSheet = false;
   std::string Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8;
   bool BritishStyle = false;
+  bool ModernReport = false;  // "Report style: Classic / Modern"
 
   // Sorting: the chosen criterion button 1..5, or 0 when none is chosen.
   int SortButton = 1;
@@ -80,6 +81,10 @@ struct SettingsForm {
   // The posting controls of the FTP page, which the tournament keeps beside Format.
   void LoadPosting(const PostingOptions& posting);
   void StorePostingInto(PostingOptions& posting) const;
+
+  // "Report style: Classic / Modern" of the Reports page, also kept beside Format.
+  void LoadReportStyle(ReportStyle style);
+  void StoreReportStyleInto(ReportStyle& style) const;
 };
 
 }  // namespace drav::app

@@ -186,6 +186,17 @@ QWidget* SettingsDialog::ReportsPage(const app::SettingsForm& f) {
   layout->addLayout(grid);
   britishStyle_ = Check(page, "BritishStyle", "British-Style Reports", f.BritishStyle);
   layout->addWidget(britishStyle_);
+  auto* style = new QHBoxLayout;
+  style->addWidget(new QLabel("Report style:", page));
+  reportClassic_ = Radio(page, "ReportClassic", "Classic", !f.ModernReport);
+  reportModern_ = Radio(page, "ReportModern", "Modern", f.ModernReport);
+  auto* styleButtons = new QButtonGroup(page);
+  styleButtons->addButton(reportClassic_);
+  styleButtons->addButton(reportModern_);
+  style->addWidget(reportClassic_);
+  style->addWidget(reportModern_);
+  style->addStretch();
+  layout->addLayout(style);
   layout->addStretch();
   return page;
 }
@@ -320,6 +331,7 @@ app::SettingsForm SettingsDialog::Form() const {
     *files[i] = FromQt(file_[i]->text());
   }
   f.BritishStyle = britishStyle_->isChecked();
+  f.ModernReport = reportModern_->isChecked();
   f.SortButton = 0;
   for (int i = 0; i < 5; ++i)
     if (sort_[i]->isChecked()) f.SortButton = i + 1;

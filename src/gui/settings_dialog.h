@@ -51,6 +51,8 @@ class SettingsDialog : public QDialog {
   QCheckBox* include_[8] = {};
   QLineEdit* file_[8] = {};
   QCheckBox* britishStyle_ = nullptr;
+  QRadioButton* reportClassic_ = nullptr;
+  QRadioButton* reportModern_ = nullptr;
   QRadioButton* sort_[5] = {};
   QCheckBox* tuhSort_ = nullptr;
   QCheckBox* warning_[7] = {};

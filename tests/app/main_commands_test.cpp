@@ -297,6 +297,18 @@ TEST_F(MainCommandsTest, SettingsAutosaveWithZeroOrTextRunsEveryTenMinutes) {
   EXPECT_EQ(t.Format.AutoSaveMin, 0);
 }
 
+TEST_F(MainCommandsTest, SettingsReportStyleIsKeptWithTheTournament) {
+  host.settingsAnswers.push_back([](SettingsForm& f) {
+    EXPECT_FALSE(f.ModernReport);
+    f.ModernReport = true;
+  });
+  commands.OpenSettings(SettingsForm::Reports);
+  EXPECT_EQ(t.Extras.Report, ReportStyle::Modern);
+  host.settingsAnswers.push_back([](SettingsForm& f) { EXPECT_TRUE(f.ModernReport); });
+  commands.OpenSettings(SettingsForm::Reports);
+  EXPECT_EQ(t.Extras.Report, ReportStyle::Modern);
+}
+
 TEST_F(MainCommandsTest, SettingsCancelChangesNothing) {
   host.settingsAnswers.push_back(nullptr);
   const TourneyFormat before = t.Format;

@@ -96,6 +96,7 @@ void DialogsTest::settingsLoadShowsEveryPage() {
   QCOMPARE(Child<QLineEdit>(d, "Password")->echoMode(), QLineEdit::Password);
   QVERIFY(!Child<QCheckBox>(d, "Paths")->isChecked());
   QVERIFY(Child<QCheckBox>(d, "RoundReports")->isChecked());
+  QVERIFY(Child<QRadioButton>(d, "ReportClassic")->isChecked());
   QCOMPARE(Child<QLineEdit>(d, "Edit7")->text(), QString("_key.html"));
   QCOMPARE(Child<QLineEdit>(d, "Edit1")->text(), QString("_standings.html"));
   for (const char* b : {"RP", "RHP", "RS", "RT", "RHT"}) QVERIFY(!Child<QRadioButton>(d, b)->isChecked());
@@ -131,6 +132,7 @@ void DialogsTest::settingsStoreFromEveryPage() {
     Child<QLineEdit>(d, "Edit8")->setText("/styles/site.css");
     Child<QLineEdit>(d, "Edit3")->setText("_board.html");
     Child<QCheckBox>(d, "BritishStyle")->setChecked(true);
+    Child<QRadioButton>(d, "ReportModern")->setChecked(true);
     Child<QRadioButton>(d, "RS")->setChecked(true);
     Child<QCheckBox>(d, "TUHSort")->setChecked(true);
     Child<QCheckBox>(d, "Warning7")->setChecked(true);
@@ -163,6 +165,7 @@ void DialogsTest::settingsStoreFromEveryPage() {
   QCOMPARE(f.StyleSheetFile, std::string("/styles/site.css"));
   QCOMPARE(f.ScoreboardFile, std::string("_board.html"));
   QCOMPARE(f.BritishStyle, 1);
+  QVERIFY(w.Data().Extras.Report == ReportStyle::Modern);
   QCOMPARE(f.SortCriterion, 3);
   QCOMPARE(f.TUHSort, 1);
   QCOMPARE(f.Warning7, 1);
