@@ -1,0 +1,190 @@
+#include "web/modern/modern_report.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "page_test_support.h"
+#include "support/cli_runner.h"
+#include "support/generated_tournament.h"
+#include "web/web_report.h"
+#include "web_fixture.h"
+
+namespace drav {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The visible text of a piece of markup, trimmed.
+std::string TextOf(const std::string& html) {
+  std::string out;
+  bool inTag = false;
+  for (char c : html) {
+    if (c == '<') inTag = true;
+    if (!inTag) out += c;
+    if (c == '>') inTag = false;
+  }
+  const auto first = out.find_first_not_of(" \r\n\t");
+  if (first == std::string::npos) return "";
+  return out.substr(first, out.find_last_not_of(" \r\n\t") - first + 1);
+}
+
+// The cells of every table row of a page, classic (cells closed) or modern (cells left
+// open, one row a line): the text after each <td or <th up to the next cell or row end.
+std::vector<std::vector<std::string>> Rows(const std::string& page) {
+  std::vector<std::vector<std::string>> rows;
+  std::size_t at = 0;
+  while ((at = page.find("<tr", at)) != std::string::npos) {
+    std::size_t end = page.find("</tr>", at);
+    const std::size_t next = page.find("<tr", at + 3);
+    if (end == std::string::npos || (next != std::string::npos && next < end)) end = next;
+    if (end == std::string::npos) end = page.find("</tbody>", at);
+    const std::string row = page.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    std::vector<std::string> cells;
+    std::size_t c = 0;
+    while (true) {
+      const std::size_t td = row.find("<td", c), th = row.find("<th", c);
+      const std::size_t open = std::min(td, th);
+      if (open == std::string::npos) break;
+      const std::size_t body = row.find('>', open) + 1;
+      std::size_t stop = std::min({row.find("<td", body), row.find("<th", body), row.size()});
+      cells.push_back(TextOf(row.substr(body, stop - body)));
+      c = body;
+    }
+    rows.push_back(cells);
+    at += 3;
+  }
+  return rows;
+}
+
+// Team (or player) name -> the figures after the name columns, from a standings page.
+// The modern pages add an "exh" mark after an exhibition team's name.
+std::map<std::string, std::vector<std::string>> Figures(const std::string& page,
+                                                        std::size_t nameColumns) {
+  std::map<std::string, std::vector<std::string>> out;
+  for (const auto& cells : Rows(page)) {
+    if (cells.size() <= nameColumns + 1 || cells[0] == "Rank" || cells[0] == "#" ||
+        cells[0] == "Standings")  // the classic navigation bar
+      continue;
+    std::vector<std::string> key_and_values(cells.begin() + 1, cells.end());
+    std::string key;
+    for (std::size_t i = 0; i < nameColumns; ++i) {
+      std::string name = key_and_values[i];
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, " exh") == 0) name.resize(name.size() - 4);
+      key += name + "|";
+    }
+    out[key].assign(key_and_values.begin() + static_cast<long>(nameColumns), key_and_values.end());
+  }
+  return out;
+}
+
+class ModernReportTest : public ::testing::Test {
+ protected:
+  void SetUp() override { dir_ = test::MakeTempDir(); }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Page(const std::string& base, const std::string& suffix) const {
+    return test::ReadFile(dir_ + "/" + base + suffix);
+  }
+  std::string dir_;
+};
+
+TEST_F(ModernReportTest, StandingsShowTheClassicFigures) {
+  test::GeneratedShape divided;
+  divided.teams = 12;
+  divided.games = 60;
+  divided.divisions = 2;
+  divided.seed = 7;
+  test::GeneratedShape bounce;
+  bounce.bonusMode = 3;
+  bounce.seed = 3;
+  const std::vector<Tournament> cases = {test::WebFixture(), test::GenerateTournament(divided),
+                                         test::GenerateTournament(bounce)};
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(i);
+    Tournament classic = cases[i];
+    Tournament modern = cases[i];
+    modern.Extras.Report = ReportStyle::Modern;
+    ASSERT_TRUE(WriteWebReport(classic, dir_ + "/c").empty());
+    ASSERT_TRUE(WriteWebReport(modern, dir_ + "/m").empty());
+    const auto teams = Figures(Page("c", "_standings.html"), 1);
+    ASSERT_FALSE(teams.empty());
+    EXPECT_EQ(Figures(Page("m", "_standings.html"), 1), teams);
+    // Players: name and team; the modern page has no division column of its own values.
+    auto players = Figures(Page("c", "_individuals.html"), 2);
+    if (classic.Format.Divisions)
+      for (auto& [name, values] : players) values.erase(values.begin());
+    auto modernPlayers = Figures(Page("m", "_individuals.html"), 2);
+    if (modern.Format.Divisions)
+      for (auto& [name, values] : modernPlayers) values.erase(values.begin());
+    ASSERT_FALSE(players.empty());
+    EXPECT_EQ(modernPlayers, players);
+  }
+}
+
+TEST_F(ModernReportTest, ListedFilesAreExactlyTheFilesWritten) {
+  Tournament t = test::WebFixture();
+  t.Extras.Report = ReportStyle::Modern;
+  t.Extras.Stages = {{"Prelims", 0, 2, false, {{"Pool <A>", {0, 1}}, {"Pool B", {2, 4}}}},
+                     {"Finals", 3, 5, true, {}}};
+  std::set<std::string> listed;
+  for (const ReportFile& f : WebReportFiles(t)) listed.insert("fall" + f.Suffix);
+  EXPECT_TRUE(WriteWebReport(t, dir_ + "/fall").empty());
+  std::set<std::string> written;
+  for (const auto& e : fs::directory_iterator(dir_)) written.insert(e.path().filename().string());
+  EXPECT_EQ(written, listed);
+  EXPECT_TRUE(listed.count("fall_standings_s2.html"));
+  EXPECT_TRUE(listed.count("fall_games_r0.html"));
+  // Names are escaped everywhere; no page holds the raw markup of a name.
+  for (const std::string& name : written)
+    EXPECT_EQ(test::ReadFile(dir_ + "/" + name).find("<script>x"), std::string::npos) << name;
+}
+
+TEST_F(ModernReportTest, StagePagesRankEachBracketOnItsOwnGames) {
+  Tournament t = test::WebFixture();
+  t.Extras.Report = ReportStyle::Modern;
+  t.Extras.Stages = {{"Prelims", 0, 2, false, {{"Pool <A>", {0, 1, 2}}}}, {"Finals", 3, 5, false, {}}};
+  ASSERT_TRUE(WriteWebReport(t, dir_ + "/fall").empty());
+  const std::string prelims = Page("fall", "_standings_s1.html");
+  EXPECT_NE(prelims.find("<h2>Pool &lt;A&gt;</h2>"), std::string::npos);
+  // Alpha & Omega played rounds 0, 1 and 2: won, tied (overtime), won.
+  const auto figures = Figures(prelims, 1);
+  ASSERT_TRUE(figures.count("Alpha &amp; Omega|"));
+  const std::vector<std::string> alpha = figures.at("Alpha &amp; Omega|");
+  EXPECT_EQ((std::vector<std::string>(alpha.begin(), alpha.begin() + 3)),
+            (std::vector<std::string>{"2", "0", "1"}));
+  const auto finals = Figures(Page("fall", "_standings_s2.html"), 1);
+  EXPECT_FALSE(finals.count("Alpha &amp; Omega|") && finals.at("Alpha &amp; Omega|")[0] == "2");
+}
+
+TEST_F(ModernReportTest, MarksSharedPlacesTiebreakersAndExhibitionTeams) {
+  Tournament t;
+  t.Format.AllRounds = 1;
+  t.QuestionValues = {10, -5, 0, 0};
+  t.Rosters = {{"Ash", "A1"}, {"Birch", "B1"}, {"Cedar", "C1"}, {"Dune", "D1"}};
+  t.ExhibitionTeam = {0, 0, 0, 1};
+  // Ash and Birch split their games with the same points: one shared place.
+  t.Games = {test::MakeGame("1", 1, 0, 1, 200, 100), test::MakeGame("2", 2, 1, 0, 200, 100),
+             test::MakeGame("3", 2, 2, 3, 150, 100)};
+  t.Games[2].Tiebreaker = true;
+  for (GameStats& g : t.Games) test::SetRow(g, true, 0, 0, 1, 1, 0, 0, 10);
+  t.Extras.Report = ReportStyle::Modern;
+  ASSERT_TRUE(WriteWebReport(t, dir_ + "/x").empty());
+  std::vector<std::string> places;
+  for (const auto& cells : Rows(Page("x", "_standings.html")))
+    if (cells.size() > 1 && cells[0] != "#") places.push_back(cells[0] + " " + cells[1]);
+  ASSERT_GE(places.size(), 2u);
+  EXPECT_EQ(places[0], "1= Ash");
+  EXPECT_EQ(places[1], "1= Birch");
+  const std::string tb = "title=\"Tiebreaker game\">TB<";
+  EXPECT_NE(Page("x", "_team3.html").find(tb), std::string::npos);
+  EXPECT_NE(Page("x", "_games_r2.html").find(tb), std::string::npos);
+  EXPECT_NE(Page("x", "_index.html").find("Dune</a> <abbr class=\"tag\" title=\"Exhibition team\">exh<"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace drav
