@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -39,10 +40,8 @@ std::vector<std::vector<std::string>> Rows(const std::string& page) {
   std::vector<std::vector<std::string>> rows;
   std::size_t at = 0;
   while ((at = page.find("<tr", at)) != std::string::npos) {
-    std::size_t end = page.find("</tr>", at);
-    const std::size_t next = page.find("<tr", at + 3);
-    if (end == std::string::npos || (next != std::string::npos && next < end)) end = next;
-    if (end == std::string::npos) end = page.find("</tbody>", at);
+    const std::size_t end =
+        std::min({page.find("</tr>", at), page.find("<tr", at + 3), page.find("</tbody>", at)});
     const std::string row = page.substr(at, end == std::string::npos ? std::string::npos : end - at);
     std::vector<std::string> cells;
     std::size_t c = 0;
