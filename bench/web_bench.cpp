@@ -1,7 +1,9 @@
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "bench_support.h"
 #include "stats/player_stats.h"
@@ -38,6 +40,45 @@ void BM_WholeWebReport(benchmark::State& state) {
 }
 // Criterion 1 (PPG) and 2 (head-to-head, the costliest comparator).
 BENCHMARK(BM_WholeWebReport)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The modern report of the same event, against a plain copy of the bytes it writes, in the
+// same run: "copy_ratio" is the report's time over the copy's (the target is below 4).
+void BM_ModernWebReport(benchmark::State& state) {
+  drav::Tournament t = Large();
+  t.Extras.Report = drav::ReportStyle::Modern;
+  const std::string dir = "drav_bench_modern";
+  const std::string copy = "drav_bench_modern_copy";
+  std::filesystem::create_directory(dir);
+  std::filesystem::create_directory(copy);
+  std::size_t failed = 0;
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) failed += drav::WriteWebReport(t, dir + "/report").size();
+  const double reportSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+      static_cast<double>(state.iterations());
+  state.counters["failed"] = static_cast<double>(failed);
+  std::uintmax_t bytes = 0;
+  std::vector<std::filesystem::path> files;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) {
+    bytes += e.file_size();
+    files.push_back(e.path());
+  }
+  state.counters["MB_written"] = static_cast<double>(bytes) / 1e6;
+  state.counters["files"] = static_cast<double>(files.size());
+  constexpr int kCopies = 5;
+  const auto copyStart = std::chrono::steady_clock::now();
+  for (int i = 0; i < kCopies; ++i)
+    for (const auto& f : files)
+      std::filesystem::copy_file(f, copy / f.filename(),
+                                 std::filesystem::copy_options::overwrite_existing);
+  const double copySeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - copyStart).count() / kCopies;
+  state.counters["copy_ms"] = copySeconds * 1e3;
+  state.counters["copy_ratio"] = copySeconds > 0 ? reportSeconds / copySeconds : 0;
+  std::filesystem::remove_all(dir);
+  std::filesystem::remove_all(copy);
+}
+BENCHMARK(BM_ModernWebReport)->Unit(benchmark::kMillisecond);
 
 // The two detail pages built in memory only: the pages with the most rows.
 void BM_DetailPagesInMemory(benchmark::State& state) {
