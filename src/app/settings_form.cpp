@@ -5,12 +5,14 @@
 namespace drav::app {
 
 namespace {
-int Flag(bool b) { return b ? 1 : 0; }
+int Flag(bool b) {
+  return b ? 1 : 0;
+}
 }  // namespace
 
 const char* SettingsForm::PageCaption(int page) {
-  static const char* const kCaptions[kPageCount] = {"General",  "FTP",      "Reports",
-                                                    "Sorting",  "Warnings", "Scheduling"};
+  static const char* const kCaptions[kPageCount] = {"General", "FTP",      "Reports",
+                                                    "Sorting", "Warnings", "Scheduling"};
   return page >= 0 && page < kPageCount ? kCaptions[page] : "";
 }
 

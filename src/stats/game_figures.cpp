@@ -60,10 +60,18 @@ double Over(std::int64_t numerator, std::int64_t divisor) {
 }
 }  // namespace
 
-double PointsPerTeamGame(const RoundFigures& r) { return Over(r.TotalPoints, r.TeamGames); }
-double TossUpPointsPerHeard(const RoundFigures& r) { return Over(r.TossUpPoints, r.TossUpsHeard); }
-double LightningPerTeamGame(const RoundFigures& r) { return Over(r.LightningPoints, r.TeamGames); }
-double BonusConversion(const RoundFigures& r) { return Over(r.BonusPoints, r.BonusesHeard); }
+double PointsPerTeamGame(const RoundFigures& r) {
+  return Over(r.TotalPoints, r.TeamGames);
+}
+double TossUpPointsPerHeard(const RoundFigures& r) {
+  return Over(r.TossUpPoints, r.TossUpsHeard);
+}
+double LightningPerTeamGame(const RoundFigures& r) {
+  return Over(r.LightningPoints, r.TeamGames);
+}
+double BonusConversion(const RoundFigures& r) {
+  return Over(r.BonusPoints, r.BonusesHeard);
+}
 double BouncebackConversion(const RoundFigures& r) {
   return Over(r.BouncebackPoints, r.BouncebacksHeard);
 }

@@ -11,8 +11,8 @@ namespace drav {
 
 // One side's figures of one game, as the per-game rows of the reports show them.
 struct SideFigures {
-  int Own = 0;    // own score
-  int Other = 0;  // the opponent's score
+  int Own = 0;                                 // own score
+  int Other = 0;                               // the opponent's score
   std::array<std::int64_t, kColumns> Slots{};  // toss-ups per value slot, all rows summed
   int TUH = 0;
   int Lightning = 0;

@@ -103,5 +103,4 @@ class ReportWriter {
   std::vector<std::string> failed_;
 };
 
-
 }  // namespace drav::web

@@ -94,12 +94,19 @@ class ModernReportInBrowser(unittest.TestCase):
     def console_errors(self, browser):
         return [e for e in browser.driver.get_log("browser") if e["level"] == "SEVERE"]
 
-    def check_report(self, tournament, base, sort_pages):
+    def check_report(self, tournament, base, sort_pages, weigh=False):
         work = os.path.join(self.work.name, base)
         modern = make_report(work, tournament, base, "modern")
         classic = make_report(work, tournament, base, "classic")
         pages = sorted(glob.glob(os.path.join(modern, "*.html")))
         self.assertGreater(len(pages), 5)
+        if weigh:
+            # No page over 300 KB, and the whole report under twice the classic one.
+            sizes = {os.path.basename(p): os.path.getsize(p) for p in glob.glob(modern + "/*")}
+            heavy = [n for n, size in sizes.items() if size > 300 * 1024]
+            self.assertEqual(heavy, [])
+            classic_size = sum(os.path.getsize(p) for p in glob.glob(classic + "/*"))
+            self.assertLess(sum(sizes.values()), 2 * classic_size)
         ids = {}
         for p in pages:
             parser = Ids()
@@ -190,7 +197,7 @@ class ModernReportInBrowser(unittest.TestCase):
         subprocess.run([CLI, "import-qbj", os.path.join(work, "hsnct2014.qbj"), tournament],
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.check_report(tournament, "hs", [("_standings.html", "PPG"),
-                                             ("_individuals.html", "PPG")])
+                                             ("_individuals.html", "PPG")], weigh=True)
 
 
 if __name__ == "__main__":

@@ -42,7 +42,8 @@ std::vector<std::vector<std::string>> Rows(const std::string& page) {
   while ((at = page.find("<tr", at)) != std::string::npos) {
     const std::size_t end =
         std::min({page.find("</tr>", at), page.find("<tr", at + 3), page.find("</tbody>", at)});
-    const std::string row = page.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    const std::string row =
+        page.substr(at, end == std::string::npos ? std::string::npos : end - at);
     std::vector<std::string> cells;
     std::size_t c = 0;
     while (true) {
@@ -73,7 +74,8 @@ std::map<std::string, std::vector<std::string>> Figures(const std::string& page,
     std::string key;
     for (std::size_t i = 0; i < nameColumns; ++i) {
       std::string name = key_and_values[i];
-      if (name.size() > 4 && name.compare(name.size() - 4, 4, " exh") == 0) name.resize(name.size() - 4);
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, " exh") == 0)
+        name.resize(name.size() - 4);
       key += name + "|";
     }
     out[key].assign(key_and_values.begin() + static_cast<long>(nameColumns), key_and_values.end());
@@ -145,7 +147,8 @@ TEST_F(ModernReportTest, ListedFilesAreExactlyTheFilesWritten) {
 TEST_F(ModernReportTest, StagePagesRankEachBracketOnItsOwnGames) {
   Tournament t = test::WebFixture();
   t.Extras.Report = ReportStyle::Modern;
-  t.Extras.Stages = {{"Prelims", 0, 2, false, {{"Pool <A>", {0, 1, 2}}}}, {"Finals", 3, 5, false, {}}};
+  t.Extras.Stages = {{"Prelims", 0, 2, false, {{"Pool <A>", {0, 1, 2}}}},
+                     {"Finals", 3, 5, false, {}}};
   ASSERT_TRUE(WriteWebReport(t, dir_ + "/fall").empty());
   const std::string prelims = Page("fall", "_standings_s1.html");
   EXPECT_NE(prelims.find("<h2>Pool &lt;A&gt;</h2>"), std::string::npos);
@@ -181,8 +184,9 @@ TEST_F(ModernReportTest, MarksSharedPlacesTiebreakersAndExhibitionTeams) {
   const std::string tb = "title=\"Tiebreaker game\">TB<";
   EXPECT_NE(Page("x", "_team3.html").find(tb), std::string::npos);
   EXPECT_NE(Page("x", "_games_r2.html").find(tb), std::string::npos);
-  EXPECT_NE(Page("x", "_index.html").find("Dune</a> <abbr class=\"tag\" title=\"Exhibition team\">exh<"),
-            std::string::npos);
+  EXPECT_NE(
+      Page("x", "_index.html").find("Dune</a> <abbr class=\"tag\" title=\"Exhibition team\">exh<"),
+      std::string::npos);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ html{-webkit-text-size-adjust:100%;text-size-adjust:100%}
 body{margin:0;background:var(--bg);color:var(--fg);font:16px/1.5 system-ui,-apple-system,"Segoe UI",Roboto,"Helvetica Neue",Arial,sans-serif}
 header{max-width:80rem;margin:0 auto;padding:.6rem 1rem;display:flex;flex-wrap:wrap;gap:.2rem 1.2rem;align-items:baseline;border-bottom:1px solid var(--line)}
 .site{font-weight:650;color:var(--fg);text-decoration:none;overflow-wrap:anywhere}
-nav{display:flex;flex-wrap:wrap;gap:.2rem 1rem}
+nav{display:flex;flex-wrap:wrap;gap:.2rem .9rem}
 nav a{color:var(--accent);text-decoration:none;padding:.15rem 0}
 nav a:hover{text-decoration:underline}
 header nav a[aria-current]{color:var(--fg);font-weight:600;box-shadow:inset 0 -2px var(--accent)}
@@ -56,7 +56,7 @@ dt{font-weight:600}
 dd{margin:0}
 :target{scroll-margin-top:.5rem}
 section:target,tr:target>*{background:var(--hl)}
-@media (max-width:40rem){header,main{padding-left:.75rem;padding-right:.75rem}h1{font-size:1.35rem}.n{min-width:7.5rem;max-width:10.5rem}}
+@media (max-width:40rem){header,main{padding-left:.75rem;padding-right:.75rem}h1{font-size:1.35rem}header nav{gap:.2rem .75rem;font-size:15px}.n{min-width:8.5rem;max-width:11rem}}
 @media print{:root{--bg:#fff;--fg:#000;--mute:#444;--line:#bbb;--head:#eee;--stripe:#fff;--accent:#000;--tag:#eee;--tb:#eee;--tbfg:#000;--hl:#fff}
 body{font-size:10pt}header nav,.sub{display:none}.tw{overflow:visible;border:0}.r,.n{position:static;box-shadow:none}
 a{text-decoration:none}.game,.tw{break-inside:avoid}table{font-size:9pt}}

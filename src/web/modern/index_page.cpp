@@ -15,13 +15,15 @@ void Link(std::string& page, const Site& site, std::string_view suffix, std::str
 
 void WriteIndexPage(std::string& page, const Site& site) {
   const Tournament& t = site.t;
-  OpenPage(page, site, t.Format.TourneyName.empty() ? std::string("Tournament statistics")
-                                                    : HtmlEscape(t.Format.TourneyName),
+  OpenPage(page, site,
+           t.Format.TourneyName.empty() ? std::string("Tournament statistics")
+                                        : HtmlEscape(t.Format.TourneyName),
            kIndexFile);
   std::int64_t games = 0;
   for (const GameStats& g : t.Games) games += OnScoreboard(t, g) ? 1 : 0;
-  page += "<p class=\"note\">" + Num(t.TeamCount()) + (t.TeamCount() == 1 ? " team, " : " teams, ") +
-          Num(games) + (games == 1 ? " game" : " games");
+  page += "<p class=\"note\">" + Num(t.TeamCount()) +
+          (t.TeamCount() == 1 ? " team, " : " teams, ") + Num(games) +
+          (games == 1 ? " game" : " games");
   if (!site.rounds.empty())
     page += ", rounds " + Num(site.rounds.front()) + "\xE2\x80\x93" + Num(site.rounds.back());
   page += "</p>\n";
@@ -49,14 +51,16 @@ void WriteIndexPage(std::string& page, const Site& site) {
 
   page += "<h2>Reports</h2>\n<ul class=\"links\">\n";
   if (site.finalRanking) Link(page, site, kFinalFile, "Final ranking");
-  Link(page, site, StandingsFile(-1), stages.empty() ? "Team standings" : "Team standings, all games");
+  Link(page, site, StandingsFile(-1),
+       stages.empty() ? "Team standings" : "Team standings, all games");
   Link(page, site, IndividualsFile(-1),
        stages.empty() ? "Individual standings" : "Individual standings, all games");
   Link(page, site, kGamesFile, "Scoreboard, round by round");
   Link(page, site, kRoundsFile, "Round report");
   Link(page, site, kKeyFile, "Stat key");
   page += "</ul>\n<h2>Teams</h2>\n<ul class=\"teams\">\n";
-  for (int team = 0; team < t.TeamCount(); ++team) page += "<li>" + TeamLink(site, team) + "</li>\n";
+  for (int team = 0; team < t.TeamCount(); ++team)
+    page += "<li>" + TeamLink(site, team) + "</li>\n";
   page += "</ul>\n";
   ClosePage(page);
 }

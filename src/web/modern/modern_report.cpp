@@ -3,7 +3,6 @@
 #include <unordered_map>
 
 #include "model/merge_sort.h"
-
 #include "stats/player_stats.h"
 #include "stats/team_stats.h"
 #include "web/html.h"
@@ -20,7 +19,18 @@ namespace {
 // Every file of the report in writing order, pages first; the same list serves the
 // writing and Post to Web, so the two cannot disagree.
 struct PlannedFile {
-  enum Kind { Index, Standings, Individuals, Team, RoundIndex, Round, RoundReport, Key, Style, Script };
+  enum Kind {
+    Index,
+    Standings,
+    Individuals,
+    Team,
+    RoundIndex,
+    Round,
+    RoundReport,
+    Key,
+    Style,
+    Script
+  };
   Kind kind;
   int arg;  // stage (-1 all), team or round
   std::string suffix;
@@ -42,7 +52,8 @@ std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& round
   files.push_back({K::RoundIndex, 0, std::string(modern::kGamesFile), "Scoreboard Upload Failed"});
   for (int round : rounds)
     files.push_back({K::Round, round, modern::RoundFile(round), "Scoreboard Upload Failed"});
-  files.push_back({K::RoundReport, 0, std::string(modern::kRoundsFile), "Round Reports Upload Failed"});
+  files.push_back(
+      {K::RoundReport, 0, std::string(modern::kRoundsFile), "Round Reports Upload Failed"});
   files.push_back({K::Key, 0, std::string(modern::kKeyFile), "Stat Key Upload Failed"});
   files.push_back({K::Style, 0, std::string(modern::kStyleFile), "Style Sheet Upload Failed"});
   files.push_back({K::Script, 0, std::string(modern::kScriptFile), "Script Upload Failed"});
@@ -65,7 +76,8 @@ std::vector<int> RoundsInRoundOrder(const Tournament& t) {
 
 std::vector<ReportFile> ModernReportFiles(const Tournament& t) {
   std::vector<ReportFile> files;
-  for (const PlannedFile& f : Plan(t, RoundsInRoundOrder(t))) files.push_back({f.suffix, f.failure});
+  for (const PlannedFile& f : Plan(t, RoundsInRoundOrder(t)))
+    files.push_back({f.suffix, f.failure});
   return files;
 }
 
@@ -80,7 +92,8 @@ std::vector<std::string> WriteModernReport(Tournament& t, const std::string& bas
   Site site{view, LinkBaseOf(basePath), RoundsInRoundOrder(view), false};
 
   // Each team's players in individual standings order, and each round's games.
-  std::vector<std::vector<const Individuals*>> playersOfTeam(static_cast<std::size_t>(t.TeamCount()));
+  std::vector<std::vector<const Individuals*>> playersOfTeam(
+      static_cast<std::size_t>(t.TeamCount()));
   for (const Individuals& p : playerStats)
     if (p.GP > 0 && view.IsTeam(p.TeamIndex))
       playersOfTeam[static_cast<std::size_t>(p.TeamIndex)].push_back(&p);
@@ -115,7 +128,8 @@ std::vector<std::string> WriteModernReport(Tournament& t, const std::string& bas
           break;
         case K::Round: {
           auto it = gamesOfRound.find(file.arg);
-          modern::WriteRoundPage(page, site, file.arg, it != gamesOfRound.end() ? it->second : none);
+          modern::WriteRoundPage(page, site, file.arg,
+                                 it != gamesOfRound.end() ? it->second : none);
           break;
         }
         case K::RoundReport:

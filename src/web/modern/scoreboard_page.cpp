@@ -49,9 +49,11 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
   page += "<div class=\"tw\"><table class=\"box nr\"><caption>" + HtmlEscape(t.TeamName(team)) +
           " " + Num(side.Own) + "</caption>\n<thead><tr>";
   HeadCell(page, {"Player", ""}, "n");
-  HeadCell(page, {f.BritishStyle ? "SH" : "TUH", f.BritishStyle ? "Starters heard" : "Toss-ups heard"});
+  HeadCell(page,
+           {f.BritishStyle ? "SH" : "TUH", f.BritishStyle ? "Starters heard" : "Toss-ups heard"});
   for (int v : t.QuestionValues)
-    if (v != 0) HeadCell(page, {Num(v), v < 0 ? "Incorrect interrupts" : Num(v) + "-point answers"});
+    if (v != 0)
+      HeadCell(page, {Num(v), v < 0 ? "Incorrect interrupts" : Num(v) + "-point answers"});
   HeadCell(page, {"Pts", "Points"});
   page += "</tr></thead>\n<tbody>\n";
   for (int j = 0; j < kRows; ++j) {
@@ -78,7 +80,8 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
       extra += "; bouncebacks: " + Num(side.BounceHeard) + " heard, " + Num(side.BouncePts) +
                " pts (" + Ratio(side.BouncePts, side.BounceHeard) + ")";
   }
-  if (f.Sixty) extra += (extra.empty() ? "" : "; ") + std::string("lightning: ") + Num(side.Lightning);
+  if (f.Sixty)
+    extra += (extra.empty() ? "" : "; ") + std::string("lightning: ") + Num(side.Lightning);
   if (!extra.empty()) page += "<p class=\"bx\">" + extra + "</p>\n";
 }
 
@@ -146,11 +149,15 @@ std::vector<Column> RoundColumns(const Tournament& t) {
     columns.push_back({f.BritishStyle ? "SPts/SH" : "TUPts/TUH",
                        "Average number of points scored on toss-up questions per toss-up heard"});
   if (f.Sixty)
-    columns.push_back({"Pts/LtngRd", "Average number of points scored in the lightning round per team per game"});
+    columns.push_back(
+        {"Pts/LtngRd", "Average number of points scored in the lightning round per team per game"});
   if (f.TrackBonuses)
-    columns.push_back({"BPts/BHrd", "Average number of points scored on bonus questions per bonus heard"});
+    columns.push_back(
+        {"BPts/BHrd", "Average number of points scored on bonus questions per bonus heard"});
   if (f.BonusMode == 3)
-    columns.push_back({"BBPts/BBHrd", "Average number of points scored on bonus bouncebacks per bonus bounceback heard"});
+    columns.push_back(
+        {"BBPts/BBHrd",
+         "Average number of points scored on bonus bouncebacks per bonus bounceback heard"});
   return columns;
 }
 
@@ -168,7 +175,8 @@ void WriteRoundReport(std::string& page, const Site& site) {
     if (!RoundSelected(f, round) || r.TeamGames <= 0) continue;
     page += "<tr><th class=n>";
     if (std::binary_search(site.rounds.begin(), site.rounds.end(), round))
-      page += "<a href=\"" + Href(site, RoundFile(round)) + "\">" + RoundLabel(site, round) + "</a>";
+      page +=
+          "<a href=\"" + Href(site, RoundFile(round)) + "\">" + RoundLabel(site, round) + "</a>";
     else
       page += RoundLabel(site, round);
     page += "<td>" + Num(r.TeamGames / 2) + "<td>" + RatioText(PointsPerTeamGame(r));

@@ -48,8 +48,10 @@ void OpenPage(std::string& page, const Site& site, std::string_view title,
   };
   const std::string standings = StandingsFile(-1);
   const std::string individuals = IndividualsFile(-1);
-  const Item items[] = {{standings, "Standings"}, {individuals, "Players"},
-                        {kGamesFile, "Scoreboard"}, {kRoundsFile, "Rounds"},
+  const Item items[] = {{standings, "Standings"},
+                        {individuals, "Players"},
+                        {kGamesFile, "Scoreboard"},
+                        {kRoundsFile, "Rounds"},
                         {kKeyFile, "Key"}};
   for (const Item& item : items) {
     page += "<a href=\"" + Href(site, item.suffix) + "\"";
@@ -119,7 +121,8 @@ std::vector<Column> TeamColumns(const Tournament& t) {
     c.push_back({"P/N", "Ratio of powers to negs"});
     c.push_back({"G/N", "Ratio of gets (correctly answered questions) to negs"});
   }
-  if (f.Sixty) c.push_back({"Ltng", "Total number of points scored by the team in the lightning round"});
+  if (f.Sixty)
+    c.push_back({"Ltng", "Total number of points scored by the team in the lightning round"});
   if (f.TrackBonuses) {
     c.push_back({"BHrd", "Total number of bonus questions heard by the team"});
     c.push_back({"BPts", "Total number of points scored by the team on bonus questions"});
@@ -135,13 +138,10 @@ std::vector<Column> TeamColumns(const Tournament& t) {
 
 std::vector<std::string> TeamValues(const Tournament& t, const Standings& s) {
   const TourneyFormat& f = t.Format;
-  std::vector<std::string> v = {Num(ShownWins(s)),
-                                Num(ShownLosses(s)),
-                                Num(s.Ties),
-                                PctText(WinningPct(s)),
-                                AverageText(PointsPerGame(s)),
-                                AverageText(PointsAgainstPerGame(s)),
-                                AverageText(Margin(s))};
+  std::vector<std::string> v = {
+      Num(ShownWins(s)),      Num(ShownLosses(s)),           Num(s.Ties),
+      PctText(WinningPct(s)), AverageText(PointsPerGame(s)), AverageText(PointsAgainstPerGame(s)),
+      AverageText(Margin(s))};
   if (f.SortCriterion == 3) v.push_back(AverageText(ScheduleStrength(s)));
   for (int k = 0; k < kColumns; ++k)
     if (t.QuestionValues[k] != 0) v.push_back(Num(s.TossUps[k]));
@@ -223,7 +223,8 @@ void TeamTable(std::string& page, const Site& site, const Tournament& view,
                std::string_view caption) {
   const std::vector<Column> columns = TeamColumns(view);
   const bool ranked = !ranks.empty();
-  page += ranked ? "<div class=\"tw\"><table class=\"st sort\">" : "<div class=\"tw\"><table class=\"st nr\">";
+  page += ranked ? "<div class=\"tw\"><table class=\"st sort\">"
+                 : "<div class=\"tw\"><table class=\"st nr\">";
   if (!caption.empty()) {
     page += "<caption>";
     page += caption;
@@ -246,8 +247,8 @@ void TeamTable(std::string& page, const Site& site, const Tournament& view,
 }
 
 void PlayerTable(std::string& page, const Site& site, const Tournament& view,
-                 const std::vector<const Individuals*>& rows,
-                 const std::vector<SharedRank>& ranks, std::string_view groupHead) {
+                 const std::vector<const Individuals*>& rows, const std::vector<SharedRank>& ranks,
+                 std::string_view groupHead) {
   const Tournament& t = site.t;
   const bool divisions = !groupHead.empty();
   page += "<div class=\"tw\"><table class=\"st sort\">\n<thead><tr>";
@@ -261,10 +262,11 @@ void PlayerTable(std::string& page, const Site& site, const Tournament& view,
     const Individuals& p = *rows[i];
     // The team file is the same for the player link and the team link.
     const std::string teamHref = Href(site, TeamFile(p.TeamIndex));
-    page += "<tr><td class=r>" + RankText(ranks[i]) + "<th class=n><a href=\"" +
-            teamHref + "#p" + Num(p.PlayerIndex) + "\">" + HtmlEscape(p.PlayerName) +
-            "</a><td class=l><a href=\"" + teamHref + "\">" + HtmlEscape(p.TeamName) + "</a>";
-    if (t.IsExhibition(p.TeamIndex)) page += " <abbr class=\"tag\" title=\"Exhibition team\">exh</abbr>";
+    page += "<tr><td class=r>" + RankText(ranks[i]) + "<th class=n><a href=\"" + teamHref + "#p" +
+            Num(p.PlayerIndex) + "\">" + HtmlEscape(p.PlayerName) + "</a><td class=l><a href=\"" +
+            teamHref + "\">" + HtmlEscape(p.TeamName) + "</a>";
+    if (t.IsExhibition(p.TeamIndex))
+      page += " <abbr class=\"tag\" title=\"Exhibition team\">exh</abbr>";
     if (divisions) {
       const int d = view.DivisionOf(p.TeamIndex);
       page += "<td class=l>";

@@ -77,8 +77,8 @@ void TeamTable(std::string& page, const Site& site, const Tournament& view,
 // The individual standings table; a group column (division or bracket) is shown under
 // groupHead unless it is empty.
 void PlayerTable(std::string& page, const Site& site, const Tournament& view,
-                 const std::vector<const Individuals*>& rows,
-                 const std::vector<SharedRank>& ranks, std::string_view groupHead);
+                 const std::vector<const Individuals*>& rows, const std::vector<SharedRank>& ranks,
+                 std::string_view groupHead);
 
 // The pages; each appends one complete page.
 void WriteIndexPage(std::string& page, const Site& site);

@@ -60,9 +60,8 @@ void WriteStandingsPage(std::string& page, const Site& site, int stage) {
       if (grouped && view.DivisionOf(s.TeamIndex) != static_cast<int>(d)) continue;
       rows.push_back(&s);
     }
-    const auto ranks = SharedRanks(rows, [&](const Standings& a, const Standings& b) {
-      return TeamBefore(a, b, order);
-    });
+    const auto ranks = SharedRanks(
+        rows, [&](const Standings& a, const Standings& b) { return TeamBefore(a, b, order); });
     if (grouped) page += "<h2>" + HtmlEscape(view.DivisionNames[d]) + "</h2>\n";
     if (rows.empty())
       page += "<p class=\"note\">No games yet.</p>\n";
@@ -81,9 +80,8 @@ void WriteIndividualsPage(std::string& page, const Site& site, int stage) {
   std::vector<const Individuals*> rows;
   for (const Individuals& p : players)
     if (p.GP > 0) rows.push_back(&p);
-  const auto ranks = SharedRanks(rows, [&](const Individuals& a, const Individuals& b) {
-    return PlayerBefore(a, b, view);
-  });
+  const auto ranks = SharedRanks(
+      rows, [&](const Individuals& a, const Individuals& b) { return PlayerBefore(a, b, view); });
   std::string_view group;
   if (view.Format.Divisions != 0) group = stage < 0 ? "Division" : "Bracket";
   if (rows.empty())

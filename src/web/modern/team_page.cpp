@@ -77,15 +77,16 @@ struct Record {
   }
 };
 
-void GameRow(std::string& page, const Site& site, const GameStats& g, std::size_t index,
-             bool sideA, Record& record, std::size_t valueCount) {
+void GameRow(std::string& page, const Site& site, const GameStats& g, std::size_t index, bool sideA,
+             Record& record, std::size_t valueCount) {
   const Tournament& t = site.t;
   const int opponent = sideA ? g.TeamB : g.TeamA;
   const GameResult result = ResultForSide(t, g, sideA);
   if (result == GameResult::Win) ++record.wins;
   if (result == GameResult::Loss) ++record.losses;
   if (result == GameResult::Tie) ++record.ties;
-  const std::string boxHref = Href(site, RoundFile(g.Round)) + "#g" + Num(static_cast<std::int64_t>(index));
+  const std::string boxHref =
+      Href(site, RoundFile(g.Round)) + "#g" + Num(static_cast<std::int64_t>(index));
   page += "<tr><td class=r><a href=\"" + Href(site, RoundFile(g.Round)) + "\">" + Num(g.Round) +
           "</a><th class=n>" + TeamLink(site, opponent) + "<td class=l>";
   const SideFigures s = SideOfGame(g, sideA);
@@ -125,8 +126,8 @@ std::vector<Column> GameColumns(const Tournament& t) {
                                  : (british ? "Starters for " : "Toss-ups for ") + Num(v)});
   if (f.TUHeard) {
     c.push_back({british ? "SH" : "TUH", british ? "Starters heard" : "Toss-ups heard"});
-    c.push_back({british ? "PPSH" : "PPTH", british ? "Points per starter heard"
-                                                    : "Points per toss-up heard"});
+    c.push_back({british ? "PPSH" : "PPTH",
+                 british ? "Points per starter heard" : "Points per toss-up heard"});
   }
   if (f.PowNeg) {
     c.push_back({"P/N", "Ratio of powers to negs"});
@@ -199,8 +200,7 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
     for (const Column& c : PlayerColumns(t)) HeadCell(page, c);
     page += "</tr></thead>\n<tbody>\n";
     for (const Individuals* p : players) {
-      page += "<tr id=\"p" + Num(p->PlayerIndex) + "\"><th class=n>" +
-              HtmlEscape(p->PlayerName);
+      page += "<tr id=\"p" + Num(p->PlayerIndex) + "\"><th class=n>" + HtmlEscape(p->PlayerName);
       for (const std::string& v : PlayerValues(t, *p)) page += "<td>" + v;
       page += "\n";
     }
