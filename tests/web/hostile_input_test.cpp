@@ -51,12 +51,16 @@ Tournament Hostile(int extreme) {
 
 TEST(HostileInput, ExtremeValuesStillGiveEveryPage) {
   const std::string dir = test::MakeTempDir();
-  for (int extreme : {INT_MAX, INT_MIN + 1, -1, 0}) {
-    Tournament t = Hostile(extreme);
-    const auto games = t.Games;
-    EXPECT_TRUE(WriteWebReport(t, dir + "/h").empty()) << extreme;
-    EXPECT_EQ(t.Games, games);
-    EXPECT_TRUE(fs::exists(dir + "/h_rounds.html"));
+  for (ReportStyle style : {ReportStyle::Classic, ReportStyle::Modern}) {
+    for (int extreme : {INT_MAX, INT_MIN + 1, -1, 0}) {
+      Tournament t = Hostile(extreme);
+      t.Extras.Report = style;
+      t.Extras.Stages = {{"S", INT_MIN, extreme, true, {{"B", {0, 1}}}}};
+      const auto games = t.Games;
+      EXPECT_TRUE(WriteWebReport(t, dir + "/h").empty()) << extreme;
+      EXPECT_EQ(t.Games, games);
+      EXPECT_TRUE(fs::exists(dir + "/h_rounds.html"));
+    }
   }
   fs::remove_all(dir);
 }

@@ -25,12 +25,24 @@ std::string RoundLabel(const Site& site, int round) {
   return label;
 }
 
+// Every round when they are few; otherwise the neighbours and the index, so that a file with
+// thousands of rounds does not repeat thousands of links on every round page.
 void RoundNav(std::string& page, const Site& site, int current) {
+  constexpr std::size_t kAllRoundsUpTo = 40;
   page += "<nav class=\"sub rounds\" aria-label=\"Rounds\">";
-  for (int round : site.rounds) {
+  auto link = [&](int round, const std::string& label) {
     page += "<a href=\"" + Href(site, RoundFile(round)) + "\"";
     if (round == current) page += " aria-current=\"page\"";
-    page += ">" + Num(round) + "</a>";
+    page += ">" + label + "</a>";
+  };
+  const std::vector<int>& rounds = site.rounds;
+  if (rounds.size() <= kAllRoundsUpTo) {
+    for (int round : rounds) link(round, Num(round));
+  } else {
+    const auto at = std::lower_bound(rounds.begin(), rounds.end(), current);
+    if (at != rounds.begin()) link(*(at - 1), "\xE2\x80\xB9 " + Num(*(at - 1)));
+    page += "<a href=\"" + Href(site, kGamesFile) + "\">All rounds</a>";
+    if (at != rounds.end() && at + 1 != rounds.end()) link(*(at + 1), Num(*(at + 1)) + " \xE2\x80\xBA");
   }
   page += "</nav>\n";
 }
