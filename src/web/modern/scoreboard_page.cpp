@@ -58,7 +58,7 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
   const TourneyFormat& f = t.Format;
   const int team = sideA ? g.TeamA : g.TeamB;
   const SideFigures side = SideOfGame(g, sideA);
-  page += "<div class=\"tw\"><table class=\"box nr\"><caption>" + HtmlEscape(t.TeamName(team)) +
+  page += "<div class=\"side\"><div class=\"tw\"><table class=\"box nr\"><caption>" + HtmlEscape(t.TeamName(team)) +
           " " + Num(side.Own) + "</caption>\n<thead><tr>";
   HeadCell(page, {"Player", ""}, "n");
   HeadCell(page,
@@ -95,6 +95,7 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
   if (f.Sixty)
     extra += (extra.empty() ? "" : "; ") + std::string("lightning: ") + Num(side.Lightning);
   if (!extra.empty()) page += "<p class=\"bx\">" + extra + "</p>\n";
+  page += "</div>\n";
 }
 
 void GameBlock(std::string& page, const Site& site, const GameStats& g, std::size_t index) {

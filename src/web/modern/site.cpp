@@ -239,7 +239,8 @@ void TeamTable(std::string& page, const Site& site, const Tournament& view,
     const Standings& s = *rows[i];
     page += "<tr>";
     if (ranked) page += "<td class=r>" + RankText(ranks[i]);
-    page += "<th class=n>" + TeamLink(site, s.TeamIndex);
+    // Unranked, the table is a team's own record on its page: no link to itself.
+    page += "<th class=n>" + (ranked ? TeamLink(site, s.TeamIndex) : HtmlEscape(s.TeamName));
     for (const std::string& v : TeamValues(view, s)) page += "<td>" + v;
     page += "\n";
   }

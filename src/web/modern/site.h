@@ -69,7 +69,8 @@ std::string TeamLink(const Site& site, int team);
 // "=" after a shared place.
 std::string RankText(const SharedRank& r);
 
-// The standings table: rows in standings order with their places.
+// The standings table: rows in standings order with their places, team names linked to
+// their pages; without places (ranks empty) a team's own record, names unlinked.
 void TeamTable(std::string& page, const Site& site, const Tournament& view,
                const std::vector<const Standings*>& rows, const std::vector<SharedRank>& ranks,
                std::string_view caption);
