@@ -59,6 +59,18 @@ TEST_F(ReportCommand, RoundsOptionSelectsTheRoundsShown) {
   EXPECT_EQ(games.find("COLOR=red>Round 4"), std::string::npos);
 }
 
+TEST_F(ReportCommand, StyleOptionChoosesTheModernOrTheClassicPages) {
+  auto r = RunCli({"report", file_, dir_ + "/m", "--style", "modern"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(fs::exists(dir_ + "/m_index.html"));
+  EXPECT_FALSE(fs::exists(dir_ + "/m_teamdetail.html"));
+  r = RunCli({"report", file_, dir_ + "/c", "--style", "classic"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(fs::exists(dir_ + "/c_teamdetail.html"));
+  EXPECT_FALSE(fs::exists(dir_ + "/c_index.html"));
+  EXPECT_EQ(RunCli({"report", file_, dir_ + "/x", "--style", "fancy"}).exitCode, 2);
+}
+
 TEST_F(ReportCommand, UnreadableInputAndBadUsage) {
   const auto missing = RunCli({"report", dir_ + "/nope.dat", dir_ + "/x"});
   EXPECT_EQ(missing.exitCode, 1);
