@@ -33,7 +33,7 @@ _drav_cli() {
   local command=${COMP_WORDS[1]} words=""
   case $command in
     quickprint) words="--rounds --stage"; [ "$COMP_CWORD" -eq 2 ] && words="teams individuals games final" ;;
-    report) words="--rounds --stage" ;;
+    report) words="--rounds --stage --style" ;;
     schedule)
       words="--rounds --stage --rr-rooms --random-rooms --random-rounds --no-repeat-avoidance --swiss-by-ppg --times"
       [ "$COMP_CWORD" -eq 2 ] && words="round-robin swiss random"
