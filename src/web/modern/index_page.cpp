@@ -31,10 +31,10 @@ void WriteIndexPage(std::string& page, const Site& site) {
   const auto& stages = t.Extras.Stages;
   if (!stages.empty()) {
     page += "<h2>Stages</h2>\n<div class=\"tw\"><table class=\"st nr\">\n<thead><tr>";
-    HeadCell(page, {"Stage", ""}, "n");
-    HeadCell(page, {"Rounds", ""});
-    HeadCell(page, {"Brackets", ""}, "l");
-    HeadCell(page, {"Players", ""}, "l");
+    HeadCell(page, {"Stage", "The stage: opens its team standings"}, "n");
+    HeadCell(page, {"Rounds", "The rounds the stage covers"});
+    HeadCell(page, {"Brackets", "The brackets of the stage, each ranked in its own table"}, "l");
+    HeadCell(page, {"Players", "The individual standings of the stage"}, "l");
     page += "</tr></thead>\n<tbody>\n";
     for (std::size_t s = 0; s < stages.size(); ++s) {
       const Stage& stage = stages[s];

@@ -42,7 +42,8 @@ void RoundNav(std::string& page, const Site& site, int current) {
     const auto at = std::lower_bound(rounds.begin(), rounds.end(), current);
     if (at != rounds.begin()) link(*(at - 1), "\xE2\x80\xB9 " + Num(*(at - 1)));
     page += "<a href=\"" + Href(site, kGamesFile) + "\">All rounds</a>";
-    if (at != rounds.end() && at + 1 != rounds.end()) link(*(at + 1), Num(*(at + 1)) + " \xE2\x80\xBA");
+    if (at != rounds.end() && at + 1 != rounds.end())
+      link(*(at + 1), Num(*(at + 1)) + " \xE2\x80\xBA");
   }
   page += "</nav>\n";
 }
@@ -58,9 +59,9 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
   const TourneyFormat& f = t.Format;
   const int team = sideA ? g.TeamA : g.TeamB;
   const SideFigures side = SideOfGame(g, sideA);
-  page += "<div class=\"side\"><div class=\"tw\"><table class=\"box nr\"><caption>" + HtmlEscape(t.TeamName(team)) +
-          " " + Num(side.Own) + "</caption>\n<thead><tr>";
-  HeadCell(page, {"Player", ""}, "n");
+  page += "<div class=\"side\"><div class=\"tw\"><table class=\"box nr\"><caption>" +
+          HtmlEscape(t.TeamName(team)) + " " + Num(side.Own) + "</caption>\n<thead><tr>";
+  HeadCell(page, {"Player", "Opens the player's line on the team page"}, "n");
   HeadCell(page,
            {f.BritishStyle ? "SH" : "TUH", f.BritishStyle ? "Starters heard" : "Toss-ups heard"});
   for (int v : t.QuestionValues)
@@ -180,7 +181,7 @@ void WriteRoundReport(std::string& page, const Site& site) {
   OpenPage(page, site, "Round report", kRoundsFile);
   const std::vector<Column> columns = RoundColumns(t);
   page += "<div class=\"tw\"><table class=\"st sort nr\">\n<thead><tr>";
-  HeadCell(page, {"Round", ""}, "n");
+  HeadCell(page, {"Round", "The round and its packet: opens its scoreboard"}, "n");
   HeadCell(page, {"Games", "Games counted in the round (forfeits left out)"});
   for (const Column& c : columns) HeadCell(page, c);
   page += "</tr></thead>\n<tbody>\n";

@@ -232,7 +232,7 @@ void TeamTable(std::string& page, const Site& site, const Tournament& view,
   }
   page += "\n<thead><tr>";
   if (ranked) HeadCell(page, {"#", "Place in the standings; = marks a shared place"}, "r");
-  HeadCell(page, {"Team", ""}, "n");
+  HeadCell(page, {"Team", "Opens the team's page"}, "n");
   for (const Column& c : columns) HeadCell(page, c);
   page += "</tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -254,9 +254,13 @@ void PlayerTable(std::string& page, const Site& site, const Tournament& view,
   const bool divisions = !groupHead.empty();
   page += "<div class=\"tw\"><table class=\"st sort\">\n<thead><tr>";
   HeadCell(page, {"#", "Place in the individual standings; = marks a shared place"}, "r");
-  HeadCell(page, {"Player", ""}, "n");
-  HeadCell(page, {"Team", ""}, "l");
-  if (divisions) HeadCell(page, {std::string(groupHead), ""}, "l");
+  HeadCell(page, {"Player", "Opens the player's line on the team page"}, "n");
+  HeadCell(page, {"Team", "Opens the team's page"}, "l");
+  if (divisions)
+    HeadCell(page,
+             {std::string(groupHead),
+              groupHead == "Division" ? "The team's division" : "The team's bracket in the stage"},
+             "l");
   for (const Column& c : PlayerColumns(view)) HeadCell(page, c);
   page += "</tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {

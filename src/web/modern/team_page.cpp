@@ -171,7 +171,7 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
   const std::vector<Column> columns = GameColumns(t);
   page += "<div class=\"tw\"><table class=\"st sort\">\n<thead><tr>";
   HeadCell(page, {"Rd", "Round: opens the round's scoreboard"}, "r");
-  HeadCell(page, {"Opponent", ""}, "n");
+  HeadCell(page, {"Opponent", "Opens the opponent's page"}, "n");
   HeadCell(page, {"Result", "Won (W), lost (L) or tied (T); TB marks a tiebreaker game"}, "l");
   HeadCell(page, {"Score", "Own score, then the opponent's: opens the box score"}, "l");
   HeadCell(page, {"W\xE2\x80\x93L", "Won-lost record after the game, as the standings count it"});
@@ -196,7 +196,7 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
     page += "<p class=\"note\">No player has played yet.</p>\n";
   } else {
     page += "<div class=\"tw\"><table class=\"st sort nr\">\n<thead><tr>";
-    HeadCell(page, {"Player", ""}, "n");
+    HeadCell(page, {"Player", "The player's line over the games shown"}, "n");
     for (const Column& c : PlayerColumns(t)) HeadCell(page, c);
     page += "</tr></thead>\n<tbody>\n";
     for (const Individuals* p : players) {
