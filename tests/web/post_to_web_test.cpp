@@ -11,6 +11,8 @@
 #include "support/generated_tournament.h"
 #include "support/posting_servers.h"
 #include "web/ftp_curl_client.h"
+#include "web/web_report.h"
+#include "web_fixture.h"
 
 namespace drav {
 namespace {
@@ -97,6 +99,18 @@ TEST(PostToWebNames, SlashIsAddedOnlyWithPathsOnAndOnlyOnce) {
   EXPECT_EQ(PostDirectory("www/", 1), "www/");
   EXPECT_EQ(PostDirectory("www", 0), "www");
   EXPECT_EQ(PostDirectory("", 1), "");
+}
+
+TEST(PostToWebNames, ModernReportUploadsTheFilesItsDriverLists) {
+  Tournament t = test::WebFixture();
+  t.Extras.Report = ReportStyle::Modern;
+  const auto uploads = PostUploads(t, "fall", "www/");
+  const auto files = WebReportFiles(t);
+  ASSERT_EQ(uploads.size(), files.size());
+  EXPECT_EQ(uploads.front().remotePath, "www/fall_index.html");
+  EXPECT_EQ(uploads.back().remotePath, "www/fall_modern.js");
+  for (std::size_t i = 0; i < files.size(); ++i)
+    EXPECT_EQ(uploads[i].localName, "fall" + files[i].Suffix);
 }
 
 TEST(PostToWebNames, UploadsFollowTheFixedOrderAndTheSwitches) {
