@@ -22,6 +22,19 @@ def browser_missing():
     return None
 
 
+def staged_copy(sample, out):
+    """The sample tournament with two stages: prelims in two pools, then playoffs."""
+    lines = ["[DRAV extensions]", "Stages", "23", "2",
+             "Prelims", "1", "4", "0", "2",
+             "Pool A", "4", "0", "1", "2", "3",
+             "Pool B", "4", "4", "5", "6", "7",
+             "Playoffs", "5", "7", "0", "0"]
+    with open(sample, "rb") as f:
+        data = f.read()
+    with open(out, "wb") as f:
+        f.write(data + "".join(line + "\r\n" for line in lines).encode())
+
+
 class Browser:
     """One Chromium with a fresh profile; closed (profile removed) by close()."""
 

@@ -185,6 +185,12 @@ class ModernReportInBrowser(unittest.TestCase):
         self.check_report(SAMPLE, "s", [("_standings.html", "PPG"), ("_individuals.html", "Pts"),
                                         ("_team1.html", "PPTH")])
 
+    def test_sample_in_stages(self):
+        staged = os.path.join(self.work.name, "staged.dat")
+        drav_browser.staged_copy(SAMPLE, staged)
+        self.check_report(staged, "st", [("_standings_s1.html", "PPG"),
+                                         ("_individuals_s2.html", "Pts")])
+
     def test_2014_championship(self):
         archive = os.path.join(SHARED, "qbj", "hsnct2014.qbj.zip")
         if not os.path.exists(archive):
