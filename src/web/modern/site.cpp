@@ -27,7 +27,7 @@ bool OnScoreboard(const Tournament& t, const GameStats& g) {
 std::string Href(const Site& site, std::string_view suffix) {
   std::string href = site.linkBase;
   href += suffix;
-  return HtmlEscape(href);
+  return HtmlEscapeLink(href);
 }
 
 void OpenPage(std::string& page, const Site& site, std::string_view title,
