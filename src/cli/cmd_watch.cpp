@@ -64,11 +64,28 @@ void PrintResult(const app::GameFileResult& r, std::ostream& out) {
 
 struct Publishing {
   std::optional<std::string> reportBase;
-  bool modern = false;
+  std::optional<ReportStyle> style;  // none: the tournament's own report style
   bool post = false;
 };
 
+// The report is written (and posted) in the chosen style; the tournament keeps its own.
+class ReportStyleScope {
+ public:
+  ReportStyleScope(Tournament& t, std::optional<ReportStyle> style)
+      : t_(t), saved_(t.Extras.Report) {
+    if (style) t.Extras.Report = *style;
+  }
+  ~ReportStyleScope() { t_.Extras.Report = saved_; }
+  ReportStyleScope(const ReportStyleScope&) = delete;
+  ReportStyleScope& operator=(const ReportStyleScope&) = delete;
+
+ private:
+  Tournament& t_;
+  ReportStyle saved_;
+};
+
 void Publish(Tournament& t, const Publishing& p, std::ostream& out, std::ostream& err) {
+  const ReportStyleScope style(t, p.style);
   if (p.reportBase) {
     for (const std::string& path : WriteWebReport(t, *p.reportBase))
       err << "Could not write " << path << "\n";
@@ -103,10 +120,8 @@ int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
   if (const auto style = args.Value("style")) {
     if (*style != "classic" && *style != "modern")
       throw UsageError{"--style takes classic or modern"};
-    publishing.modern = *style == "modern";
+    publishing.style = *style == "modern" ? ReportStyle::Modern : ReportStyle::Classic;
   }
-  if (publishing.modern && (publishing.reportBase || publishing.post))
-    err << "The modern report is not available yet: the classic report is written\n";
 
   Tournament t;
   const bool isNew = !std::filesystem::exists(file);

@@ -22,7 +22,8 @@ SideFigures SideOfGame(const GameStats& g, bool sideA) {
 
 GameResult ResultForSide(const Tournament& t, const GameStats& g, bool sideA) {
   const int own = sideA ? g.TeamA : g.TeamB;
-  if (!t.IsTeam(own) || !(sideA ? CountsForTeamA(t, g) : CountsForTeamB(t, g)))
+  if (!t.IsTeam(own) || !(sideA ? CountsForTeamA(t, g) : CountsForTeamB(t, g)) ||
+      !CountsInTeamStandings(t, g))
     return GameResult::NotCounted;
   if (g.Forfeit != 0) return sideA ? GameResult::Win : GameResult::Loss;
   if (!IsPlayedGame(g)) return GameResult::NotCounted;

@@ -26,7 +26,7 @@ SideFigures SideOfGame(const GameStats& g, bool sideA);
 
 // How a game enters a side's won-lost record, by the rules of the team standings:
 // Forfeits are won by team A; a game against an exhibition team, outside the selected
-// rounds or with a blank score does not count.
+// rounds, with a blank score or a tiebreaker left out of the standings does not count.
 enum class GameResult { NotCounted, Win, Loss, Tie };
 GameResult ResultForSide(const Tournament& t, const GameStats& g, bool sideA);
 

@@ -138,6 +138,7 @@ TEST_F(ModernReportTest, ListedFilesAreExactlyTheFilesWritten) {
   for (const auto& e : fs::directory_iterator(dir_)) written.insert(e.path().filename().string());
   EXPECT_EQ(written, listed);
   EXPECT_TRUE(listed.count("fall_standings_s2.html"));
+  EXPECT_TRUE(listed.count("fall_final.html"));
   EXPECT_TRUE(listed.count("fall_games_r0.html"));
   // Names are escaped everywhere; no page holds the raw markup of a name.
   for (const std::string& name : written)

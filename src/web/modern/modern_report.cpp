@@ -21,6 +21,7 @@ namespace {
 struct PlannedFile {
   enum Kind {
     Index,
+    Final,
     Standings,
     Individuals,
     Team,
@@ -42,6 +43,8 @@ std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& round
   std::vector<PlannedFile> files;
   files.push_back({K::Index, 0, std::string(modern::kIndexFile), "Index Page Upload Failed"});
   const int stages = static_cast<int>(t.Extras.Stages.size());
+  if (stages > 0)
+    files.push_back({K::Final, 0, std::string(modern::kFinalFile), "Final Ranking Upload Failed"});
   for (int s = -1; s < stages; ++s)
     files.push_back({K::Standings, s, modern::StandingsFile(s), "Team Standings Upload Failed"});
   for (int s = -1; s < stages; ++s)
@@ -89,7 +92,7 @@ std::vector<std::string> WriteModernReport(Tournament& t, const std::string& bas
   t.Format.SortByRound = 1;
   web::GamesInRoundOrder roundOrder(t);
   const Tournament& view = t;
-  Site site{view, LinkBaseOf(basePath), RoundsInRoundOrder(view), false};
+  Site site{view, LinkBaseOf(basePath), RoundsInRoundOrder(view), !view.Extras.Stages.empty()};
 
   // Each team's players in individual standings order, and each round's games.
   std::vector<std::vector<const Individuals*>> playersOfTeam(
@@ -110,6 +113,9 @@ std::vector<std::string> WriteModernReport(Tournament& t, const std::string& bas
       switch (file.kind) {
         case K::Index:
           modern::WriteIndexPage(page, site);
+          break;
+        case K::Final:
+          modern::WriteFinalPage(page, site);
           break;
         case K::Standings:
           modern::WriteStandingsPage(page, site, file.arg);

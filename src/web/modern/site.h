@@ -84,6 +84,7 @@ void PlayerTable(std::string& page, const Site& site, const Tournament& view,
 // The pages; each appends one complete page.
 void WriteIndexPage(std::string& page, const Site& site);
 void WriteStandingsPage(std::string& page, const Site& site, int stage);
+void WriteFinalPage(std::string& page, const Site& site);  // when stages exist
 void WriteIndividualsPage(std::string& page, const Site& site, int stage);
 void WriteTeamPage(std::string& page, const Site& site, int team,
                    const std::vector<std::size_t>& games, const Standings& record,
