@@ -176,6 +176,25 @@ TEST(CliWatch, FileNamingAnUnknownTeamWaitsWithoutAddTeams) {
   EXPECT_EQ(Saved(file).TeamCount(), 4);
 }
 
+TEST(CliWatch, ModernStyleWritesTheModernReportAndKeepsTheFileClassic) {
+  const std::string dir = test::MakeTempDir();
+  mkdir((dir + "/in").c_str(), 0755);
+  const std::string file = dir + "/event.dat";
+  Tournament t;
+  t.Format.TrackBonuses = t.Format.BonusMode = t.Format.TUHeard = 1;
+  t.QuestionValues = {15, 10, -5, 0};
+  t.Rosters = {{"Team 6"}, {"Team 7"}};
+  WriteTournament(t, file);
+  Drop(dir, 3);
+  {
+    Watcher w(dir + "/in", file, dir + "/out.txt", {"--report", dir + "/web", "--style", "modern"});
+    ASSERT_TRUE(WaitFor([&] { return access((dir + "/web_index.html").c_str(), F_OK) == 0; }));
+    EXPECT_EQ(w.Stop(SIGINT), 0);
+  }
+  EXPECT_EQ(access((dir + "/web_teamdetail.html").c_str(), F_OK), -1);
+  EXPECT_TRUE(Saved(file).Extras.Report == ReportStyle::Classic);
+}
+
 TEST(CliWatch, RefusesAMissingFolderAndAWrongStyle) {
   const std::string dir = test::MakeTempDir();
   auto r = test::RunCli({"watch", dir + "/none", dir + "/event.dat"});
