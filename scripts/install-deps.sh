@@ -4,6 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
+  ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   qt6-base-dev libgl-dev
