@@ -137,12 +137,19 @@ std::vector<Column> TeamColumns(const Tournament& t) {
 }
 
 std::vector<std::string> TeamValues(const Tournament& t, const Standings& s) {
-  const TourneyFormat& f = t.Format;
   std::vector<std::string> v = {
       Num(ShownWins(s)),      Num(ShownLosses(s)),           Num(s.Ties),
       PctText(WinningPct(s)), AverageText(PointsPerGame(s)), AverageText(PointsAgainstPerGame(s)),
       AverageText(Margin(s))};
-  if (f.SortCriterion == 3) v.push_back(AverageText(ScheduleStrength(s)));
+  if (t.Format.SortCriterion == 3) v.push_back(AverageText(ScheduleStrength(s)));
+  const std::vector<std::string> counts = TeamCountValues(t, s);
+  v.insert(v.end(), counts.begin(), counts.end());
+  return v;
+}
+
+std::vector<std::string> TeamCountValues(const Tournament& t, const Standings& s) {
+  const TourneyFormat& f = t.Format;
+  std::vector<std::string> v;
   for (int k = 0; k < kColumns; ++k)
     if (t.QuestionValues[k] != 0) v.push_back(Num(s.TossUps[k]));
   if (f.TUHeard) {

@@ -58,6 +58,9 @@ void HeadCell(std::string& page, const Column& c, std::string_view cls = "");
 // heads and explanations follow the settings as the classic stat key does.
 std::vector<Column> TeamColumns(const Tournament& t);
 std::vector<std::string> TeamValues(const Tournament& t, const Standings& s);
+// The counting columns of a team row (toss-ups on, after the record and averages), also the
+// totals under a team's games.
+std::vector<std::string> TeamCountValues(const Tournament& t, const Standings& s);
 std::vector<Column> PlayerColumns(const Tournament& t);
 std::vector<std::string> PlayerValues(const Tournament& t, const Individuals& p);
 

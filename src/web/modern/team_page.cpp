@@ -40,34 +40,6 @@ std::vector<std::string> GameValues(const Tournament& t, const SideFigures& s) {
   return v;
 }
 
-// The totals under the games table, from the team's standings record.
-std::vector<std::string> TotalValues(const Tournament& t, const Standings& s) {
-  const TourneyFormat& f = t.Format;
-  std::vector<std::string> v;
-  for (int k = 0; k < kColumns; ++k)
-    if (t.QuestionValues[k] != 0) v.push_back(Num(s.TossUps[k]));
-  if (f.TUHeard) {
-    v.push_back(Num(s.TUH));
-    v.push_back(RatioText(PointsPerTossupHeard(s)));
-  }
-  if (f.PowNeg) {
-    v.push_back(PowerNegText(s));
-    v.push_back(GetNegText(s));
-  }
-  if (f.Sixty) v.push_back(Num(s.LightningPts));
-  if (f.TrackBonuses) {
-    v.push_back(Num(s.BonusHeard));
-    v.push_back(Num(s.BonusPts));
-    v.push_back(RatioText(PointsPerBonus(s)));
-    if (f.BonusMode == 3) {
-      v.push_back(Num(s.BounceHeard));
-      v.push_back(Num(s.BouncePts));
-      v.push_back(RatioText(PointsPerBounceback(s)));
-    }
-  }
-  return v;
-}
-
 struct Record {
   int wins = 0;
   int losses = 0;
@@ -188,7 +160,7 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
           Num(record.PointsFor) + "\xE2\x80\x93" + Num(record.PointsAgainst) + "<td>" +
           Num(ShownWins(record)) + "\xE2\x80\x93" + Num(ShownLosses(record)) +
           (record.Ties > 0 ? "\xE2\x80\x93" + Num(record.Ties) : "");
-  for (const std::string& v : TotalValues(t, record)) page += "<td>" + v;
+  for (const std::string& v : TeamCountValues(t, record)) page += "<td>" + v;
   page += "</tfoot></table></div>\n";
 
   page += "<h2>Players</h2>\n";
