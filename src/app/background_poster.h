@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "web/post_to_web.h"
+#include "posting/post_to_web.h"
 
 namespace drav::app {
 

@@ -18,9 +18,9 @@
 #include "storage/qbj.h"
 #include "storage/roster_file.h"
 #include "storage/tournament_file.h"
-#include "web/ftp_curl_client.h"
-#include "web/host_key.h"
-#include "web/post_to_web.h"
+#include "posting/ftp_curl_client.h"
+#include "posting/host_key.h"
+#include "posting/post_to_web.h"
 #include "web/web_report.h"
 
 namespace drav::app {

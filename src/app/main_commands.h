@@ -10,7 +10,7 @@
 #include "app/main_host.h"
 #include "model/tournament.h"
 #include "schedule/random_source.h"
-#include "web/ftp_client.h"
+#include "posting/ftp_client.h"
 
 namespace drav::app {
 

@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "web/ftp_curl_client.h"
-#include "web/post_to_web.h"
+#include "posting/ftp_curl_client.h"
+#include "posting/post_to_web.h"
 
 namespace drav::cli {
 

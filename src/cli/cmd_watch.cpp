@@ -14,8 +14,8 @@
 #include "model/error.h"
 #include "model/new_tournament.h"
 #include "storage/tournament_file.h"
-#include "web/ftp_curl_client.h"
-#include "web/post_to_web.h"
+#include "posting/ftp_curl_client.h"
+#include "posting/post_to_web.h"
 #include "web/web_report.h"
 
 namespace drav::cli {

@@ -14,7 +14,7 @@
 #include "storage/tournament_file.h"
 #include "support/cli_runner.h"
 #include "support/ftp_test_server.h"
-#include "web/ftp_curl_client.h"
+#include "posting/ftp_curl_client.h"
 
 using namespace drav;
 using namespace drav::gui;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "support/ftp_test_server.h"
-#include "web/ftp_client.h"
+#include "posting/ftp_client.h"
 
 namespace drav::test {
 

@@ -1,4 +1,4 @@
-#include "web/post_to_web.h"
+#include "posting/post_to_web.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,9 +10,9 @@
 #include "support/ftp_test_server.h"
 #include "support/generated_tournament.h"
 #include "support/posting_servers.h"
-#include "web/ftp_curl_client.h"
+#include "posting/ftp_curl_client.h"
 #include "web/web_report.h"
-#include "web_fixture.h"
+#include "web/web_fixture.h"
 
 namespace drav {
 namespace {

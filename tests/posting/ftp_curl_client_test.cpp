@@ -1,4 +1,4 @@
-#include "web/ftp_curl_client.h"
+#include "posting/ftp_curl_client.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "support/cli_runner.h"
 #include "support/ftp_test_server.h"
 #include "support/posting_servers.h"
-#include "web/host_key.h"
+#include "posting/host_key.h"
 
 namespace drav {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/tournament.h"
-#include "web/ftp_client.h"
+#include "posting/ftp_client.h"
 
 namespace drav {
 

@@ -1,4 +1,4 @@
-#include "web/host_key.h"
+#include "posting/host_key.h"
 
 #include <fstream>
 

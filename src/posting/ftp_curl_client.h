@@ -3,7 +3,7 @@
 #include <chrono>
 #include <memory>
 
-#include "web/ftp_client.h"
+#include "posting/ftp_client.h"
 
 namespace drav {
 

@@ -1,4 +1,4 @@
-#include "web/ftp_client.h"
+#include "posting/ftp_client.h"
 
 namespace drav {
 namespace {

@@ -1,4 +1,4 @@
-#include "web/post_to_web.h"
+#include "posting/post_to_web.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "web/ftp_curl_client.h"
+#include "posting/ftp_curl_client.h"
 
 #include <curl/curl.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "web/host_key.h"
+#include "posting/host_key.h"
 
 namespace drav {
 namespace {
