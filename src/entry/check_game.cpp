@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "entry/score_only_checks.h"
+
 namespace drav::entry {
 
 namespace {
@@ -55,6 +57,11 @@ std::vector<std::string> CheckGameRecord(const Tournament& t, const GameStats& g
 
   if (g.TeamA == g.TeamB && f.Warning1) messages.push_back("Team Playing Itself");
   if (g.TUH < 0 && f.Warning7) messages.push_back("Negative Toss-Ups Heard");
+  // A score-only game has no rows or bonuses for the other warnings to look at.
+  if (g.ScoreOnly) {
+    for (std::string& m : ScoreOnlyChecks(t, g)) messages.push_back(std::move(m));
+    return messages;
+  }
 
   const SideView sides[2] = {SideA(g), SideB(g)};
 

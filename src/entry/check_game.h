@@ -9,7 +9,8 @@ namespace drav::entry {
 
 // The warnings switched on in t.Format for the stored game at position, in the order the
 // game entry window shows them (each in a box captioned "Warning"). Empty for a position
-// past the end, a forfeit and a game without both teams. Changes nothing.
+// past the end, a forfeit and a game without both teams. A score-only game gets the two
+// warnings that need no box score and its own (ScoreOnlyChecks). Changes nothing.
 std::vector<std::string> CheckGame(const Tournament& t, int position);
 
 // The same for a game record that need not be stored.

@@ -8,6 +8,7 @@
 #include "entry/game_computations.h"
 #include "model/error.h"
 #include "model/numbers.h"
+#include "model/score_only.h"
 
 namespace drav::entry {
 
@@ -82,6 +83,7 @@ GameEntryForm::GameEntryForm(Tournament& t, EntryHost& host) : t_(t), host_(host
   OTA.OnChange = [this] { RecomputeBonuses(); };
   OTB.OnChange = [this] { RecomputeBonuses(); };
   Forfeit.OnClick = [this] { ForfeitClick(); };
+  ScoreOnly.OnClick = [this] { ScoreOnlyClick(); };
 
   for (Control* c : std::initializer_list<Control*>{
            &TeamAName, &TeamBName, &ScoreA, &ScoreB, &BHA, &BPA, &BHB, &BPB, &BncBkA,
@@ -91,7 +93,7 @@ GameEntryForm::GameEntryForm(Tournament& t, EntryHost& host) : t_(t), host_(host
            &BonusPtsLabelA, &BonusesLabelB, &HeardLabelB, &BonusPtsLabelB, &BncBkLabelA,
            &BncBkPtsLabelA, &BncBkLabelB, &BncBkPtsLabelB, &LtngLabelA, &LtngLabelB,
            &RndLabel, &IdLabel, &Panel1, &Panel3, &Panel2, &Panel8, &Panel9, &Panel11,
-           &Panel12})
+           &Panel12, &ScoreOnly})
     Register(*c);
 
   FormCreate();
@@ -223,6 +225,7 @@ void GameEntryForm::ClearSide(bool sideA) {
 }
 
 void GameEntryForm::ShowRows(bool sideA, int team) {
+  if (ScoreOnly.Checked()) return;
   const int players = t_.PlayerCount(team);
   auto& rows = Side(sideA).rows;
   for (int r = 1; r <= kRows && r <= players; ++r) {
@@ -267,11 +270,14 @@ void GameEntryForm::LoadGame() {
                   &BPB, &TUH, &OTA, &OTB})
     e->SetEnabled(true);
   ApplyBonusModeEnabling();
+  ApplyScoreOnlyMode();  // a new game keeps the switch as the last one left it
 
   baseline_.reset();
   if (position >= t_.GameCount()) return;
   // A copy: the reactions below must not see the record change under them.
   const GameStats g = t_.Games[position];
+  ScoreOnly.SetChecked(g.ScoreOnly);
+  ApplyScoreOnlyMode();
   // A team that is not in the list (negative, or beyond it in a damaged file) gives the
   // blank page, so no roster is ever read outside its list.
   if (!t_.IsTeam(g.TeamA) || !t_.IsTeam(g.TeamB)) {
@@ -540,6 +546,8 @@ GameStats GameEntryForm::BuildRecord() const {
     g.BHB = ReadInt(BHB);
     g.BPB = ReadInt(BPB);
   }
+  g.ScoreOnly = ScoreOnly.Checked();
+  if (g.ScoreOnly) ClearBoxScore(g);
   return g;
 }
 

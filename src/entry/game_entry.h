@@ -53,6 +53,9 @@ class GameEntryForm {
   CheckBox Overtime{"Overtime", "Overtime"};
   // The game's tiebreaker mark: left out of the team standings unless they count.
   CheckBox Tiebreaker{"Tiebreaker", "Tiebreaker"};
+  // The game keeps only its result: rows and the bonus strip hide, and nothing of them is
+  // stored. A new game keeps the switch as the game before left it.
+  CheckBox ScoreOnly{"ScoreOnly", "Score only"};
   Edit OTA, OTB;
   Button DeleteGame{"DeleteGame", "Delete"};
   Button Previous{"Previous", "Previous"};
@@ -193,6 +196,10 @@ class GameEntryForm {
   void TakeBaseline();
   int Position() const;
   void ShowTiebreakerMark(bool marked);
+  // Shows or hides the rows and the strip as the Score only switch says
+  // (game_entry_score_only.cpp).
+  void ApplyScoreOnlyMode();
+  void ScoreOnlyClick();
   void Register(Control& c);
 
   Tournament& t_;

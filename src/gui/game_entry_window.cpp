@@ -344,6 +344,18 @@ void GameEntryWindow::BuildWidgets() {
     });
     strip->addWidget(box);
   }
+  {
+    // Alt+S switches it from the keyboard; it stays on for the next new game.
+    auto* box = new QCheckBox("&Score only");
+    box->setFocusPolicy(Qt::ClickFocus);
+    Bind(f.ScoreOnly, box);
+    connect(box, &QCheckBox::clicked, this, [this](bool on) {
+      form_.ScoreOnly.SetChecked(on);
+      form_.ScoreOnly.OnClick();
+      Refresh();
+    });
+    strip->addWidget(box);
+  }
   strip->addStretch(1);
   strip->addWidget(
       pair(f.Panel3, f.HeardLabelB, f.BHB, &f.BonusPtsLabelB, &f.BPB, &f.BonusesLabelB));
@@ -487,6 +499,14 @@ void GameEntryWindow::Refresh() {
     b.widget->setHidden(!c.Visible());
   }
   if (position_) position_->setText(ToQt(form_.PositionCaption()));
+  // A score only is typed as team A, team B, score A, score B, round, Next.
+  for (const char* name : {"GID", "Previous"}) {
+    QWidget* w = Widget(name);
+    if (!w) continue;
+    const QVariant own = w->property("dravFocusPolicy");
+    const auto usual = own.isValid() ? static_cast<Qt::FocusPolicy>(own.toInt()) : Qt::StrongFocus;
+    w->setFocusPolicy(form_.ScoreOnly.Checked() ? Qt::ClickFocus : usual);
+  }
 }
 
 void GameEntryWindow::Navigate(std::vector<std::string> (entry::GameEntryForm::*click)()) {

@@ -55,6 +55,9 @@ struct GameStats {
   // A tiebreaker game is left out of the won-lost records and standings figures (unless the
   // tournament says they count) but still counts for the players.
   bool Tiebreaker = false;
+  // A score-only game keeps the teams, scores, round, forfeit and overtime marks and the
+  // toss-ups heard, but no player rows and no bonus, lightning or bounceback figures.
+  bool ScoreOnly = false;
 
   bool operator==(const GameStats&) const = default;
 

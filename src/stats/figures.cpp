@@ -60,7 +60,7 @@ double ScheduleStrength(const Standings& s) {
 }
 
 double PointsPerTossupHeard(const Standings& s) {
-  return Quotient(static_cast<double>(s.PointsFor), static_cast<double>(s.TUH));
+  return Quotient(static_cast<double>(s.FullPointsFor), static_cast<double>(s.TUH));
 }
 
 double PointsPerBonus(const Standings& s) {

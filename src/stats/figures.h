@@ -39,7 +39,7 @@ double PointsPerGame(const Standings& s);         // "PPG": PointsFor / played g
 double PointsAgainstPerGame(const Standings& s);  // "PAPG"
 double Margin(const Standings& s);                // "Mrg": PPG - PAPG
 double ScheduleStrength(const Standings& s);      // "SoS" shown: SoS / (played + 1)
-double PointsPerTossupHeard(const Standings& s);  // "PPTH": PointsFor / TUH
+double PointsPerTossupHeard(const Standings& s);  // "PPTH": FullPointsFor / TUH
 double PointsPerBonus(const Standings& s);        // "P/B": BonusPts / BonusHeard
 double PointsPerBounceback(const Standings& s);   // "P/BB": BouncePts / BounceHeard
 std::string PowerNegText(const Standings& s);     // "P/N": slot 0 / slot 2, or "inf"

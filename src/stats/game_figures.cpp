@@ -43,7 +43,7 @@ std::map<int, RoundFigures> ComputeRoundFigures(const Tournament& t) {
     r.TeamGames += 2;
     for (int j = 0; j < kRows; ++j)
       r.TossUpPoints += static_cast<std::int64_t>(g.PtsA[j]) + g.PtsB[j];
-    r.TossUpsHeard += g.TUH;
+    if (!g.ScoreOnly) r.TossUpsHeard += g.TUH;  // its toss-up points are not known
     r.BonusPoints += static_cast<std::int64_t>(g.BPA) + g.BPB;
     r.BonusesHeard += static_cast<std::int64_t>(g.BHA) + g.BHB;
     r.LightningPoints += static_cast<std::int64_t>(g.SixtyA) + g.SixtyB;

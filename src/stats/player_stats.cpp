@@ -56,7 +56,7 @@ std::vector<Individuals> ComputePlayerStats(const Tournament& t) {
     }
   }
   for (const GameStats& g : t.Games) {
-    if (!RoundSelected(t.Format, g.Round) || !IsPlayedGame(g)) continue;
+    if (g.ScoreOnly || !RoundSelected(t.Format, g.Round) || !IsPlayedGame(g)) continue;
     if (t.IsTeam(g.TeamA) && CountsForTeamA(t, g))
       AddSide(playerStats.data() + first[g.TeamA], t.PlayerCount(g.TeamA), g, true);
     if (t.IsTeam(g.TeamB) && CountsForTeamB(t, g))

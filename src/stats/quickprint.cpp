@@ -5,6 +5,7 @@
 #include "model/merge_sort.h"
 #include "model/numbers.h"
 #include "stats/figures.h"
+#include "stats/full_games_note.h"
 #include "stats/player_stats.h"
 #include "stats/standings_order.h"
 #include "stats/team_stats.h"
@@ -106,6 +107,12 @@ std::vector<std::string> TeamStandingsLines(const Tournament& t) {
     for (int d = 0; d < static_cast<int>(t.DivisionNames.size()); ++d) section(d);
   } else {
     section(-1);
+  }
+  const std::vector<const Standings*> mixed = TeamsWithScoreOnlyGames(tables.TeamStats);
+  if (!mixed.empty()) {
+    lines.push_back(kFullGamesNoteHeading);
+    for (const Standings* s : mixed) lines.push_back("  " + FullGamesNote(s->TeamName, *s));
+    lines.push_back(" ");
   }
   return lines;
 }

@@ -44,6 +44,13 @@ void AddTossUps(Standings& s, const GameStats& g, bool sideA) {
   }
 }
 
+// The counts of a game with a box score that only such games carry.
+void AddBoxScore(Standings& s, const GameStats& g, int own) {
+  ++s.FullGames;
+  s.FullPointsFor += own;
+  s.TUH += g.TUH;
+}
+
 // PointsFor / played games, 0 without played games.
 double ScoringRate(const Standings& s) {
   return Quotient(static_cast<double>(s.PointsFor), static_cast<double>(PlayedGames(s)));
@@ -69,13 +76,15 @@ std::vector<Standings> ComputeTeamStats(const Tournament& t) {
         ++s.ForfeitWins;
       } else if (g.ScoreA != -1 && g.ScoreB != -1) {
         AddResult(s, g.ScoreA, g.ScoreB);
-        s.TUH += g.TUH;
-        s.LightningPts += g.SixtyA;
-        s.BonusHeard += g.BHA;
-        s.BonusPts += g.BPA;
-        s.BounceHeard += g.BncBkA;
-        s.BouncePts += g.BncBkPtsA;
-        AddTossUps(s, g, true);
+        if (!g.ScoreOnly) {
+          AddBoxScore(s, g, g.ScoreA);
+          s.LightningPts += g.SixtyA;
+          s.BonusHeard += g.BHA;
+          s.BonusPts += g.BPA;
+          s.BounceHeard += g.BncBkA;
+          s.BouncePts += g.BncBkPtsA;
+          AddTossUps(s, g, true);
+        }
       }
     }
     if (t.IsTeam(g.TeamB) && CountsForTeamB(t, g)) {
@@ -84,13 +93,15 @@ std::vector<Standings> ComputeTeamStats(const Tournament& t) {
         ++s.ForfeitLosses;
       } else if (g.ScoreA != -1 && g.ScoreB != -1) {
         AddResult(s, g.ScoreB, g.ScoreA);
-        s.TUH += g.TUH;
-        s.LightningPts += g.SixtyB;
-        s.BonusHeard += g.BHB;
-        s.BonusPts += g.BPB;
-        s.BounceHeard += g.BncBkB;
-        s.BouncePts += g.BncBkPtsB;
-        AddTossUps(s, g, false);
+        if (!g.ScoreOnly) {
+          AddBoxScore(s, g, g.ScoreB);
+          s.LightningPts += g.SixtyB;
+          s.BonusHeard += g.BHB;
+          s.BonusPts += g.BPB;
+          s.BounceHeard += g.BncBkB;
+          s.BouncePts += g.BncBkPtsB;
+          AddTossUps(s, g, false);
+        }
       }
     }
   }

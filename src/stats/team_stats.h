@@ -34,6 +34,11 @@ struct Standings {
   std::array<std::int64_t, kColumns> TossUps{};  // per question-value slot
   int LinkIndex = 0;                             // team index again, for the "#t" anchors
   double SoS = 0;  // own scoring rate plus one opponent rate per played game
+  // Played games with a box score and the points scored in them: the per-toss-up and
+  // per-bonus figures rest on these alone. Without score-only games they equal the
+  // played games and PointsFor.
+  int FullGames = 0;
+  std::int64_t FullPointsFor = 0;
 
   bool operator==(const Standings&) const = default;
 };

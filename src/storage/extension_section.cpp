@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/error.h"
+#include "model/score_only.h"
 #include "model/stages.h"
 #include "storage/line_reader.h"
 
@@ -138,6 +139,26 @@ void ReadTiebreakers(LineReader& in, Tournament& t) {
   }
 }
 
+void WriteScoreOnly(const Tournament& t, std::string& out) {
+  BlockWriter w;
+  for (std::size_t i = 0; i < t.Games.size(); ++i)
+    if (t.Games[i].ScoreOnly) w.Int(static_cast<long long>(i));
+  w.AppendTo(out, "Score only");
+}
+
+// A marked game holds no box score, whatever the described lines say, so that no figure
+// can come from rows the game is not meant to have.
+void ReadScoreOnly(LineReader& in, Tournament& t) {
+  const std::string block = "Score only";
+  std::vector<int> marked;
+  while (!in.AtEnd()) marked.push_back(BlockInt(in, block, 0, t.GameCount() - 1LL));
+  for (int game : marked) {
+    GameStats& g = t.Games[static_cast<std::size_t>(game)];
+    g.ScoreOnly = true;
+    ClearBoxScore(g);
+  }
+}
+
 void WritePosting(const Tournament& t, std::string& out) {
   const PostingOptions& p = t.Extras.Posting;
   BlockWriter w;
@@ -205,7 +226,7 @@ void ReadReportStyle(LineReader& in, Tournament& t) {
 }  // namespace
 
 bool HasExtensions(const Tournament& t) {
-  return !(t.Extras == TournamentExtras{}) || AnyTiebreaker(t);
+  return !(t.Extras == TournamentExtras{}) || AnyTiebreaker(t) || AnyScoreOnly(t);
 }
 
 void WriteExtensionSection(const Tournament& t, std::string& out) {
@@ -214,6 +235,7 @@ void WriteExtensionSection(const Tournament& t, std::string& out) {
   out += "\r\n";
   if (!t.Extras.Stages.empty()) WriteStages(t, out);
   if (t.Extras.TiebreakersCount || AnyTiebreaker(t)) WriteTiebreakers(t, out);
+  if (AnyScoreOnly(t)) WriteScoreOnly(t, out);
   if (!(t.Extras.Posting == PostingOptions{})) WritePosting(t, out);
   if (!t.Extras.ImportedMatches.empty()) WriteImported(t, out);
   if (t.Extras.Report != ReportStyle::Classic) WriteReportStyle(t, out);
@@ -236,6 +258,8 @@ void ReadExtensionSection(LineReader& in, Tournament& t) {
       ReadStages(block, t);
     else if (name == "Tiebreakers")
       ReadTiebreakers(block, t);
+    else if (name == "Score only")
+      ReadScoreOnly(block, t);
     else if (name == "Posting")
       ReadPosting(block, t);
     else if (name == "Imported matches")

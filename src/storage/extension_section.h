@@ -12,7 +12,7 @@ class LineReader;
 inline constexpr const char* kExtensionsHeader = "[DRAV extensions]";
 
 // True when the tournament holds anything the described file cannot (a stage, a tiebreaker
-// mark or setting, a posting protocol other than plain FTP, a match file taken in, the modern
+// mark or setting, a score-only game, a posting protocol other than plain FTP, a match file taken in, the modern
 // report style).
 bool HasExtensions(const Tournament& t);
 

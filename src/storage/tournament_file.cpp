@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/numbers.h"
+#include "model/score_only.h"
 #include "storage/extension_section.h"
 #include "storage/game_lines.h"
 #include "storage/line_reader.h"
@@ -123,7 +124,16 @@ std::string SerializeTournament(const Tournament& t) {
     for (const auto& name : team) w.Text(name);
   }
   w.Int(t.Games.size());
-  for (const auto& g : t.Games) WriteGame(w, g, packed);
+  for (const auto& g : t.Games) {
+    // A score-only game is written as a game without rows, whatever the record holds.
+    if (!g.ScoreOnly) {
+      WriteGame(w, g, packed);
+      continue;
+    }
+    GameStats plain = g;
+    ClearBoxScore(plain);
+    WriteGame(w, plain, packed);
+  }
 
   w.Int(f.TrackBonuses);
   w.Int(f.BonusMode);

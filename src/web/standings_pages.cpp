@@ -2,6 +2,7 @@
 #include <string>
 
 #include "stats/figures.h"
+#include "stats/full_games_note.h"
 #include "web/html.h"
 #include "web/page_frame.h"
 #include "web/pages.h"
@@ -125,6 +126,11 @@ void WriteTeamStandingsPage(std::string& page, const Tournament& t,
     }
   } else {
     TeamSection(page, t, teamStats, -1, linkBase);
+  }
+  const std::vector<const Standings*> mixed = TeamsWithScoreOnlyGames(teamStats);
+  if (!mixed.empty()) {
+    Line(page, "<P>", kFullGamesNoteHeading);
+    for (const Standings* s : mixed) Line(page, "<BR>", FullGamesNote(HtmlEscape(s->TeamName), *s));
   }
   WritePageFoot(page);
 }

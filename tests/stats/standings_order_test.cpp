@@ -91,9 +91,9 @@ TEST(StandingsOrder, PointsPerTossupHeardPutsTeamsWithoutTuhLast) {
   for (int criterion : {4, 5}) {
     const TeamOrder order(t, none, criterion);
     Standings a = Record(0.5, 500);
-    a.PointsFor = 1000;  // no toss-ups heard: 0
+    a.PointsFor = a.FullPointsFor = 1000;  // no toss-ups heard: 0
     Standings b = Record(0.5, 100);
-    b.PointsFor = 100;
+    b.PointsFor = b.FullPointsFor = 100;
     b.TUH = 200;
     EXPECT_TRUE(TeamBefore(b, a, order)) << criterion;
     EXPECT_FALSE(TeamBefore(a, b, order)) << criterion;
@@ -114,10 +114,10 @@ TEST(StandingsOrder, WithinGroupModeComparesOnlyTheRate) {
   t.Format.TUHeard = 1;
   const TeamOrder byTuh(t, none, 1, true);
   Standings a = Record(0.0, 100);
-  a.PointsFor = 300;
+  a.PointsFor = a.FullPointsFor = 300;
   a.TUH = 60;  // 5.0
   Standings b = Record(1.0, 400);
-  b.PointsFor = 400;
+  b.PointsFor = b.FullPointsFor = 400;
   b.TUH = 100;  // 4.0
   EXPECT_TRUE(TeamBefore(a, b, byTuh));
   t.Format.TUHeard = 0;  // both switches are needed for the toss-up rate

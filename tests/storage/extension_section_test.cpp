@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/error.h"
+#include "model/score_only.h"
 #include "storage/tournament_file.h"
 #include "support/generated_tournament.h"
 
@@ -20,6 +21,10 @@ Tournament WithEveryExtra() {
   t.Extras.Posting = {PostProtocol::Sftp, "", "hosts file", true};
   t.Extras.ImportedMatches = {{"room 1.qbj", "m-1"}, {"room 2.qbj", ""}};
   t.Extras.Report = ReportStyle::Modern;
+  for (int game : {3, 5}) {
+    t.Games[game].ScoreOnly = true;
+    ClearBoxScore(t.Games[game]);
+  }
   return t;
 }
 
@@ -55,6 +60,28 @@ TEST(ExtensionSection, OnlyTheBlocksInUseAreWritten) {
   EXPECT_EQ(text.find("Posting"), std::string::npos);
 }
 
+TEST(ExtensionSection, AScoreOnlyGameIsAnEmptyRowGameToTheDescribedFormat) {
+  Tournament t = test::GenerateTournament({});
+  t.Games[1].ScoreOnly = true;
+  t.Games[1].TUH = 20;
+  const GameStats full = t.Games[1];
+  const std::string text = SerializeTournament(t);
+  EXPECT_NE(text.find("[DRAV extensions]\r\nScore only\r\n1\r\n1\r\n"), std::string::npos);
+  // The described lines before the section read as a game with no rows.
+  const std::string described = text.substr(0, text.find(kExtensionsHeader));
+  const GameStats plain = ParseTournament(described, Tournament{}).Games[1];
+  EXPECT_FALSE(plain.ScoreOnly);
+  EXPECT_EQ(plain.PlayerA[0], -1);
+  EXPECT_EQ(plain.BHA, 0);
+  // Read with the section, the game is score-only and keeps its result.
+  const GameStats back = ParseTournament(text, Tournament{}).Games[1];
+  EXPECT_TRUE(back.ScoreOnly);
+  EXPECT_EQ(back.ScoreA, full.ScoreA);
+  EXPECT_EQ(back.ScoreB, full.ScoreB);
+  EXPECT_EQ(back.Round, full.Round);
+  EXPECT_EQ(back.TUH, 20);
+}
+
 TEST(ExtensionSection, ReadingReplacesTheExtrasOfTheBase) {
   const Tournament base = WithEveryExtra();
   const Tournament plain = ParseTournament(SerializeTournament(test::GenerateTournament({})), base);
@@ -83,6 +110,8 @@ TEST(ExtensionSection, DamagedBlocksAreErrors) {
       {"Playoffs\r\n3\r\n3", "Playoffs\r\n2\r\n3", "The Stages block of the file is damaged"},
       {"Prelims\r\n1\r\n2\r\n0", "Prelims\r\n1\r\n2\r\nyes",
        "The Stages block of the file is damaged"},
+      {"Score only\r\n2\r\n3\r\n5", "Score only\r\n2\r\n3\r\n9",
+       "The Score only block of the file is damaged"},
       {"Reports\r\n1\r\nmodern", "Reports\r\n1\r\nfancy",
        "The Reports block of the file is damaged"},
   };
