@@ -20,6 +20,7 @@ int RunStages(const std::vector<std::string>& words, std::ostream& out, std::ost
 int RunSetStages(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunMarkTiebreaker(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunExportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunResults(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 }  // namespace drav::cli

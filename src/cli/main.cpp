@@ -31,6 +31,7 @@ const Command kCommands[] = {
     {"set-stages", drav::cli::RunSetStages},
     {"mark-tiebreaker", drav::cli::RunMarkTiebreaker},
     {"watch", drav::cli::RunWatch},
+    {"results", drav::cli::RunResults},
 };
 
 const char kUsage[] =
@@ -46,7 +47,8 @@ const char kUsage[] =
     "  sort games|teams|rounds FILE OUT\n"
     "  read-rosters ROSTERFILE OUT [--values a,b,c,d] [--bonus MODE] [--no-tuh]\n"
     "           [--no-pow-neg] [--lightning] [--divisions]\n"
-    "  check FILE [--more]\n"
+    "  check FILE [--more | --results]\n"
+    "  results FILE OUT.csv\n"
     "  import-qbj FILE.qbj... OUT [--into FILE [--add-teams]]\n"
     "  export-qbj FILE OUT.qbj\n"
     "  stages FILE\n"
