@@ -5,7 +5,7 @@ _drav_cli() {
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
   local commands="quickprint report schedule resave convert merge sort read-rosters check
-    post import-qbj export-qbj stages set-stages mark-tiebreaker watch results --help --version"
+    post import-qbj export-qbj stages set-stages mark-tiebreaker watch results import-results --help --version"
 
   if [ "$COMP_CWORD" -eq 1 ]; then
     mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
@@ -42,6 +42,7 @@ _drav_cli() {
     sort) [ "$COMP_CWORD" -eq 2 ] && words="games teams rounds" ;;
     read-rosters) words="--values --bonus --no-tuh --no-pow-neg --lightning --divisions" ;;
     import-qbj) words="--into --add-teams" ;;
+    import-results) words="--into --add-teams" ;;
     mark-tiebreaker) words="--clear" ;;
     check) words="--more --results" ;;
     watch) words="--report --style --post --add-teams" ;;

@@ -21,6 +21,8 @@ int RunSetStages(const std::vector<std::string>& words, std::ostream& out, std::
 int RunMarkTiebreaker(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunExportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunResults(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+int RunImportResults(const std::vector<std::string>& words, std::ostream& out,
+                     std::ostream& err);
 int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 }  // namespace drav::cli

@@ -32,6 +32,7 @@ const Command kCommands[] = {
     {"mark-tiebreaker", drav::cli::RunMarkTiebreaker},
     {"watch", drav::cli::RunWatch},
     {"results", drav::cli::RunResults},
+    {"import-results", drav::cli::RunImportResults},
 };
 
 const char kUsage[] =
@@ -49,6 +50,7 @@ const char kUsage[] =
     "           [--no-pow-neg] [--lightning] [--divisions]\n"
     "  check FILE [--more | --results]\n"
     "  results FILE OUT.csv\n"
+    "  import-results FILE.csv|.tsv [--into FILE [--add-teams]] OUT\n"
     "  import-qbj FILE.qbj... OUT [--into FILE [--add-teams]]\n"
     "  export-qbj FILE OUT.qbj\n"
     "  stages FILE\n"
