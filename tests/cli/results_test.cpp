@@ -76,5 +76,31 @@ TEST(ResultsCommand, PreflightFindsTheFaultsPlantedInACopy) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(ImportResultsCommand, IntoAFileAllOrNothing) {
+  const std::string dir = test::MakeTempDir();
+  Tournament t;
+  OpenTournament(t, Sample());
+  const std::string a = t.TeamName(0), b = t.TeamName(1);
+  test::WriteFile(dir + "/good.csv", "Round,Team A,Score A,Team B,Score B\n9," + a + ",200," +
+                                         b + ",150\n");
+  test::CliResult r = RunCli({"import-results", dir + "/good.csv", "--into", Sample(),
+                              dir + "/out.dat"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "1 result imported\n");
+  Tournament out;
+  OpenTournament(out, dir + "/out.dat");
+  ASSERT_EQ(out.GameCount(), 29);
+  EXPECT_TRUE(out.Games.back().ScoreOnly);
+  EXPECT_EQ(out.Games.back().Round, 9);
+
+  test::WriteFile(dir + "/bad.csv", "Round,Team A,Score A,Team B,Score B\n9," + a + ",200," +
+                                        b + ",150\n9,Nobody,10," + b + ",20\n");
+  r = RunCli({"import-results", dir + "/bad.csv", "--into", Sample(), dir + "/bad.dat"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("line 3: unknown team \"Nobody\""), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir + "/bad.dat"));
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace drav
