@@ -90,12 +90,11 @@ int ColumnOf(std::string_view header) {
   for (char c : Lower(header))
     if (c != ' ' && c != '_' && c != '-' && c != '.') key += c;
   static const std::map<std::string, int> names = {
-      {"round", kRound},         {"rnd", kRound},          {"teama", kTeamA},
-      {"team1", kTeamA},         {"scorea", kScoreA},      {"score1", kScoreA},
-      {"teamb", kTeamB},         {"team2", kTeamB},        {"scoreb", kScoreB},
-      {"score2", kScoreB},       {"forfeit", kForfeit},    {"overtime", kOvertime},
-      {"ot", kOvertime},         {"packet", kPacket},      {"tossupsheard", kTuh},
-      {"tuh", kTuh},             {"tossups", kTuh}};
+      {"round", kRound},   {"rnd", kRound},     {"teama", kTeamA},      {"team1", kTeamA},
+      {"scorea", kScoreA}, {"score1", kScoreA}, {"teamb", kTeamB},      {"team2", kTeamB},
+      {"scoreb", kScoreB}, {"score2", kScoreB}, {"forfeit", kForfeit},  {"overtime", kOvertime},
+      {"ot", kOvertime},   {"packet", kPacket}, {"tossupsheard", kTuh}, {"tuh", kTuh},
+      {"tossups", kTuh}};
   const auto it = names.find(key);
   return it == names.end() ? -1 : it->second;
 }
@@ -126,7 +125,9 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
-std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string Quoted(std::string_view s) {
+  return "\"" + std::string(s) + "\"";
+}
 
 }  // namespace
 
@@ -170,15 +171,17 @@ ResultsPreview PreviewResults(const Tournament& t, std::string_view text, bool a
     const int column = ColumnOf(Trim(records[0].fields[i]));
     if (column >= 0 && !where.count(column)) where[column] = i;
   }
-  for (const auto& [column, name] : {std::pair{kRound, "round"}, {kTeamA, "team A"},
-                                     {kScoreA, "score A"}, {kTeamB, "team B"},
+  for (const auto& [column, name] : {std::pair{kRound, "round"},
+                                     {kTeamA, "team A"},
+                                     {kScoreA, "score A"},
+                                     {kTeamB, "team B"},
                                      {kScoreB, "score B"}})
     if (!where.count(column))
       preview.problems.push_back("line " + std::to_string(records[0].line) +
                                  ": the header has no column \"" + name + "\"");
   if (!preview.problems.empty()) return preview;
 
-  std::map<std::string, int> added;  // new team name -> its index to be
+  std::map<std::string, int> added;           // new team name -> its index to be
   std::set<std::tuple<int, int, int>> games;  // round, lower team, higher team
   for (const GameStats& g : t.Games)
     games.insert({g.Round, std::min(g.TeamA, g.TeamB), std::max(g.TeamA, g.TeamB)});
@@ -205,7 +208,8 @@ ResultsPreview PreviewResults(const Tournament& t, std::string_view text, bool a
       for (int k = 0; k < t.TeamCount(); ++k)
         if (Lower(t.TeamName(k)) == Lower(name)) return k;
       if (addTeams) {
-        const auto [it, isNew] = added.emplace(name, t.TeamCount() + static_cast<int>(added.size()));
+        const auto [it, isNew] =
+            added.emplace(name, t.TeamCount() + static_cast<int>(added.size()));
         if (isNew) preview.newTeams.push_back(name);
         return it->second;
       }

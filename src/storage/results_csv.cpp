@@ -65,11 +65,10 @@ std::vector<std::string> ResultsPreflight(const Tournament& t,
     if (g.Round <= 0) problems.push_back(Describe(t, i, g) + " has no round");
     if (g.Forfeit == 0 && (g.ScoreA == -1 || g.ScoreB == -1))
       problems.push_back(Describe(t, i, g) + " has no score");
-    const auto key = std::make_tuple(g.Round, std::min(g.TeamA, g.TeamB),
-                                     std::max(g.TeamA, g.TeamB));
+    const auto key =
+        std::make_tuple(g.Round, std::min(g.TeamA, g.TeamB), std::max(g.TeamA, g.TeamB));
     if (!seen.insert(key).second)
-      problems.push_back(Describe(t, i, g) + " repeats a game of round " +
-                         std::to_string(g.Round));
+      problems.push_back(Describe(t, i, g) + " repeats a game of round " + std::to_string(g.Round));
   }
   if (registered) {
     const std::set<std::string> names(registered->begin(), registered->end());

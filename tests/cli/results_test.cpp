@@ -81,10 +81,10 @@ TEST(ImportResultsCommand, IntoAFileAllOrNothing) {
   Tournament t;
   OpenTournament(t, Sample());
   const std::string a = t.TeamName(0), b = t.TeamName(1);
-  test::WriteFile(dir + "/good.csv", "Round,Team A,Score A,Team B,Score B\n9," + a + ",200," +
-                                         b + ",150\n");
-  test::CliResult r = RunCli({"import-results", dir + "/good.csv", "--into", Sample(),
-                              dir + "/out.dat"});
+  test::WriteFile(dir + "/good.csv",
+                  "Round,Team A,Score A,Team B,Score B\n9," + a + ",200," + b + ",150\n");
+  test::CliResult r =
+      RunCli({"import-results", dir + "/good.csv", "--into", Sample(), dir + "/out.dat"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "1 result imported\n");
   Tournament out;
@@ -93,8 +93,8 @@ TEST(ImportResultsCommand, IntoAFileAllOrNothing) {
   EXPECT_TRUE(out.Games.back().ScoreOnly);
   EXPECT_EQ(out.Games.back().Round, 9);
 
-  test::WriteFile(dir + "/bad.csv", "Round,Team A,Score A,Team B,Score B\n9," + a + ",200," +
-                                        b + ",150\n9,Nobody,10," + b + ",20\n");
+  test::WriteFile(dir + "/bad.csv", "Round,Team A,Score A,Team B,Score B\n9," + a + ",200," + b +
+                                        ",150\n9,Nobody,10," + b + ",20\n");
   r = RunCli({"import-results", dir + "/bad.csv", "--into", Sample(), dir + "/bad.dat"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("line 3: unknown team \"Nobody\""), std::string::npos) << r.err;

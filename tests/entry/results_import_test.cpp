@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model/error.h"
 #include "entry_test_support.h"
+#include "model/error.h"
 
 namespace drav::entry {
 namespace {
@@ -17,8 +17,8 @@ std::string FortyResults() {
     const int round = i / 2 + 1;  // two games a round, never the same pair twice in one
     const char* a = teams[(i % 2) * 2];
     const char* b = teams[(i % 2) * 2 + 1];
-    text += std::to_string(100 + i * 5) + "," + a + "," + std::to_string(round) + "," + b +
-            "," + std::to_string(200 + i * 5) + "," + (i == 3 ? "yes" : "") + "\r\n";
+    text += std::to_string(100 + i * 5) + "," + a + "," + std::to_string(round) + "," + b + "," +
+            std::to_string(200 + i * 5) + "," + (i == 3 ? "yes" : "") + "\r\n";
   }
   return text;
 }
@@ -61,10 +61,8 @@ TEST(ResultsImport, BadRowsAreNamedByLineAndNothingIsStored) {
   const ResultsPreview preview = PreviewResults(t, text, false);
   EXPECT_EQ(preview.problems,
             (std::vector<std::string>{
-                "line 12: unknown team \"Alfa\" (closest: Alpha)",
-                "line 30: bad score A \"1x0\"",
-                "line 41: duplicate game: Beta and alpha already meet in round 1"}))
-      ;
+                "line 12: unknown team \"Alfa\" (closest: Alpha)", "line 30: bad score A \"1x0\"",
+                "line 41: duplicate game: Beta and alpha already meet in round 1"}));
   EXPECT_THROW(ApplyResults(t, preview), DravError);
   EXPECT_EQ(t.Games, before.Games);
   EXPECT_EQ(t.Rosters, before.Rosters);
@@ -72,8 +70,8 @@ TEST(ResultsImport, BadRowsAreNamedByLineAndNothingIsStored) {
 
 TEST(ResultsImport, TabsAndAMissingColumn) {
   Tournament t = test::ThreeTeams();
-  const ResultsPreview tabs =
-      PreviewResults(t, "round\tteam a\tscore a\tteam b\tscore b\tforfeit\n3\tAlpha\t\tBeta\t\t1\n", false);
+  const ResultsPreview tabs = PreviewResults(
+      t, "round\tteam a\tscore a\tteam b\tscore b\tforfeit\n3\tAlpha\t\tBeta\t\t1\n", false);
   ASSERT_TRUE(tabs.Ok()) << tabs.problems.front();
   EXPECT_EQ(tabs.rows.at(0).Meaning(t), "Round 3: Alpha defeats Beta by forfeit");
   EXPECT_EQ(PreviewResults(t, "round,team a,team b,score b\n1,Alpha,Beta,5\n", false).problems,

@@ -104,12 +104,12 @@ TEST_F(ScoreOnlyEntry, OnlyTheWarningsThatNeedNoBoxScoreFire) {
   }
   g.ScoreOnly = false;  // a full game keeps its described warnings only
   g.ScoreA = g.ScoreB = 150;
-  EXPECT_EQ(CheckGameRecord(t, g),
-            (std::vector<std::string>{
-                "Individual and Bonus Scores Do Not Add to Total Score for Alpha",
-                "Individual and Bonus Scores Do Not Add to Total Score for Beta",
-                "Bonus Points Earned Without Being Heard for Alpha",
-                "Bonus Points Earned Without Being Heard for Beta"}));
+  EXPECT_EQ(
+      CheckGameRecord(t, g),
+      (std::vector<std::string>{"Individual and Bonus Scores Do Not Add to Total Score for Alpha",
+                                "Individual and Bonus Scores Do Not Add to Total Score for Beta",
+                                "Bonus Points Earned Without Being Heard for Alpha",
+                                "Bonus Points Earned Without Being Heard for Beta"}));
 }
 
 TEST_F(ScoreOnlyEntry, CheckAllGamesListsTwoMeetingsInARound) {

@@ -79,13 +79,11 @@ TEST(ScoreOnlyStats, RecordsCountEveryGameAndRatesOnlyFullGames) {
       EXPECT_EQ(s.PointsAgainst, x.pointsAgainst);
       const int played = x.wins + x.losses + x.ties;
       EXPECT_DOUBLE_EQ(PointsPerGame(s), played ? double(x.pointsFor) / played : 0.0);
-      EXPECT_NEAR(Margin(s), played ? double(x.pointsFor - x.pointsAgainst) / played : 0.0,
-                  1e-9);
+      EXPECT_NEAR(Margin(s), played ? double(x.pointsFor - x.pointsAgainst) / played : 0.0, 1e-9);
       EXPECT_EQ(s.FullGames, x.full);
       EXPECT_EQ(s.TUH, x.tuh);
       EXPECT_DOUBLE_EQ(PointsPerTossupHeard(s), x.tuh ? double(x.fullPoints) / x.tuh : 0.0);
-      EXPECT_DOUBLE_EQ(PointsPerBonus(s),
-                       x.bonusHeard ? double(x.bonusPts) / x.bonusHeard : 0.0);
+      EXPECT_DOUBLE_EQ(PointsPerBonus(s), x.bonusHeard ? double(x.bonusPts) / x.bonusHeard : 0.0);
       EXPECT_EQ(s.LightningPts, x.lightning);
       for (int k = 0; k < kColumns; ++k) EXPECT_EQ(s.TossUps[k], x.slots[k]);
       EXPECT_EQ(PowerNegText(s), RatioOrInfText(x.slots[0], x.slots[2]));

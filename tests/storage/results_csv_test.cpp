@@ -51,13 +51,13 @@ TEST(ResultsPreflight, NamesEachGapOnce) {
   t.Games.push_back(Game(3, 0, 0));
   t.Games.back().TeamA = 7;
   const std::vector<std::string> registered = {"Lakeview", "North"};
-  EXPECT_EQ(ResultsPreflight(t, &registered),
-            (std::vector<std::string>{
-                "Game 2 (Lakeview vs. North, \"A\") has no round",
-                "Game 3 (Lakeview vs. North, \"A\") has no score",
-                "Game 3 (Lakeview vs. North, \"A\") repeats a game of round 1",
-                "Game 5 ( vs. North, \"A\") names a team that is not in the list",
-                "Team North, \"A\" is not named as registered"}));
+  EXPECT_EQ(
+      ResultsPreflight(t, &registered),
+      (std::vector<std::string>{"Game 2 (Lakeview vs. North, \"A\") has no round",
+                                "Game 3 (Lakeview vs. North, \"A\") has no score",
+                                "Game 3 (Lakeview vs. North, \"A\") repeats a game of round 1",
+                                "Game 5 ( vs. North, \"A\") names a team that is not in the list",
+                                "Team North, \"A\" is not named as registered"}));
   t.Games.resize(1);
   EXPECT_TRUE(ResultsPreflight(t).empty());
 }
