@@ -294,6 +294,19 @@ void GameEntryWindow::BuildWidgets() {
     sides->addWidget(frame, 1);
   }
   outer->addLayout(sides);
+  {
+    // Under the teams' rows, where a full strip leaves no room; Alt+S switches it from the
+    // keyboard, and it stays on for the next new game.
+    auto* box = new QCheckBox("&Score only");
+    box->setFocusPolicy(Qt::ClickFocus);
+    Bind(f.ScoreOnly, box);
+    connect(box, &QCheckBox::clicked, this, [this](bool on) {
+      form_.ScoreOnly.SetChecked(on);
+      form_.ScoreOnly.OnClick();
+      Refresh();
+    });
+    outer->addWidget(box);
+  }
 
   // The strip: lightning, bouncebacks and bonuses of team A, toss-ups heard, then the
   // same of team B in mirror order.
@@ -340,18 +353,6 @@ void GameEntryWindow::BuildWidgets() {
     Bind(f.Tiebreaker, box);
     connect(box, &QCheckBox::clicked, this, [this](bool on) {
       form_.Tiebreaker.SetChecked(on);
-      Refresh();
-    });
-    strip->addWidget(box);
-  }
-  {
-    // Alt+S switches it from the keyboard; it stays on for the next new game.
-    auto* box = new QCheckBox("&Score only");
-    box->setFocusPolicy(Qt::ClickFocus);
-    Bind(f.ScoreOnly, box);
-    connect(box, &QCheckBox::clicked, this, [this](bool on) {
-      form_.ScoreOnly.SetChecked(on);
-      form_.ScoreOnly.OnClick();
       Refresh();
     });
     strip->addWidget(box);
