@@ -11,6 +11,7 @@ packages=(
   libcurl4-openssl-dev
   nlohmann-json3-dev
   python3-pyftpdlib python3-openssl openssl python3-asyncssh
+  vsftpd passwd
   chromium chromium-driver python3-selenium
   unzip
   help2man

@@ -241,6 +241,12 @@ bool CurlFtpClient::Connect(const FtpLogin& login) {
     curl_easy_setopt(h, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+    // TLS 1.2, no older and no newer. vsftpd, which many hosts run, requires the data
+    // connection to resume the control connection's TLS session; under TLS 1.3 the session
+    // ticket often arrives too late, and the upload fails with 522 or 426, leaving pages
+    // missing. Every FTPS server speaks TLS 1.2.
+    curl_easy_setopt(h, CURLOPT_SSLVERSION,
+                     static_cast<long>(CURL_SSLVERSION_TLSv1_2 | CURL_SSLVERSION_MAX_TLSv1_2));
     if (!login.caFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, login.caFile.c_str());
   }
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, DiscardBody);
