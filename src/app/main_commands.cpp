@@ -3,6 +3,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "app/new_tournament_notice.h"
 #include "app/unsaved_data.h"
 #include "entry/game_entry.h"
 #include "entry/ordering.h"
@@ -109,6 +110,10 @@ bool MainCommands::StoreShownEntries() {
 void MainCommands::NewTournament1Click() {
   // The teams and games stay; only what the entry windows hold would go.
   if (!MaySetAside(false)) return;
+  // The options replace every setting of a tournament that may be an event in progress.
+  if (const std::string notice = NewTournamentNotice(t_);
+      !notice.empty() && !host_.AskOkCancel(notice, "New Tournament"))
+    return;
   NewTournamentChoices choices;
   if (!host_.RunOptions(choices)) return;
   NewTournament(t_, choices);
@@ -197,6 +202,14 @@ void MainCommands::CloseAll1Click() {
     t_.TeamDivision.clear();
     t_.ExhibitionTeam.clear();
     t_.Extras.Stages.clear();  // their brackets name the teams just dropped
+    // Match files taken in name games that are gone; the next event may take them again.
+    t_.Extras.ImportedMatches.clear();
+    // The event's own identity must not reach the next event's pages. The server settings
+    // belong to the director and stay.
+    t_.Format.TourneyName.clear();
+    t_.Format.BaseName.clear();
+    t_.Format.StyleSheet = 0;
+    t_.Format.StyleSheetFile.clear();
     t_.FileName.clear();
     t_.CurrentGame = 0;
     t_.CurrentTeam = 0;

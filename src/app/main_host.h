@@ -49,6 +49,12 @@ class MainHost {
     (void)caption;
     return false;
   }
+  // A statement with OK and Cancel buttons; true for OK. Without a person to ask: Cancel.
+  virtual bool AskOkCancel(const std::string& text, const std::string& caption) {
+    (void)text;
+    (void)caption;
+    return false;
+  }
   // A passing note in the status bar (used where a box would interrupt, e.g. autosave).
   virtual void ShowStatus(const std::string& text) = 0;
   // The time of day as the status bar shows it ("10:42").

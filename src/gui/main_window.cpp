@@ -346,6 +346,13 @@ bool MainWindow::AskYesNo(const std::string& text, const std::string& caption) {
   return DialogSeams::Exec(box) == QMessageBox::Yes;
 }
 
+bool MainWindow::AskOkCancel(const std::string& text, const std::string& caption) {
+  QMessageBox box(QMessageBox::Question, ToQt(caption), ToQt(text),
+                  QMessageBox::Ok | QMessageBox::Cancel, this);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return DialogSeams::Exec(box) == QMessageBox::Ok;
+}
+
 void MainWindow::ShowStatus(const std::string& text) {
   // Stays until the next command says something, so it tells what the last one did.
   statusBar()->showMessage(ToQt(text));

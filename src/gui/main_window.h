@@ -50,6 +50,7 @@ class MainWindow : public QMainWindow, public app::MainHost {
   bool Confirm(bool showUnsavedLine) override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
+  bool AskOkCancel(const std::string& text, const std::string& caption) override;
   void ShowStatus(const std::string& text) override;
   bool RunOptions(NewTournamentChoices& choices) override;
   bool RunSettings(app::SettingsForm& form) override;

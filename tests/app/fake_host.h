@@ -33,6 +33,8 @@ class FakeHost : public MainHost {
   std::vector<std::pair<std::string, std::string>> messages;  // text, caption
   std::vector<std::string> statuses;
   bool yesNoAnswer = false;
+  // AskOkCancel: an empty queue answers Cancel; the texts are kept in questions too.
+  std::deque<bool> okCancelAnswers;
   std::vector<std::string> questions;
   std::vector<SettingsForm> settingsShown;  // the form as loaded, before any edit
   std::string caption;
@@ -65,6 +67,13 @@ class FakeHost : public MainHost {
   bool AskYesNo(const std::string& text, const std::string&) override {
     questions.push_back(text);
     return yesNoAnswer;
+  }
+  bool AskOkCancel(const std::string& text, const std::string&) override {
+    questions.push_back(text);
+    if (okCancelAnswers.empty()) return false;
+    const bool answer = okCancelAnswers.front();
+    okCancelAnswers.pop_front();
+    return answer;
   }
   void ShowStatus(const std::string& text) override { statuses.push_back(text); }
   std::string ClockTime() override { return "10:42"; }

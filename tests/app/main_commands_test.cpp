@@ -102,7 +102,18 @@ TEST_F(MainCommandsTest, NewTournamentKeepsTeamsGamesAndCaptionButEmptiesPacketN
   choices.Divisions = true;
   choices.ColumnChecked[3] = true;
   choices.ColumnText[3] = "x";
+  // Cancel on the notice keeps every setting; OK goes on to the options.
+  const std::string before = SerializeTournament(t);
   host.optionsAnswers.push_back(choices);
+  commands.NewTournament1Click();
+  EXPECT_EQ(SerializeTournament(t), before);
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0], "New Tournament keeps the " + std::to_string(teams.size()) +
+                                   " teams and " + std::to_string(games) +
+                                   " games of a.dat, empties its 2 packet names and sets every "
+                                   "option to this window's values. The file changes only when "
+                                   "you save.");
+  host.okCancelAnswers.push_back(true);
   commands.NewTournament1Click();
 
   EXPECT_EQ(t.Rosters, teams);
@@ -229,9 +240,17 @@ TEST_F(MainCommandsTest, FailedAutosaveIsShownInTheStatusBar) {
   EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(MainCommandsTest, CloseAllConfirmedEmptiesTheTournamentButKeepsSettings) {
+TEST_F(MainCommandsTest, CloseAllConfirmedEmptiesTheEventButKeepsTheDirectorsSettings) {
   commands.OpenPath(WriteSample("a.dat"));
-  t.Format.TourneyName = "Kept";
+  t.Format.TourneyName = "Fall Open";
+  t.Format.BaseName = "fall";
+  t.Format.StyleSheet = 1;
+  t.Format.StyleSheetFile = "fall.css";
+  t.Format.HostAddress = "ftp.example.org";
+  t.Format.UserName = "director";
+  t.Format.Directory = "www";
+  t.Extras.Posting.Protocol = PostProtocol::Sftp;
+  t.Extras.ImportedMatches = {{"round1.qbj", "m1"}};
   t.PacketNames = {"P"};
   t.Extras.Stages = {{"Prelims", 1, 2, false, {{"Pool", {0}}}}};
   t.Extras.TiebreakersCount = true;
@@ -245,7 +264,16 @@ TEST_F(MainCommandsTest, CloseAllConfirmedEmptiesTheTournamentButKeepsSettings) 
   EXPECT_TRUE(t.DivisionNames.empty());
   EXPECT_TRUE(t.TeamDivision.empty());
   EXPECT_TRUE(t.FileName.empty());
-  EXPECT_EQ(t.Format.TourneyName, "Kept");
+  // The event's identity goes, so the next event's pages cannot carry it.
+  EXPECT_EQ(t.Format.TourneyName, "");
+  EXPECT_EQ(t.Format.BaseName, "");
+  EXPECT_EQ(t.Format.StyleSheet, 0);
+  EXPECT_EQ(t.Format.StyleSheetFile, "");
+  EXPECT_TRUE(t.Extras.ImportedMatches.empty());  // their games are gone
+  EXPECT_EQ(t.Format.HostAddress, "ftp.example.org");
+  EXPECT_EQ(t.Format.UserName, "director");
+  EXPECT_EQ(t.Format.Directory, "www");
+  EXPECT_EQ(t.Extras.Posting.Protocol, PostProtocol::Sftp);
   EXPECT_EQ(t.PacketNames, std::vector<std::string>{"P"});
   EXPECT_EQ(host.caption, "DRAV");  // no file is Save's target any more
   EXPECT_EQ(host.childWindows, 0);
