@@ -32,6 +32,8 @@ std::string Num(std::int64_t n) {
   return std::to_string(n);
 }
 
+}  // namespace
+
 std::string TeamHeader(const Tournament& t) {
   const TourneyFormat& f = t.Format;
   std::string line = LeftField("#", 4) + LeftField("Team", 18) + RightField("W", 3) +
@@ -54,10 +56,10 @@ std::string TeamHeader(const Tournament& t) {
   return line;
 }
 
-std::string TeamLine(const Tournament& t, const Standings& s, std::size_t position) {
+std::string TeamLine(const Tournament& t, const Standings& s, std::string_view place) {
   const TourneyFormat& f = t.Format;
   std::string line =
-      LeftField(Num(static_cast<std::int64_t>(position) + 1), 4) + LeftField(s.TeamName, 18) +
+      LeftField(place, 4) + LeftField(s.TeamName, 18) +
       RightField(Num(ShownWins(s)), 3) + RightField(Num(ShownLosses(s)), 3) +
       RightField(Num(s.Ties), 3) + RightField(PctText(WinningPct(s)), 6) +
       RightField(AverageText(PointsPerGame(s)), 6) +
@@ -79,6 +81,8 @@ std::string TeamLine(const Tournament& t, const Standings& s, std::size_t positi
   return line;
 }
 
+namespace {
+
 // The name of a team's division, "" when it has none.
 std::string DivisionName(const Tournament& t, int team) {
   const int d = t.DivisionOf(team);
@@ -99,7 +103,7 @@ std::vector<std::string> TeamStandingsLines(const Tournament& t) {
       const Standings& s = tables.TeamStats[i];
       if (s.GamesCount <= 0) continue;
       if (division >= 0 && t.DivisionOf(s.TeamIndex) != division) continue;
-      lines.push_back(TeamLine(t, s, i));
+      lines.push_back(TeamLine(t, s, Num(static_cast<std::int64_t>(i) + 1)));
     }
     lines.push_back(" ");
   };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/tournament.h"
+#include "stats/team_stats.h"
 
 namespace drav {
 
@@ -14,6 +15,10 @@ std::string LeftField(std::string_view s, int width);
 // Right-justified field of exactly width characters that always ends with a space: at
 // most width - 1 characters of s.
 std::string RightField(std::string_view s, int width);
+
+// The header and one row of the QuickPrint team standings; place fills the # column.
+std::string TeamHeader(const Tournament& t);
+std::string TeamLine(const Tournament& t, const Standings& s, std::string_view place);
 
 // The QuickPrint team standings (divisions as sections when Divisions is set).
 std::vector<std::string> TeamStandingsLines(const Tournament& t);

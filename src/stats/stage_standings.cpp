@@ -1,6 +1,9 @@
 #include "stats/stage_standings.h"
 
+#include <algorithm>
+
 #include "model/error.h"
+#include "model/merge_sort.h"
 #include "stats/quickprint.h"
 #include "stats/stage_view.h"
 #include "stats/standings_order.h"
@@ -49,8 +52,47 @@ std::vector<RankedBracket> RankStage(const Tournament& t, int stage) {
 
 std::vector<std::string> StageTeamStandingsLines(const Tournament& t, int stage) {
   std::vector<std::string> lines{StageLabel(t.Extras.Stages.at(static_cast<std::size_t>(stage)))};
-  const std::vector<std::string> body = TeamStandingsLines(StageView(t, stage));
-  lines.insert(lines.end(), body.begin(), body.end());
+  const Tournament view = StageView(t, stage);
+  // The # column is the place within the bracket, shared places marked "=", as on the
+  // web report and in the final ranking.
+  const auto& stages = t.Extras.Stages;
+  for (RankedBracket bracket : RankStage(t, stage)) {
+    // Within a shared place, the teams stand in the order the director settled: the order
+    // they were given in the next stage's brackets; the teams that went on come first.
+    if (static_cast<std::size_t>(stage) + 1 < stages.size()) {
+      const Stage& next = stages[static_cast<std::size_t>(stage) + 1];
+      auto settled = [&](int team) {
+        int at = 0;
+        for (const Bracket& b : next.Brackets)
+          for (int member : b.Teams) {
+            if (member == team) return at;
+            ++at;
+          }
+        return at + 1;
+      };
+      for (std::size_t i = 0; i < bracket.Teams.size();) {
+        std::size_t j = i + 1;
+        while (j < bracket.Teams.size() && bracket.Place[j] == bracket.Place[i]) ++j;
+        std::vector<Standings> tie(bracket.Teams.begin() + static_cast<std::ptrdiff_t>(i),
+                                   bracket.Teams.begin() + static_cast<std::ptrdiff_t>(j));
+        MergeSort(tie, [&](const Standings& a, const Standings& b) {
+          return settled(a.TeamIndex) < settled(b.TeamIndex);
+        });
+        std::copy(tie.begin(), tie.end(), bracket.Teams.begin() + static_cast<std::ptrdiff_t>(i));
+        i = j;
+      }
+    }
+    if (bracket.Bracket >= 0) lines.push_back(bracket.Name);
+    lines.push_back(TeamHeader(view));
+    for (std::size_t i = 0; i < bracket.Teams.size(); ++i) {
+      if (bracket.Teams[i].GamesCount <= 0) continue;
+      const int place = bracket.Place[i];
+      const bool shared = (i > 0 && bracket.Place[i - 1] == place) ||
+                          (i + 1 < bracket.Teams.size() && bracket.Place[i + 1] == place);
+      lines.push_back(TeamLine(view, bracket.Teams[i], std::to_string(place) + (shared ? "=" : "")));
+    }
+    lines.push_back(" ");
+  }
   return lines;
 }
 

@@ -1,6 +1,8 @@
 // stages, set-stages, mark-tiebreaker and the --stage option, end to end.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <sstream>
 #include <filesystem>
 
 #include "storage/tournament_file.h"
@@ -90,7 +92,18 @@ TEST_F(CliStages, StageStandingsAreTheRoundFilteredStandingsOfTheBracketsAsDivis
     const auto stage = RunCli({"quickprint", report, Path("out.dat"), "--stage", "Prelims"});
     const auto rounds = RunCli({"quickprint", report, Path("divisions.dat"), "--rounds", "1-6"});
     ASSERT_EQ(stage.exitCode, 0) << stage.err;
-    EXPECT_EQ(stage.out, "Prelims (rounds 1\u20136)\n" + rounds.out);
+    // Team rows of a stage carry their place within the bracket in the # column.
+    auto withoutPlaces = [&](const std::string& text) {
+      if (std::string(report) != "teams") return text;
+      std::string out, line;
+      std::istringstream in(text);
+      while (std::getline(in, line))
+        out += (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0])) ? line.substr(4)
+                                                                                  : line) +
+               "\n";
+      return out;
+    };
+    EXPECT_EQ(withoutPlaces(stage.out), withoutPlaces("Prelims (rounds 1\u20136)\n" + rounds.out));
   }
   const auto final = RunCli({"quickprint", "final", Path("out.dat")});
   ASSERT_EQ(final.exitCode, 0) << final.err;
