@@ -1,9 +1,11 @@
 #include "stats/quickprint.h"
 
+#include <algorithm>
 #include <string>
 
 #include "model/merge_sort.h"
 #include "model/numbers.h"
+#include "model/text_codec.h"
 #include "stats/figures.h"
 #include "stats/full_games_note.h"
 #include "stats/player_stats.h"
@@ -12,18 +14,52 @@
 
 namespace drav {
 
+namespace {
+
+// A field's columns: one per character for valid UTF-8 beyond ASCII, else one per byte
+// (ASCII and Windows-1252 names keep their bytes).
+struct Columns {
+  std::string_view s;
+  bool utf8;
+  explicit Columns(std::string_view text)
+      : s(text),
+        utf8(std::any_of(text.begin(), text.end(),
+                         [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+             IsValidUtf8(text)) {}
+  std::size_t Count() const {
+    if (!utf8) return s.size();
+    return static_cast<std::size_t>(std::count_if(
+        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  }
+  // The first n columns, never ending inside a character.
+  std::string_view First(std::size_t n) const {
+    if (!utf8) return s.substr(0, n);
+    std::size_t at = 0;
+    for (std::size_t seen = 0; at < s.size(); ++at) {
+      if ((static_cast<unsigned char>(s[at]) & 0xC0) != 0x80 && seen++ == n) break;
+    }
+    return s.substr(0, at);
+  }
+};
+
+}  // namespace
+
 std::string LeftField(std::string_view s, int width) {
   if (width <= 0) return std::string();
   const std::size_t w = static_cast<std::size_t>(width);
-  if (s.size() < w) return std::string(s) + std::string(w - s.size(), ' ');
-  return std::string(s.substr(0, w - 1)) + ' ';
+  const Columns c(s);
+  const std::size_t n = c.Count();
+  if (n < w) return std::string(s) + std::string(w - n, ' ');
+  return std::string(c.First(w - 1)) + ' ';
 }
 
 std::string RightField(std::string_view s, int width) {
   if (width <= 0) return std::string();
   const std::size_t w = static_cast<std::size_t>(width);
-  if (s.size() < w) return std::string(w - 1 - s.size(), ' ') + std::string(s) + ' ';
-  return std::string(s.substr(0, w - 1)) + ' ';
+  const Columns c(s);
+  const std::size_t n = c.Count();
+  if (n < w) return std::string(w - 1 - n, ' ') + std::string(s) + ' ';
+  return std::string(c.First(w - 1)) + ' ';
 }
 
 namespace {

@@ -9,8 +9,10 @@
 
 namespace drav {
 
-// Left-justified field of exactly width characters: s padded with spaces, or its first
-// width - 1 characters and a space when it does not fit.
+// Fields count columns: one per character when s is valid UTF-8 beyond ASCII, else one per
+// byte, so a cut never falls inside a character and ASCII or Windows-1252 keep their bytes.
+// Left-justified field of exactly width columns: s padded with spaces, or its first
+// width - 1 columns and a space when it does not fit.
 std::string LeftField(std::string_view s, int width);
 // Right-justified field of exactly width characters that always ends with a space: at
 // most width - 1 characters of s.

@@ -26,6 +26,18 @@ TEST(RoundRobin, FourTeamsRoundByRound) {
   EXPECT_EQ(RoundRobinLines(Teams({"A", "B", "C", "D"})), want);
 }
 
+TEST(RoundRobin, Utf8NamesArriveWholeAndAsciiLinesKeepTheirBytes) {
+  const auto ascii = RoundRobinLines(Teams({"A", "B", "C", "D"}));
+  const auto named = RoundRobinLines(Teams({"\u00c9cole", "B", "C", "D"}));
+  ASSERT_EQ(named.size(), ascii.size());
+  for (std::size_t i = 0; i < named.size(); ++i) {
+    std::string expected = ascii[i];
+    for (std::size_t at = expected.find('A'); at != std::string::npos; at = expected.find('A'))
+      expected.replace(at, 1, "\u00c9cole");
+    EXPECT_EQ(named[i], expected);
+  }
+}
+
 TEST(RoundRobin, FiveTeamsSitOutOncePerRoundAndEveryone) {
   const RoundRobinPlan plan = PlanRoundRobin(5, 0);
   ASSERT_EQ(plan.mainRounds, 5);

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "model/text_codec.h"
 #include "stats/stats_fixture.h"
+#include "support/generated_tournament.h"
 
 namespace drav {
 namespace {
@@ -30,6 +33,46 @@ TEST(QuickPrintFields, TextOfTheWidthOrLongerIsCutAndEndsWithASpace) {
   EXPECT_EQ(RightField("123456", 5), "1234 ");
   EXPECT_EQ(LeftField("Eighteen chars abc", 18), "Eighteen chars ab ");
   EXPECT_EQ(LeftField("A player name of 20x", 20), "A player name of 20 ");
+}
+
+TEST(QuickPrintFields, Utf8BeyondAsciiCountsCharactersOtherBytesCountBytes) {
+  const struct {
+    std::string text;
+    int width;
+    std::string left, right;
+  } cases[] = {
+      {"Zo\u00eb", 6, "Zo\u00eb   ", "  Zo\u00eb "},
+      {"\u00c9cole \u00e9t\u00e9", 7, "\u00c9cole  ", "\u00c9cole  "},  // cut by characters
+      {"\u00e9\u00e9\u00e9", 3, "\u00e9\u00e9 ", "\u00e9\u00e9 "},
+      {"\u6771\u4eac", 2, "\u6771 ", "\u6771 "},
+      {"Zo\xeb", 6, "Zo\xeb   ", "  Zo\xeb "},  // Windows-1252: one column per byte
+      {"\xc3", 3, "\xc3  ", " \xc3 "},       // not UTF-8: bytes
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LeftField(c.text, c.width), c.left) << c.text;
+    EXPECT_EQ(RightField(c.text, c.width), c.right) << c.text;
+  }
+}
+
+TEST(QuickPrintFields, GeneratedStandingsWithUtf8NamesKeepTheirColumns) {
+  for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+    Tournament t = test::GenerateTournament({.teams = 8, .games = 30, .rounds = 6, .seed = seed});
+    const char* names[] = {"\u00c9cole Saint-\u00c9tienne du Mont", "Zo\u00eb", "M\u00fcnchen \u00dc"};
+    for (std::size_t i = 0; i < t.Rosters.size() && i < 3; ++i) {
+      t.Rosters[i][0] = names[i];
+      if (t.Rosters[i].size() > 1) t.Rosters[i][1] = std::string(names[i]) + " Player \u00e9\u00e9\u00e9";
+    }
+    auto columns = [](const std::string& line) {
+      return std::count_if(line.begin(), line.end(),
+                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    };
+    for (const Lines& lines : {TeamStandingsLines(t), PlayerStandingsLines(t)}) {
+      for (const std::string& line : lines) {
+        EXPECT_TRUE(IsValidUtf8(line)) << line;
+        if (line.size() > 22) EXPECT_EQ(columns(line), columns(lines[0])) << line;
+      }
+    }
+  }
 }
 
 TEST(QuickPrintFields, DegenerateWidthsGiveEmptyFields) {
