@@ -18,10 +18,10 @@ std::string NewTournamentNotice(const Tournament& t) {
   if (t.TeamCount() == 0 && t.GameCount() == 0) return {};
   const long packets = std::count_if(t.PacketNames.begin(), t.PacketNames.end(),
                                      [](const std::string& name) { return !name.empty(); });
-  std::string text = "New Tournament keeps the " + Count(t.TeamCount(), "team", "teams") +
-                     " and " + Count(t.GameCount(), "game", "games") + " of " +
-                     (t.FileName.empty() ? std::string("this tournament")
-                                         : LastPathComponent(t.FileName));
+  std::string text =
+      "New Tournament keeps the " + Count(t.TeamCount(), "team", "teams") + " and " +
+      Count(t.GameCount(), "game", "games") + " of " +
+      (t.FileName.empty() ? std::string("this tournament") : LastPathComponent(t.FileName));
   if (packets > 0)
     text += ", empties its " + Count(packets, "packet name", "packet names") + " and";
   else

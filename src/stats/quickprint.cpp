@@ -95,10 +95,9 @@ std::string TeamHeader(const Tournament& t) {
 std::string TeamLine(const Tournament& t, const Standings& s, std::string_view place) {
   const TourneyFormat& f = t.Format;
   std::string line =
-      LeftField(place, 4) + LeftField(s.TeamName, 18) +
-      RightField(Num(ShownWins(s)), 3) + RightField(Num(ShownLosses(s)), 3) +
-      RightField(Num(s.Ties), 3) + RightField(PctText(WinningPct(s)), 6) +
-      RightField(AverageText(PointsPerGame(s)), 6) +
+      LeftField(place, 4) + LeftField(s.TeamName, 18) + RightField(Num(ShownWins(s)), 3) +
+      RightField(Num(ShownLosses(s)), 3) + RightField(Num(s.Ties), 3) +
+      RightField(PctText(WinningPct(s)), 6) + RightField(AverageText(PointsPerGame(s)), 6) +
       RightField(AverageText(PointsAgainstPerGame(s)), 6) + RightField(AverageText(Margin(s)), 7);
   if (f.SortCriterion == 3) line += RightField(AverageText(ScheduleStrength(s)), 6);
   for (int k = 0; k < kColumns; ++k)

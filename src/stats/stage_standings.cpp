@@ -89,7 +89,8 @@ std::vector<std::string> StageTeamStandingsLines(const Tournament& t, int stage)
       const int place = bracket.Place[i];
       const bool shared = (i > 0 && bracket.Place[i - 1] == place) ||
                           (i + 1 < bracket.Teams.size() && bracket.Place[i + 1] == place);
-      lines.push_back(TeamLine(view, bracket.Teams[i], std::to_string(place) + (shared ? "=" : "")));
+      lines.push_back(
+          TeamLine(view, bracket.Teams[i], std::to_string(place) + (shared ? "=" : "")));
     }
     lines.push_back(" ");
   }

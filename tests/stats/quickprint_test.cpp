@@ -46,7 +46,7 @@ TEST(QuickPrintFields, Utf8BeyondAsciiCountsCharactersOtherBytesCountBytes) {
       {"\u00e9\u00e9\u00e9", 3, "\u00e9\u00e9 ", "\u00e9\u00e9 "},
       {"\u6771\u4eac", 2, "\u6771 ", "\u6771 "},
       {"Zo\xeb", 6, "Zo\xeb   ", "  Zo\xeb "},  // Windows-1252: one column per byte
-      {"\xc3", 3, "\xc3  ", " \xc3 "},       // not UTF-8: bytes
+      {"\xc3", 3, "\xc3  ", " \xc3 "},          // not UTF-8: bytes
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LeftField(c.text, c.width), c.left) << c.text;
@@ -57,10 +57,12 @@ TEST(QuickPrintFields, Utf8BeyondAsciiCountsCharactersOtherBytesCountBytes) {
 TEST(QuickPrintFields, GeneratedStandingsWithUtf8NamesKeepTheirColumns) {
   for (std::uint32_t seed = 1; seed <= 6; ++seed) {
     Tournament t = test::GenerateTournament({.teams = 8, .games = 30, .rounds = 6, .seed = seed});
-    const char* names[] = {"\u00c9cole Saint-\u00c9tienne du Mont", "Zo\u00eb", "M\u00fcnchen \u00dc"};
+    const char* names[] = {"\u00c9cole Saint-\u00c9tienne du Mont", "Zo\u00eb",
+                           "M\u00fcnchen \u00dc"};
     for (std::size_t i = 0; i < t.Rosters.size() && i < 3; ++i) {
       t.Rosters[i][0] = names[i];
-      if (t.Rosters[i].size() > 1) t.Rosters[i][1] = std::string(names[i]) + " Player \u00e9\u00e9\u00e9";
+      if (t.Rosters[i].size() > 1)
+        t.Rosters[i][1] = std::string(names[i]) + " Player \u00e9\u00e9\u00e9";
     }
     auto columns = [](const std::string& line) {
       return std::count_if(line.begin(), line.end(),

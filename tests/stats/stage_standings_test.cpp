@@ -147,11 +147,9 @@ TEST(StageStandings, QuickPrintShowsBracketPlacesWithSharedPlacesInTheSettledOrd
     return shown;
   };
   // Pool 2 is a three-way tie; D went on to the final, so D heads it.
-  EXPECT_EQ(placesAndTeams(),
-            (Lines{"1   AA", "2   BB", "3   CC", "1=  DD", "1=  EE", "1=  FF"}));
+  EXPECT_EQ(placesAndTeams(), (Lines{"1   AA", "2   BB", "3   CC", "1=  DD", "1=  EE", "1=  FF"}));
   t.Extras.Stages[1].Brackets[0].Teams = {0, 5};  // F went on instead
-  EXPECT_EQ(placesAndTeams(),
-            (Lines{"1   AA", "2   BB", "3   CC", "1=  FF", "1=  DD", "1=  EE"}));
+  EXPECT_EQ(placesAndTeams(), (Lines{"1   AA", "2   BB", "3   CC", "1=  FF", "1=  DD", "1=  EE"}));
 }
 
 TEST(FinalRanking, NoStagesNoRanking) {

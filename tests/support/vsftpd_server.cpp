@@ -41,8 +41,7 @@ bool Run(std::vector<std::string> args, const std::string& input = {}) {
   const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(toChild[0]);
-  if (spawned == 0 && !input.empty())
-    (void)!write(toChild[1], input.data(), input.size());
+  if (spawned == 0 && !input.empty()) (void)!write(toChild[1], input.data(), input.size());
   close(toChild[1]);
   if (spawned != 0) return false;
   int status = 0;
@@ -90,8 +89,7 @@ VsftpdServer::VsftpdServer() {
   if (!Run({"useradd", "--no-create-home", "--home-dir", root_, "--shell", "/bin/sh", user}))
     throw std::runtime_error("useradd failed for " + user);
   user_ = user;
-  if (!Run({"chpasswd"}, user_ + ":" + password + "\n") ||
-      !Run({"chown", user_, root_})) {
+  if (!Run({"chpasswd"}, user_ + ":" + password + "\n") || !Run({"chown", user_, root_})) {
     Stop();
     throw std::runtime_error("cannot set up the user " + user_);
   }
@@ -100,14 +98,15 @@ VsftpdServer::VsftpdServer() {
   // Debian's defaults for TLS (require_ssl_reuse among them), with TLS required for logins
   // and data as a host that offers FTPS would.
   const std::string config = dir_.path + "/vsftpd.conf";
-  WriteFile(config, "listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=" +
-                        std::to_string(port) +
-                        "\nbackground=NO\nanonymous_enable=NO\nlocal_enable=YES\n"
-                        "write_enable=YES\nssl_enable=YES\nforce_local_logins_ssl=YES\n"
-                        "force_local_data_ssl=YES\nrsa_cert_file=" +
-                        cert + "\nrsa_private_key_file=" + key +
-                        "\npasv_enable=YES\npasv_address=127.0.0.1\nsecure_chroot_dir=" +
-                        dir_.path + "/empty\nseccomp_sandbox=NO\npam_service_name=vsftpd\n");
+  WriteFile(
+      config,
+      "listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=" + std::to_string(port) +
+          "\nbackground=NO\nanonymous_enable=NO\nlocal_enable=YES\n"
+          "write_enable=YES\nssl_enable=YES\nforce_local_logins_ssl=YES\n"
+          "force_local_data_ssl=YES\nrsa_cert_file=" +
+          cert + "\nrsa_private_key_file=" + key +
+          "\npasv_enable=YES\npasv_address=127.0.0.1\nsecure_chroot_dir=" + dir_.path +
+          "/empty\nseccomp_sandbox=NO\npam_service_name=vsftpd\n");
   fs::permissions(config, fs::perms::owner_read | fs::perms::owner_write);
 
   std::vector<std::string> args{kVsftpd, config};
