@@ -42,15 +42,13 @@ MainCommands::MainCommands(Tournament& t, MainHost& host) : t_(t), host_(host) {
 void MainCommands::StartUp() {
   t_ = Tournament{};
   host_.SetCaption("DRAV");
-  MarkSaved();
+  history_.Reset(t_);
+  host_.HistoryChanged();
 }
 
-void MainCommands::MarkSaved() {
-  savedText_ = SerializeTournament(t_);
-  saved_ = t_;
-}
+void MainCommands::MarkSaved() { history_.MarkSaved(t_); }
 
-bool MainCommands::HasUnsavedData() const { return SerializeTournament(t_) != savedText_; }
+bool MainCommands::HasUnsavedData() const { return history_.IsUnsaved(t_); }
 
 void MainCommands::RebuildWindows() {
   host_.CloseChildWindows();
@@ -64,7 +62,7 @@ std::string MainCommands::WhatWouldBeLost(bool tournamentReplaced) const {
   const auto add = [&lost](const std::string& line) {
     if (!line.empty()) lost += (lost.empty() ? "" : "\n") + line;
   };
-  if (tournamentReplaced && HasUnsavedData()) add(DescribeUnsavedChanges(saved_, t_));
+  if (tournamentReplaced && HasUnsavedData()) add(DescribeUnsavedChanges(history_.Saved(), t_));
   const EntryForms forms = host_.OpenEntryForms();
   if (forms.game && forms.game->HasUnstoredEdits()) add("The game on screen has not been stored");
   if (forms.roster && forms.roster->HasUnstoredEdits())
@@ -86,7 +84,7 @@ bool MainCommands::MaySetAside(bool tournamentReplaced) {
   return false;
 }
 
-bool MainCommands::StoreShownEntries() {
+bool MainCommands::StoreShownEntries(const std::string& failure) {
   const EntryForms forms = host_.OpenEntryForms();
   std::vector<std::string> warnings;
   bool stored = true;
@@ -99,7 +97,7 @@ bool MainCommands::StoreShownEntries() {
         throw DravError("The game on screen needs both teams before it can be stored.");
     }
   } catch (const DravError& e) {
-    host_.ShowMessage(std::string("Nothing was saved. ") + e.what(), kErrorCaption);
+    host_.ShowMessage(failure + e.what(), kErrorCaption);
     stored = false;
   }
   host_.RefreshEntryWindows();
@@ -116,7 +114,9 @@ void MainCommands::NewTournament1Click() {
     return;
   NewTournamentChoices choices;
   if (!host_.RunOptions(choices)) return;
+  BeginStep();
   NewTournament(t_, choices);
+  EndStep("New Tournament");
   RebuildWindows();
 }
 
@@ -136,7 +136,9 @@ bool MainCommands::OpenPath(const std::string& path) {
   }
   host_.SetCaption("DRAV " + t_.FileName);
   RebuildWindows();
-  MarkSaved();
+  // A new document: its history starts here.
+  history_.Reset(t_);
+  host_.HistoryChanged();
   host_.ShowStatus("Opened " + LastPathComponent(path));
   return true;
 }
@@ -195,6 +197,7 @@ void MainCommands::CloseAll1Click() {
   const bool anythingToLose = !WhatWouldBeLost(true).empty();
   const bool go = anythingToLose ? MaySetAside(true) : host_.Confirm(false);
   if (go) {
+    BeginStep();
     host_.CloseChildWindows();
     t_.Rosters.clear();
     t_.Games.clear();
@@ -215,6 +218,7 @@ void MainCommands::CloseAll1Click() {
     t_.CurrentTeam = 0;
     // The caption names the file Save writes to, and there is none now.
     host_.SetCaption("DRAV");
+    EndStep("Close All");
     // The user chose to drop the data: nothing left is worth a warning at exit.
     MarkSaved();
   }
@@ -231,6 +235,7 @@ void MainCommands::OpenSettings(int page) {
   form.LoadPosting(t_.Extras.Posting);
   form.LoadReportStyle(t_.Extras.Report);
   if (!host_.RunSettings(form)) return;
+  BeginStep();
 
   t_.Format.TourneyName = form.TourneyName;
   const int divisions = form.Divisions ? 1 : 0;
@@ -246,18 +251,21 @@ void MainCommands::OpenSettings(int page) {
     host_.SetAutosaveTimer(true, AutosaveIntervalMs(t_.Format.AutoSaveMin));
   else
     host_.SetAutosaveTimer(false, 0);
+  EndStep("Settings");
 }
 
 void MainCommands::PacketNames1Click() { host_.ShowPacketNames(); }
 
 template <typename Read>
-void MainCommands::ReadFileCommand(const std::string& path, Read read) {
+void MainCommands::ReadFileCommand(const std::string& path, const std::string& step, Read read) {
+  BeginStep();
   try {
     read(path);
   } catch (const DravError& e) {
     host_.ShowMessage(e.what(), kErrorCaption);
     return;
   }
+  EndStep(step);
   RebuildWindows();
 }
 
@@ -267,28 +275,32 @@ void MainCommands::ReadRosters1Click() {
   if (!path) return;
   NewTournamentChoices choices;
   if (!host_.RunOptions(choices)) return;
-  ReadFileCommand(*path, [&](const std::string& p) { ReadRosters(t_, p, choices); });
+  ReadFileCommand(*path, "Read Rosters",
+                  [&](const std::string& p) { ReadRosters(t_, p, choices); });
 }
 
 void MainCommands::OpenDRAV1File1Click() {
   if (!MaySetAside(true)) return;
   const auto path = host_.AskOpenFileName();
   if (!path) return;
-  ReadFileCommand(*path, [&](const std::string& p) { ImportVersion1(t_, p); });
+  ReadFileCommand(*path, "Import DRAV 1 File",
+                  [&](const std::string& p) { ImportVersion1(t_, p); });
 }
 
 void MainCommands::ImportDRAV2File1Click() {
   if (!MaySetAside(true)) return;
   const auto path = host_.AskOpenFileName();
   if (!path) return;
-  ReadFileCommand(*path, [&](const std::string& p) { ImportVersion2(t_, p); });
+  ReadFileCommand(*path, "Import DRAV 2 File",
+                  [&](const std::string& p) { ImportVersion2(t_, p); });
 }
 
 void MainCommands::MergeFiles1Click() {
   if (!MaySetAside(false)) return;
   const auto path = host_.AskOpenFileName();
   if (!path) return;
-  ReadFileCommand(*path, [&](const std::string& p) { MergeTournamentFile(t_, p); });
+  ReadFileCommand(*path, "Merge " + LastPathComponent(*path),
+                  [&](const std::string& p) { MergeTournamentFile(t_, p); });
 }
 
 void MainCommands::ImportQbj1Click() {
@@ -296,7 +308,7 @@ void MainCommands::ImportQbj1Click() {
   const auto path = host_.AskOpenFileName();
   if (!path) return;
   std::vector<std::string> notes;
-  ReadFileCommand(*path, [&](const std::string& p) {
+  ReadFileCommand(*path, "Import Results", [&](const std::string& p) {
     Tournament target = t_;
     const bool notSetUp = target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
     if (notSetUp) NewTournament(target, NewTournamentChoices{});
@@ -328,30 +340,34 @@ void MainCommands::ShowNotes(const std::vector<std::string>& notes) {
 }
 
 template <typename Reorder>
-void MainCommands::OrderingCommand(Reorder reorder) {
+void MainCommands::OrderingCommand(const std::string& step, Reorder reorder) {
   // The windows are rebuilt, so an edit on screen would go: then the save box asks
   // instead of "Are you sure?".
   const bool editsOnScreen = !WhatWouldBeLost(false).empty();
   if (!(editsOnScreen ? MaySetAside(false) : host_.Confirm(false))) return;
   host_.CloseChildWindows();
   reorder();
+  EndStep(step);
   t_.CurrentGame = 0;
   t_.CurrentTeam = 0;
   host_.OpenEntryWindows(t_.Format.Divisions == 1);
 }
 
 void MainCommands::SortGames1Click() {
+  BeginStep();
   t_.Format.SortByRound = 0;
-  OrderingCommand([this] { SortGamesByIdentifier(t_); });
+  OrderingCommand("Sort Games", [this] { SortGamesByIdentifier(t_); });
 }
 
 void MainCommands::GroupRounds1Click() {
+  BeginStep();
   t_.Format.SortByRound = 1;
-  OrderingCommand([this] { GroupRounds(t_); });
+  OrderingCommand("Group Rounds", [this] { GroupRounds(t_); });
 }
 
 void MainCommands::SortTeams1Click() {
-  OrderingCommand([this] { SortTeams(t_); });
+  BeginStep();
+  OrderingCommand("Sort Teams", [this] { SortTeams(t_); });
 }
 
 void MainCommands::FullReport1Click() {

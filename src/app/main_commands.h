@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "app/background_poster.h"
+#include "app/history.h"
 #include "app/main_host.h"
+#include "entry/controls.h"
 #include "model/tournament.h"
 #include "schedule/random_source.h"
 #include "posting/ftp_client.h"
@@ -59,6 +61,20 @@ class MainCommands {
   // out, overtime guesses) are shown after a successful import or export.
   void ImportQbj1Click();
   void ExportQbj1Click();
+
+  // Edit menu (main_commands_history.cpp). Undo and Redo first store what the entry
+  // windows show as a step of its own, so nothing typed is lost.
+  void Undo1Click();
+  void Redo1Click();
+  // History window: undoes or redoes up to the state after step (0 = before them all).
+  void GoToStep(std::size_t step);
+  const History& Steps() const { return history_; }
+  // A window is about to change the tournament, then has: one step named name, unless
+  // nothing stored changed.
+  void BeginStep();
+  void EndStep(const std::string& name);
+  // The two calls above, for the forms and windows that change the tournament.
+  entry::StepHooks Hooks();
 
   // Ordering menu: confirm, then reorder with fresh entry windows.
   void SortGames1Click();
@@ -114,8 +130,8 @@ class MainCommands {
   // the command may go on (saved, discarded, or nothing to lose).
   bool MaySetAside(bool tournamentReplaced);
   // Stores what the entry windows show, as Next would, warnings included. False (with
-  // the reason shown) when the game on screen cannot be stored.
-  bool StoreShownEntries();
+  // the reason shown after failure) when the game on screen cannot be stored.
+  bool StoreShownEntries(const std::string& failure = "Nothing was saved. ");
   // Save: stores what is on screen, then writes FileName (or asks, as Save As). True when
   // the file was written.
   bool Save();
@@ -131,10 +147,13 @@ class MainCommands {
   bool SaveAs();
   // Runs a file-reading command on the chosen file; a DravError is shown and leaves the
   // tournament as it was. The entry windows are rebuilt in either case.
+  // A successful read is one step named step.
   template <typename Read>
-  void ReadFileCommand(const std::string& path, Read read);
+  void ReadFileCommand(const std::string& path, const std::string& step, Read read);
   template <typename Reorder>
-  void OrderingCommand(Reorder reorder);
+  void OrderingCommand(const std::string& step, Reorder reorder);
+  // Undo, Redo, GoToStep: the tournament becomes state, the windows follow.
+  void Restore(const Tournament& state);
   // The notes of an import or export, in one "Completed" box (none when there are none).
   void ShowNotes(const std::vector<std::string>& notes);
   // SFTP refused an unknown host key: offer to trust it; true when it was added.
@@ -142,8 +161,8 @@ class MainCommands {
 
   Tournament& t_;
   MainHost& host_;
-  std::string savedText_;
-  Tournament saved_;
+  // Every step, and the state last opened or saved.
+  History history_;
   std::string autosavePath_ = kAutosaveFileName;
   // The one random sequence of the random schedules: it goes on from one run to the next.
   RandomSource random_;

@@ -74,6 +74,11 @@ class MainHost {
   virtual EntryForms OpenEntryForms() = 0;
   // The entry windows show their models again (after a command stored what they show).
   virtual void RefreshEntryWindows() = 0;
+  // The entry and divisions windows show the tournament afresh (after Undo or Redo): the
+  // stored game and team at CurrentGame and CurrentTeam, the lists as they are now.
+  virtual void ReloadEntryWindows() { RefreshEntryWindows(); }
+  // The history gained, lost or moved a step: the Edit menu and History window follow.
+  virtual void HistoryChanged() {}
   // The child window listing the games that raise warnings (Check All Games).
   virtual void ShowGameWarnings() = 0;
   // A new QuickPrint window (TPrintQR) with this caption and text.

@@ -167,6 +167,20 @@ inline void Memo::SetText(std::string_view text) {
   }
 }
 
+// How a window tells the history that it changes the tournament: before just ahead of the
+// change, after once it is done, with the step's name ("Delete Team Harbor Tech"). Either
+// may be empty.
+struct StepHooks {
+  std::function<void()> before;
+  std::function<void(const std::string& name)> after;
+  void Before() const {
+    if (before) before();
+  }
+  void After(const std::string& name) const {
+    if (after) after(name);
+  }
+};
+
 // What the entry windows need from the outside world: the modal confirmation window and
 // message boxes. The desktop program shows real windows; tests answer from a script.
 class EntryHost {

@@ -576,11 +576,21 @@ void GameEntryForm::StoreGame() {
                         std::to_string(p.value));
     }
   }
+  if (existing && t_.Games[position] == g) return;
+  std::string step = "Store Game " + std::to_string(static_cast<std::int64_t>(position) + 1) +
+                     " (" + ShownGameDescription() + ")";
+  if (existing) {
+    GameStats unmarked = g;
+    unmarked.Tiebreaker = t_.Games[position].Tiebreaker;
+    if (unmarked == t_.Games[position]) step = "Mark Tiebreaker";
+  }
+  steps_.Before();
   if (existing) {
     t_.Games[position] = std::move(g);
   } else {
     t_.Games.push_back(std::move(g));
   }
+  steps_.After(step);
 }
 
 bool GameEntryForm::TryStoreGame() {
@@ -718,9 +728,14 @@ bool GameEntryForm::GoToPosition(int position) {
 void GameEntryForm::DeleteGameClick() {
   if (!host_.ConfirmDelete(ShownGameDescription())) return;
   const int position = Position();
-  if (position < t_.GameCount()) t_.Games.erase(t_.Games.begin() + position);
+  const bool stored = position < t_.GameCount();
+  const std::string step = "Delete Game " + std::to_string(static_cast<std::int64_t>(position) + 1) +
+                           " (" + ShownGameDescription() + ")";
+  if (stored) steps_.Before();
+  if (stored) t_.Games.erase(t_.Games.begin() + position);
   if (position > 0) t_.CurrentGame = position - 1;
   LoadGame();
+  if (stored) steps_.After(step);
 }
 
 }  // namespace drav::entry

@@ -120,6 +120,8 @@ class GameEntryForm {
   void SetAfterNextStores(std::function<void()> afterNextStores) {
     afterNextStores_ = std::move(afterNextStores);
   }
+  // Each store that changes the tournament and each delete is a step of the history.
+  void SetStepHooks(StepHooks hooks) { steps_ = std::move(hooks); }
   std::vector<std::string> PreviousClick();
   // Go To: store, then show the first game whose GID equals Jump's text exactly.
   void Button1Click();
@@ -205,6 +207,7 @@ class GameEntryForm {
   Tournament& t_;
   EntryHost& host_;
   std::function<void()> afterNextStores_;
+  StepHooks steps_;
   std::map<std::string, Control*, std::less<>> byName_;
   std::optional<GameStats> baseline_;
 };

@@ -86,6 +86,11 @@ void RosterEntryForm::StoreTeam() {
   std::vector<std::string> roster = RosterOnScreen();
   const int division = Division.ItemIndex();
   const int exhibition = ExbTeam.Checked() ? 1 : 0;
+  const int shown = Position();
+  if (shown < t_.TeamCount() && t_.Rosters[shown] == roster && t_.DivisionOf(shown) == division &&
+      t_.IsExhibition(shown) == (exhibition == 1))
+    return;
+  steps_.Before();
   // The per-team lists must stay parallel to Rosters, even for a tournament whose lists
   // came up short.
   const std::size_t teams = t_.Rosters.size();
@@ -103,6 +108,7 @@ void RosterEntryForm::StoreTeam() {
     t_.ExhibitionTeam.push_back(exhibition);
     t_.Rosters.push_back(std::move(roster));
   }
+  steps_.After("Store Team " + Team.Text());
 }
 
 bool RosterEntryForm::HasUnstoredEdits() const {
@@ -152,6 +158,9 @@ void RosterEntryForm::DeleteTeamButtonClick() {
   if (!host_.ConfirmDelete(shown < t_.TeamCount() ? t_.TeamName(shown) : "the new team on screen"))
     return;
   const std::size_t position = static_cast<std::size_t>(Position());
+  const bool stored = position < t_.Rosters.size();
+  const std::string step = "Delete Team " + t_.TeamName(shown);
+  if (stored) steps_.Before();
   if (position < t_.TeamDivision.size()) t_.TeamDivision.erase(t_.TeamDivision.begin() + position);
   if (position < t_.ExhibitionTeam.size())
     t_.ExhibitionTeam.erase(t_.ExhibitionTeam.begin() + position);
@@ -167,6 +176,7 @@ void RosterEntryForm::DeleteTeamButtonClick() {
   }
   if (position > 0) t_.CurrentTeam = static_cast<int>(position) - 1;
   LoadTeam();
+  if (stored) steps_.After(step);
 }
 
 }  // namespace drav::entry

@@ -46,6 +46,8 @@ class RosterEntryForm {
   void DeleteTeamButtonClick();
   void LoadTeam();
   void StoreTeam();
+  // Each store that changes the tournament and each delete is a step of the history.
+  void SetStepHooks(StepHooks hooks) { steps_ = std::move(hooks); }
 
   // True when StoreTeam would change the tournament: a new team with a name, or a
   // shown team whose name, players, division or exhibition flag were edited.
@@ -71,6 +73,7 @@ class RosterEntryForm {
 
   Tournament& t_;
   EntryHost& host_;
+  StepHooks steps_;
   std::map<std::string, Control*, std::less<>> byName_;
   struct Shown {
     std::vector<std::string> roster;
