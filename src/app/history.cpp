@@ -61,6 +61,12 @@ std::size_t SnapshotBytes(const Tournament& t) {
 
 History::History() { Reset(Tournament{}); }
 
+void History::SetLimits(std::size_t maxSteps, std::size_t maxBytes) {
+  maxSteps_ = maxSteps;
+  maxBytes_ = maxBytes;
+  Trim();
+}
+
 void History::Reset(const Tournament& t) {
   states_.clear();
   states_.push_back({{}, t, SnapshotBytes(t)});
@@ -83,7 +89,7 @@ void History::Push(std::string name, std::string time, const Tournament& now) {
 
 void History::Trim() {
   // The present state always stays, whatever it takes.
-  while (current_ > 0 && (StepCount() > kMaxSteps || bytes_ > kMaxBytes)) {
+  while (current_ > 0 && (StepCount() > maxSteps_ || bytes_ > maxBytes_)) {
     bytes_ -= states_.front().bytes;
     states_.pop_front();
     --current_;

@@ -25,6 +25,8 @@ class History {
   static constexpr std::size_t kMaxBytes = std::size_t{200} * 1024 * 1024;
 
   History();
+  // Keeps at most maxSteps steps and about maxBytes of snapshots (tests keep more or less).
+  void SetLimits(std::size_t maxSteps, std::size_t maxBytes);
 
   // A new document (start-up, Open): no steps, t is the first state and the saved one.
   void Reset(const Tournament& t);
@@ -74,6 +76,8 @@ class History {
   std::deque<State> states_;
   std::size_t current_ = 0;
   std::size_t bytes_ = 0;
+  std::size_t maxSteps_ = kMaxSteps;
+  std::size_t maxBytes_ = kMaxBytes;
   Tournament saved_;
   std::string savedText_;
 };

@@ -69,6 +69,7 @@ class MainCommands {
   // History window: undoes or redoes up to the state after step (0 = before them all).
   void GoToStep(std::size_t step);
   const History& Steps() const { return history_; }
+  void LimitHistory(std::size_t steps, std::size_t bytes) { history_.SetLimits(steps, bytes); }
   // A window is about to change the tournament, then has: one step named name, unless
   // nothing stored changed.
   void BeginStep();

@@ -2,6 +2,8 @@
 // and redone through app::History.
 #include "app/game_file_watch.h"
 #include "app/main_commands.h"
+#include "entry/game_entry.h"
+#include "entry/roster_entry.h"
 
 namespace drav::app {
 
@@ -65,6 +67,14 @@ void MainCommands::Restore(const Tournament& state) {
     t_.CurrentGame = game;
     t_.CurrentTeam = team;
   }
+  // The forms show the restored state: the team lists afresh, the game and team at
+  // their places, nothing left over from before that could be stored by mistake.
+  const EntryForms forms = host_.OpenEntryForms();
+  if (forms.game) {
+    forms.game->FormActivate();
+    forms.game->LoadGame();
+  }
+  if (forms.roster) forms.roster->FormActivate();
   host_.ReloadEntryWindows();
   host_.HistoryChanged();
 }
