@@ -59,7 +59,9 @@ std::size_t SnapshotBytes(const Tournament& t) {
   return bytes;
 }
 
-History::History() { Reset(Tournament{}); }
+History::History() {
+  Reset(Tournament{});
+}
 
 void History::SetLimits(std::size_t maxSteps, std::size_t maxBytes) {
   maxSteps_ = maxSteps;
@@ -104,9 +106,13 @@ void History::Refresh(const Tournament& now) {
   bytes_ += present.bytes;
 }
 
-std::string History::UndoName() const { return CanUndo() ? states_[current_].step.Name : ""; }
+std::string History::UndoName() const {
+  return CanUndo() ? states_[current_].step.Name : "";
+}
 
-std::string History::RedoName() const { return CanRedo() ? states_[current_ + 1].step.Name : ""; }
+std::string History::RedoName() const {
+  return CanRedo() ? states_[current_ + 1].step.Name : "";
+}
 
 const Tournament& History::Undo() {
   if (CanUndo()) --current_;
@@ -137,6 +143,8 @@ void History::MarkSaved(const Tournament& t) {
   savedText_ = SerializeTournament(t);
 }
 
-bool History::IsUnsaved(const Tournament& t) const { return SerializeTournament(t) != savedText_; }
+bool History::IsUnsaved(const Tournament& t) const {
+  return SerializeTournament(t) != savedText_;
+}
 
 }  // namespace drav::app

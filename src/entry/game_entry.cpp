@@ -576,9 +576,7 @@ void GameEntryForm::StoreGame() {
                         std::to_string(p.value));
     }
   }
-  // An unedited game stays as stored: moving through games changes none of them, even
-  // where the window cannot show all a stored record holds.
-  if (existing && (t_.Games[position] == g || (baseline_ && g == *baseline_))) return;
+  if (existing && t_.Games[position] == g) return;
   std::string step = "Store Game " + std::to_string(static_cast<std::int64_t>(position) + 1) +
                      " (" + ShownGameDescription() + ")";
   if (existing) {

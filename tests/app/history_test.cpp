@@ -127,7 +127,15 @@ class HistoryCommandsTest : public ::testing::Test {
 
 TEST_F(HistoryCommandsTest, TwoHundredRandomCommandsUndoToTheFirstAndRedoToTheLast) {
   commands.LimitHistory(1000, History::kMaxBytes);
-  Begin(Sample(11, 30));
+  // Games as the window stores them back (a forfeit's scores read -1), so that moving
+  // through them changes nothing.
+  Tournament start = Sample(11, 30);
+  {
+    entry::GameEntryForm pager(start, entryHost);
+    for (int i = 0; i < start.GameCount(); ++i) pager.NextClick();
+    start.CurrentGame = 0;
+  }
+  Begin(start);
   std::mt19937 rng(27);
   std::vector<std::string> states{SerializeTournament(t)};
   const auto pick = [&rng](int n) { return n <= 0 ? 0 : static_cast<int>(rng() % n); };
@@ -139,17 +147,20 @@ TEST_F(HistoryCommandsTest, TwoHundredRandomCommandsUndoToTheFirstAndRedoToTheLa
       states.push_back(SerializeTournament(t));
       Reopen();
     }
+    // Leaving the shown game stores it as the window reads it, which may be a step.
+    if (t.GameCount() > 0) game->GoToPosition(pick(t.GameCount()));
+    if (commands.Steps().StepCount() == states.size()) states.push_back(SerializeTournament(t));
     const std::size_t before = commands.Steps().StepCount();
     switch (pick(9)) {
       case 0:
       case 1:  // a changed score, stored by Next
-        if (t.GameCount() > 0 && game->GoToPosition(pick(t.GameCount()))) {
+        if (t.CurrentGame < t.GameCount()) {
           game->ScoreA.SetText(std::to_string(pick(400)));
           game->NextClick();
         }
         break;
       case 2:
-        if (t.GameCount() > 0 && game->GoToPosition(pick(t.GameCount()))) game->DeleteGameClick();
+        if (t.CurrentGame < t.GameCount()) game->DeleteGameClick();
         break;
       case 3:  // a player renamed
         if (t.TeamCount() > 0) {
@@ -165,8 +176,10 @@ TEST_F(HistoryCommandsTest, TwoHundredRandomCommandsUndoToTheFirstAndRedoToTheLa
         break;
       case 5:
         host.confirmAnswers.push_back(true);
-        if (pick(2) == 0) commands.SortGames1Click();
-        else commands.GroupRounds1Click();
+        if (pick(2) == 0)
+          commands.SortGames1Click();
+        else
+          commands.GroupRounds1Click();
         break;
       case 6:
         host.settingsAnswers.push_back(
@@ -174,7 +187,7 @@ TEST_F(HistoryCommandsTest, TwoHundredRandomCommandsUndoToTheFirstAndRedoToTheLa
         commands.OpenSettings(0);
         break;
       case 7:  // the round of a game, stored by Previous
-        if (t.GameCount() > 0 && game->GoToPosition(pick(t.GameCount()))) {
+        if (t.CurrentGame < t.GameCount()) {
           game->Round.SetText(std::to_string(1 + pick(9)));
           game->PreviousClick();
         }
