@@ -24,6 +24,8 @@ double StrictDecimal(std::string_view text);
 
 // printf "%g" (6 significant digits), always with '.' whatever the process locale.
 std::string FormatG(double value);
+// FormatG's text written into buf (at least 64 bytes); returns its length.
+std::size_t FormatGInto(double value, char* buf);
 // printf "%.<decimals>f", always with '.'.
 std::string FormatFixed(double value, int decimals);
 

@@ -1,6 +1,7 @@
 #include "storage/line_reader.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include <unistd.h>
 
@@ -12,24 +13,28 @@ namespace drav {
 LineReader::LineReader(std::string_view contents) {
   const std::size_t ctrlZ = contents.find('\x1a');
   if (ctrlZ != std::string_view::npos) contents = contents.substr(0, ctrlZ);
-  std::size_t lineFeeds = 0;
-  for (char c : contents) lineFeeds += c == '\n';
-  lines_.reserve(lineFeeds + 1);
-  std::size_t start = 0;
-  while (start < contents.size()) {
-    std::size_t end = contents.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = contents.size();
-    std::string_view line = contents.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines_.push_back(line);
-    start = last ? contents.size() : end + 1;
+  contents_ = contents;
+  // memchr runs far faster than a byte loop over a file of several MB.
+  const char* p = contents.data();
+  const char* const end = p + contents.size();
+  while (p < end) {
+    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    if (!lf) break;
+    ++lineCount_;
+    p = static_cast<const char*>(lf) + 1;
   }
+  if (!contents.empty() && contents.back() != '\n') ++lineCount_;
 }
 
 std::string_view LineReader::Next() {
-  if (next_ >= lines_.size()) return {};
-  return lines_[next_++];
+  if (next_ >= lineCount_) return {};
+  ++next_;
+  std::size_t end = contents_.find('\n', position_);
+  if (end == std::string_view::npos) end = contents_.size();
+  std::string_view line = contents_.substr(position_, end - position_);
+  position_ = end < contents_.size() ? end + 1 : contents_.size();
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
 }
 
 int LineReader::NextInt(int fallback) { return LenientInt(Next(), fallback); }

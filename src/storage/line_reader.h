@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace drav {
 
@@ -25,12 +24,15 @@ class LineReader {
   // least number of lines each counted item occupies.
   int NextCount(std::size_t linesPerItem = 1);
 
-  std::size_t Remaining() const { return lines_.size() - next_; }
-  bool AtEnd() const { return next_ >= lines_.size(); }
+  std::size_t Remaining() const { return lineCount_ - next_; }
+  bool AtEnd() const { return next_ >= lineCount_; }
   std::size_t LineNumber() const { return next_; }
 
  private:
-  std::vector<std::string_view> lines_;
+  // Lines are found as they are read: a large file is not split up front.
+  std::string_view contents_;
+  std::size_t position_ = 0;
+  std::size_t lineCount_ = 0;
   std::size_t next_ = 0;
 };
 

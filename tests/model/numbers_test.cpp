@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "model/error.h"
 
 namespace drav {
@@ -49,6 +51,16 @@ TEST(StrictDecimal, RejectsWithThePlatformMessage) {
     FAIL();
   } catch (const DravError& e) {
     EXPECT_STREQ(e.what(), "'x1' is not a valid integer value");
+  }
+}
+
+// Whole numbers take a faster path; every value must still read as printf's %g does.
+TEST(Formatting, WholeNumbersAndTheirNeighboursMatchPrintfG) {
+  for (double v : {0.0, -0.0, 1.0, -1.0, 2.0, 17.0, 999999.0, -999999.0, 1e6, -1e6, 999999.5,
+                   123456.0, 1e15, 3.0000001, -2.5, 1e-300}) {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%g", v);
+    EXPECT_EQ(FormatG(v), expected) << v;
   }
 }
 
