@@ -16,6 +16,7 @@ if command -v ccache > /dev/null; then
   export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(pwd)}"
   opts+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S . -B "$dir" -G Ninja "${opts[@]}" -DDRAV_WERROR="${DRAV_WERROR:-OFF}" > /dev/null
-cmake --build "$dir" -j "${DRAV_JOBS:-2}" "$@"
+cmake -S . -B "$dir" -G Ninja "${opts[@]}" -DDRAV_WERROR="${DRAV_WERROR:-OFF}" >&2
+# Build output goes to stderr so callers that take the last line still show the errors.
+cmake --build "$dir" -j "${DRAV_JOBS:-2}" "$@" >&2
 echo "$dir"

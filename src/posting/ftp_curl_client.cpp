@@ -246,7 +246,8 @@ bool CurlFtpClient::Connect(const FtpLogin& login) {
     // ticket often arrives too late, and the upload fails with 522 or 426, leaving pages
     // missing. Every FTPS server speaks TLS 1.2.
     curl_easy_setopt(h, CURLOPT_SSLVERSION,
-                     static_cast<long>(CURL_SSLVERSION_TLSv1_2 | CURL_SSLVERSION_MAX_TLSv1_2));
+                     static_cast<long>(CURL_SSLVERSION_TLSv1_2) |
+                         static_cast<long>(CURL_SSLVERSION_MAX_TLSv1_2));
     if (!login.caFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, login.caFile.c_str());
   }
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, DiscardBody);

@@ -71,7 +71,9 @@ TEST(QuickPrintFields, GeneratedStandingsWithUtf8NamesKeepTheirColumns) {
     for (const Lines& lines : {TeamStandingsLines(t), PlayerStandingsLines(t)}) {
       for (const std::string& line : lines) {
         EXPECT_TRUE(IsValidUtf8(line)) << line;
-        if (line.size() > 22) EXPECT_EQ(columns(line), columns(lines[0])) << line;
+        if (line.size() > 22) {
+          EXPECT_EQ(columns(line), columns(lines[0])) << line;
+        }
       }
     }
   }
