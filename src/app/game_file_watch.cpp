@@ -261,6 +261,10 @@ void SetUpForImport(Tournament& t) {
     NewTournament(t, NewTournamentChoices{});
 }
 
+std::string ImportStepName(int files) {
+  return "Import " + std::to_string(files) + (files == 1 ? " Match File" : " Match Files");
+}
+
 bool SameContents(const Tournament& a, const Tournament& b) {
   return a.Format == b.Format && a.Rosters == b.Rosters && a.Games == b.Games &&
          a.DivisionNames == b.DivisionNames && a.TeamDivision == b.TeamDivision &&

@@ -90,6 +90,9 @@ void AdoptImport(Tournament& t, Tournament&& imported);
 // Tournament window's defaults, as Import QBJ... does, so that match files can go into it.
 void SetUpForImport(Tournament& t);
 
+// The history's name for one import of match files: "Import 6 Match Files".
+std::string ImportStepName(int files);
+
 // The tournament's stored contents (what a save writes) are the same in both.
 bool SameContents(const Tournament& a, const Tournament& b);
 

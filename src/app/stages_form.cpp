@@ -141,4 +141,10 @@ void StagesForm::Apply(Tournament& t) const {
   t.Extras.TiebreakersCount = tiebreakersCount_;
 }
 
+std::string StagesForm::StepName() const {
+  if (fillStage_ >= 0 && fillStage_ < static_cast<int>(stages_.size()))
+    return "Re-bracket " + stages_[static_cast<std::size_t>(fillStage_)].Name;
+  return "Stages";
+}
+
 }  // namespace drav::app

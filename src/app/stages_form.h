@@ -43,6 +43,9 @@ class StagesForm {
   // Checks the stages and writes them to t. Throws DravError while a tie is open or when
   // the stages do not check; t is then unchanged.
   void Apply(Tournament& t) const;
+  // What Apply does, as the history names it: "Re-bracket Playoffs" when a stage's
+  // brackets came from standings, else "Stages".
+  std::string StepName() const;
 
  private:
   Stage& At(int stage);

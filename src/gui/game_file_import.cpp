@@ -50,12 +50,14 @@ std::optional<int> AskTeamChoice(QWidget* parent, const Tournament& t, const std
   return dialog.ChosenTeam();
 }
 
-void ImportGameFiles(QWidget* parent, Tournament& t) {
+void ImportGameFiles(QWidget* parent, Tournament& t, const entry::StepHooks& steps) {
   const QStringList names = DialogSeams::AskOpenFileNames(parent, "Import Game Files (QBJ)",
                                                           "QBJ match files (*.qbj);;All files (*)");
   if (names.isEmpty()) return;
   const app::GameFileWatch importer({});
   std::string summary;
+  int imported = 0;
+  steps.Before();
   for (const QString& name : names) {
     app::ReadyGameFile file;
     file.Path = FromQt(name);
@@ -75,7 +77,10 @@ void ImportGameFiles(QWidget* parent, Tournament& t) {
         RunWithProgress(parent, "Importing " + name, [&](const app::CancelFlag&) {
           result = importer.Take(work, file, options);
         });
-        if (result.State == app::GameFileState::Imported) t = std::move(work);
+        if (result.State == app::GameFileState::Imported) {
+          t = std::move(work);
+          ++imported;
+        }
         if (result.State != app::GameFileState::Waiting) break;
         const auto team = AskTeamChoice(parent, t, file.Name, result.Team);
         if (!team) break;
@@ -86,6 +91,7 @@ void ImportGameFiles(QWidget* parent, Tournament& t) {
         (summary.empty() ? "" : "\n") + file.Name + ": " + app::GameFileStateText(result.State);
     if (!result.Detail.empty()) summary += "\n" + result.Detail;
   }
+  if (imported > 0) steps.After(app::ImportStepName(imported));
   if (auto* window = parent ? parent->findChild<QMdiArea*>() : nullptr)
     RefreshGameEntryWindows(window);
   DialogSeams::ShowMessage(parent, ToQt(summary), "Completed");

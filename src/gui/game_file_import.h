@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "entry/controls.h"
 #include "model/tournament.h"
 
 class QComboBox;
@@ -32,8 +33,9 @@ std::optional<int> AskTeamChoice(QWidget* parent, const Tournament& t, const std
 
 // File > Import Game Files (QBJ)...: several match files into the current tournament, each
 // all or nothing, away from the interface thread. A team the tournament lacks is settled
-// by the director in TeamChoiceDialog. Ends with one note per file.
-void ImportGameFiles(QWidget* parent, Tournament& t);
+// by the director in TeamChoiceDialog. Ends with one note per file. The files imported
+// are one step of the history.
+void ImportGameFiles(QWidget* parent, Tournament& t, const entry::StepHooks& steps = {});
 
 // Refreshes the team lists of the game entry windows, keeping the game being typed.
 void RefreshGameEntryWindows(QMdiArea* mdi);

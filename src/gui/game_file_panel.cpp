@@ -21,10 +21,11 @@ constexpr int kTickMs = 300;
 
 }  // namespace
 
-GameFilePanel::GameFilePanel(Tournament& t, const QString& folder, std::function<void()> onImported,
-                             QWidget* parent)
+GameFilePanel::GameFilePanel(Tournament& t, const QString& folder, entry::StepHooks steps,
+                             std::function<void()> onImported, QWidget* parent)
     : QDockWidget("Game Files: " + folder, parent),
       t_(t),
+      steps_(std::move(steps)),
       onImported_(std::move(onImported)),
       watch_(std::make_unique<app::GameFileWatch>(FromQt(folder))) {
   setObjectName("GameFilePanel");
@@ -152,13 +153,15 @@ void GameFilePanel::Finish(std::vector<Job> jobs, std::vector<app::GameFileResul
     }
     return;
   }
-  bool imported = false;
+  int imported = 0;
   for (std::size_t i = 0; i < jobs.size() && i < results.size(); ++i) {
-    imported = imported || results[i].State == app::GameFileState::Imported;
+    if (results[i].State == app::GameFileState::Imported) ++imported;
     Show(jobs[i], results[i]);
   }
-  if (imported) {
+  if (imported > 0) {
+    steps_.Before();
     app::AdoptImport(t_, std::move(*work));
+    steps_.After(app::ImportStepName(imported));
     if (onImported_) onImported_();
   }
   UpdateButtons();

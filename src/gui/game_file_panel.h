@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/game_file_watch.h"
+#include "entry/controls.h"
 
 class QPushButton;
 class QTableWidget;
@@ -18,13 +19,14 @@ namespace drav::gui {
 // folder with what became of it. Looking at the folder and importing run on a worker
 // thread, on a copy of the tournament; the copy is kept only when the tournament did not
 // change meanwhile (otherwise the files are simply taken again). Nothing here opens a box
-// by itself; Settle... asks about a waiting file's team when the director clicks it.
+// by itself; Settle... asks about a waiting file's team when the director clicks it. The
+// files imported together are one step of the history ("Import 6 Match Files").
 class GameFilePanel : public QDockWidget {
   Q_OBJECT
  public:
   // onImported runs after games came in (the entry windows are refreshed there).
-  GameFilePanel(Tournament& t, const QString& folder, std::function<void()> onImported,
-                QWidget* parent = nullptr);
+  GameFilePanel(Tournament& t, const QString& folder, entry::StepHooks steps,
+                std::function<void()> onImported, QWidget* parent = nullptr);
   ~GameFilePanel() override;
 
   app::GameFileWatch& Watch() { return *watch_; }
@@ -60,6 +62,7 @@ class GameFilePanel : public QDockWidget {
   void RunWorker(std::function<void()> work);
 
   Tournament& t_;
+  entry::StepHooks steps_;
   std::function<void()> onImported_;
   std::unique_ptr<app::GameFileWatch> watch_;
   std::vector<Row> rows_;

@@ -26,14 +26,21 @@ std::vector<std::string> MemoContents(const QPlainTextEdit* memo) {
   return MemoLines(FromQt(memo->toPlainText()));
 }
 
+std::vector<std::string> NonEmpty(std::vector<std::string> lines) {
+  std::erase(lines, std::string());
+  return lines;
+}
+
 }  // namespace
 
-DivisionsWindow::DivisionsWindow(Tournament& t, QWidget* parent) : QWidget(parent), t_(t) {
+DivisionsWindow::DivisionsWindow(Tournament& t, entry::StepHooks steps, QWidget* parent)
+    : QWidget(parent), t_(t), steps_(std::move(steps)) {
   setObjectName("DivisionsEntry");
   setWindowTitle("Divisions Entry");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel("Divisions", this));
   memo_ = Memo(this, t_.DivisionNames);
+  shown_ = t_.DivisionNames;
   layout->addWidget(memo_);
   auto* enter = new QPushButton("Enter", this);
   enter->setObjectName("Enter");
@@ -45,14 +52,28 @@ DivisionsWindow::DivisionsWindow(Tournament& t, QWidget* parent) : QWidget(paren
   resize(260, 300);
 }
 
-void DivisionsWindow::EnterClick() { EnterDivisionNames(t_, MemoContents(memo_)); }
+void DivisionsWindow::EnterClick() {
+  steps_.Before();
+  EnterDivisionNames(t_, MemoContents(memo_));
+  shown_ = t_.DivisionNames;
+  steps_.After("Divisions");
+}
 
-PacketNamesWindow::PacketNamesWindow(Tournament& t, QWidget* parent) : QDialog(parent), t_(t) {
+void DivisionsWindow::Reload() {
+  if (NonEmpty(MemoContents(memo_)) != NonEmpty(shown_)) return;
+  shown_ = t_.DivisionNames;
+  const QString text = ToQt(shown_).join('\n');
+  if (memo_->toPlainText() != text) memo_->setPlainText(text);
+}
+
+PacketNamesWindow::PacketNamesWindow(Tournament& t, entry::StepHooks steps, QWidget* parent)
+    : QDialog(parent), t_(t), steps_(std::move(steps)) {
   setObjectName("PacketNames");
   setWindowTitle("Packet Names");
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("One packet name per line, starting with the first round shown.", this));
+  layout->addWidget(
+      new QLabel("One packet name per line, starting with the first round shown.", this));
   memo_ = Memo(this, t_.PacketNames);
   layout->addWidget(memo_);
   auto* row = new QHBoxLayout;
@@ -71,7 +92,9 @@ PacketNamesWindow::PacketNamesWindow(Tournament& t, QWidget* parent) : QDialog(p
 }
 
 void PacketNamesWindow::EnterButtonClick() {
+  steps_.Before();
   EnterPacketNames(t_, MemoContents(memo_));
+  steps_.After("Packet Names");
   close();
 }
 

@@ -25,9 +25,9 @@
 #include "gui/dialog_seams.h"
 #include "gui/entry_windows.h"
 #include "gui/game_entry_window.h"
-#include "gui/game_warnings_window.h"
 #include "gui/game_file_import.h"
 #include "gui/game_file_panel.h"
+#include "gui/game_warnings_window.h"
 #include "gui/help_window.h"
 #include "gui/list_windows.h"
 #include "gui/options_dialog.h"
@@ -53,7 +53,8 @@ MainWindow::MainWindow(QWidget* parent)
   timer1_ = new QTimer(this);
   timer1_->setObjectName("Timer1");
   timer1_->setInterval(600000);
-  connect(timer1_, &QTimer::timeout, this, [this] { Guarded([this] { commands_.AutosaveTimer(); }); });
+  connect(timer1_, &QTimer::timeout, this,
+          [this] { Guarded([this] { commands_.AutosaveTimer(); }); });
 
   BuildMenus();
   BuildToolBar();
@@ -97,7 +98,9 @@ QAction* MainWindow::AddAction(QMenu* menu, const char* name, const char* text,
   return AddCommand(menu, name, text, key, [this, slot] { (this->*slot)(); });
 }
 
-QAction* MainWindow::Action(const QString& name) const { return findChild<QAction*>(name); }
+QAction* MainWindow::Action(const QString& name) const {
+  return findChild<QAction*>(name);
+}
 
 void MainWindow::BuildMenus() {
   auto& c = commands_;
@@ -105,7 +108,8 @@ void MainWindow::BuildMenus() {
   file->setObjectName("File1");
   AddCommand(file, "NewTournament1", "&New Tournament...", QKeySequence("Ctrl+N"),
              [&c] { c.NewTournament1Click(); });
-  AddCommand(file, "Open1", "&Open Tournament...", QKeySequence("Ctrl+O"), [&c] { c.Open1Click(); });
+  AddCommand(file, "Open1", "&Open Tournament...", QKeySequence("Ctrl+O"),
+             [&c] { c.Open1Click(); });
   AddCommand(file, "ReadRosters1", "&Read Rosters...", QKeySequence("Ctrl+R"),
              [&c] { c.ReadRosters1Click(); });
   file->addSeparator();
@@ -113,18 +117,18 @@ void MainWindow::BuildMenus() {
              [&c] { c.SaveAs1Click(); });
   AddCommand(file, "SaveTournament2", "&Save Tournament...", QKeySequence("Ctrl+S"),
              [&c] { c.SaveTournament2Click(); });
-  AddCommand(file, "OpenDRAV1File1", "Import DRAV 1 File...", {}, [&c] { c.OpenDRAV1File1Click(); });
+  AddCommand(file, "OpenDRAV1File1", "Import DRAV 1 File...", {},
+             [&c] { c.OpenDRAV1File1Click(); });
   AddCommand(file, "ImportDRAV2File1", "Import DRAV 2 File...", {},
              [&c] { c.ImportDRAV2File1Click(); });
   AddCommand(file, "ImportQbj1", "Import QBJ...", {}, [&c] { c.ImportQbj1Click(); });
   AddCommand(file, "ExportQbj1", "Export QBJ...", {}, [&c] { c.ExportQbj1Click(); });
-  AddCommand(file, "ImportGameFiles1", "Import Game Files (QBJ)...", {},
-             [this] {
-               ImportGameFiles(this, tournament_);
-               // Games into a tournament that had no windows yet: show them.
-               if (!HasChildWindows() && tournament_.TeamCount() > 0)
-                 OpenEntryWindows(tournament_.Format.Divisions != 0);
-             });
+  AddCommand(file, "ImportGameFiles1", "Import Game Files (QBJ)...", {}, [this] {
+    ImportGameFiles(this, tournament_, commands_.Hooks());
+    // Games into a tournament that had no windows yet: show them.
+    if (!HasChildWindows() && tournament_.TeamCount() > 0)
+      OpenEntryWindows(tournament_.Format.Divisions != 0);
+  });
   AddAction(file, "WatchFolder1", "Watch Folder for Game Files...", {},
             &MainWindow::WatchFolder1Click);
   AddCommand(file, "MergeFiles1", "&Merge Files...", {}, [&c] { c.MergeFiles1Click(); });
@@ -132,6 +136,8 @@ void MainWindow::BuildMenus() {
   AddCommand(file, "CloseAll1", "&Close All", {}, [&c] { c.CloseAll1Click(); });
   AddAction(file, "PrintSetup1", "&Print Setup...", {}, &MainWindow::PrintSetup1Click);
   AddCommand(file, "Exit1", "E&xit", {}, [this] { close(); });
+
+  AddEditMenu();
 
   QMenu* ordering = menuBar()->addMenu("&Ordering");
   ordering->setObjectName("Ordering1");
@@ -141,7 +147,8 @@ void MainWindow::BuildMenus() {
 
   QMenu* settings = menuBar()->addMenu("&Settings");
   settings->setObjectName("Settings1");
-  const char* const names[6] = {"Options1", "FTP1", "Reports2", "Sorting1", "Warnings1", "Scheduling2"};
+  const char* const names[6] = {"Options1", "FTP1",      "Reports2",
+                                "Sorting1", "Warnings1", "Scheduling2"};
   const char* const texts[6] = {"&General...", "&FTP...",      "&Reports...",
                                 "&Sorting...", "&Warnings...", "S&cheduling..."};
   for (int page = 0; page < 6; ++page)
@@ -183,7 +190,8 @@ void MainWindow::BuildMenus() {
 
   QMenu* help = menuBar()->addMenu("&Help");
   help->setObjectName("Help1");
-  AddAction(help, "Contents1", "&Contents...", QKeySequence(Qt::Key_F1), &MainWindow::Contents1Click);
+  AddAction(help, "Contents1", "&Contents...", QKeySequence(Qt::Key_F1),
+            &MainWindow::Contents1Click);
   AddAction(help, "About2", "&About...", {}, &MainWindow::About2Click);
 }
 
@@ -204,7 +212,8 @@ void MainWindow::BuildToolBar() {
       {"FileOpenBtn", "Open Tournament", QStyle::SP_DialogOpenButton, [&c] { c.Open1Click(); }},
       // The save button always asks for a file name.
       {"FileSaveBtn", "Save Tournament", QStyle::SP_DialogSaveButton, [&c] { c.SaveAs1Click(); }},
-      {"ReportBtn", "Full Report", QStyle::SP_FileDialogDetailedView, [&c] { c.FullReport1Click(); }},
+      {"ReportBtn", "Full Report", QStyle::SP_FileDialogDetailedView,
+       [&c] { c.FullReport1Click(); }},
       {"PostBtn", "Post to Web", QStyle::SP_ArrowUp, [&c] { c.PosttoWeb1Click(); }},
       {"HelpBtn", "Help", QStyle::SP_MessageBoxQuestion, [this] { Contents1Click(); }},
   };
@@ -222,7 +231,9 @@ void MainWindow::BuildToolBar() {
   }
 }
 
-bool MainWindow::OpenAtStart(const QString& path) { return commands_.OpenPath(FromQt(path)); }
+bool MainWindow::OpenAtStart(const QString& path) {
+  return commands_.OpenPath(FromQt(path));
+}
 
 std::optional<std::string> MainWindow::AskOpenFileName() {
   auto name = DialogSeams::AskOpenFileName(this, "Open", fileFolder_);
@@ -373,7 +384,7 @@ bool MainWindow::RunSettings(app::SettingsForm& form) {
 }
 
 void MainWindow::ShowPacketNames() {
-  auto* window = new PacketNamesWindow(tournament_, this);
+  auto* window = new PacketNamesWindow(tournament_, commands_.Hooks(), this);
   window->setWindowModality(Qt::NonModal);
   window->show();
 }
@@ -414,10 +425,15 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
   // Game entry at the top left, roster entry to its right (or against the right edge when
   // the area is narrow), the divisions list under the roster.
   QWidget* gameWindow = CreateGameEntryWindow(tournament_, nullptr);
-  if (auto* entry = qobject_cast<GameEntryWindow*>(gameWindow))
+  if (auto* entry = qobject_cast<GameEntryWindow*>(gameWindow)) {
     entry->Form().SetAfterNextStores([this] { commands_.GameStoredByNext(); });
+    entry->Form().SetStepHooks(commands_.Hooks());
+  }
   QMdiSubWindow* game = AddChild(gameWindow, QPoint(0, 0));
-  QMdiSubWindow* roster = AddChild(CreateRosterEntryWindow(tournament_, nullptr), QPoint(0, 0));
+  QWidget* rosterWindow = CreateRosterEntryWindow(tournament_, nullptr);
+  if (auto* entry = qobject_cast<RosterEntryWindow*>(rosterWindow))
+    entry->Form().SetStepHooks(commands_.Hooks());
+  QMdiSubWindow* roster = AddChild(rosterWindow, QPoint(0, 0));
   // The whole area, not the viewport: scroll bars that the windows just closed needed go
   // away once they are gone.
   const int areaWidth = mdi_->contentsRect().width();
@@ -426,7 +442,8 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
                           : std::max(0, areaWidth - roster->width());
   roster->move(rosterX, 0);
   if (withDivisions) {
-    QMdiSubWindow* divisions = AddChild(new DivisionsWindow(tournament_), QPoint(0, 0));
+    QMdiSubWindow* divisions =
+        AddChild(new DivisionsWindow(tournament_, commands_.Hooks()), QPoint(0, 0));
     // Under the roster when it fits there, else under the game entry window.
     if (rosterX + divisions->width() <= areaWidth)
       divisions->move(rosterX, roster->height());
@@ -443,7 +460,9 @@ void MainWindow::ShowTextWindow(const std::string& title, const std::vector<std:
   mdi_->setActiveSubWindow(sub);
 }
 
-void MainWindow::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
+void MainWindow::SetCaption(const std::string& caption) {
+  setWindowTitle(ToQt(caption));
+}
 
 void MainWindow::SetAutosaveTimer(bool on, int intervalMs) {
   if (!on) {
@@ -495,7 +514,7 @@ void MainWindow::WatchFolder1Click() {
   if (!folder) return;
   delete findChild<GameFilePanel*>();
   auto* panel = new GameFilePanel(
-      tournament_, *folder,
+      tournament_, *folder, commands_.Hooks(),
       [this] {
         if (!HasChildWindows())
           OpenEntryWindows(tournament_.Format.Divisions != 0);

@@ -17,6 +17,7 @@ class QTimer;
 namespace drav::gui {
 
 class HelpWindow;
+class HistoryWindow;
 
 // TMainForm: the multiple-document frame whose children are the entry windows, the
 // divisions window and the QuickPrint windows. Menu items call the toolkit-free commands;
@@ -46,6 +47,8 @@ class MainWindow : public QMainWindow, public app::MainHost {
   std::string ClockTime() override;
   app::EntryForms OpenEntryForms() override;
   void RefreshEntryWindows() override;
+  void ReloadEntryWindows() override;  // in main_window_edit.cpp
+  void HistoryChanged() override;      // in main_window_edit.cpp
   void ShowGameWarnings() override;
   bool Confirm(bool showUnsavedLine) override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
@@ -71,6 +74,10 @@ class MainWindow : public QMainWindow, public app::MainHost {
   void Stages1Click();  // in main_window_stages.cpp
   // File > Watch Folder for Game Files...: the panel of the watched folder.
   void WatchFolder1Click();
+  // Edit > History...: the non-modal list of steps (main_window_edit.cpp).
+  void History1Click();
+  // Undo and Redo say what they would do, and are disabled when there is nothing to do.
+  void UpdateEditActions();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -79,6 +86,9 @@ class MainWindow : public QMainWindow, public app::MainHost {
   void BuildMenus();
   void BuildToolBar();
   void AddStageReports(QMenu* reports);  // in main_window_stages.cpp
+  void AddEditMenu();                    // in main_window_edit.cpp
+  QAction* AddEditAction(QMenu* menu, const char* name, const char* text,
+                         const QList<QKeySequence>& keys, std::function<void()> command);
   QAction* AddAction(QMenu* menu, const char* name, const char* text, const QKeySequence& key,
                      void (MainWindow::*slot)());
   template <typename F>
@@ -102,6 +112,9 @@ class MainWindow : public QMainWindow, public app::MainHost {
   QTimer* timer1_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   QPointer<HelpWindow> help_;
+  QPointer<HistoryWindow> historyWindow_;
+  QPointer<QAction> undo_;
+  QPointer<QAction> redo_;
   // The folders last used in this run, where the next file dialog starts.
   QString fileFolder_;
   QString reportFolder_;

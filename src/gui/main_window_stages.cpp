@@ -14,7 +14,8 @@ namespace drav::gui {
 
 void MainWindow::Stages1Click() {
   auto* window = new StagesWindow(
-      tournament_, [this](int stage) { app::QuickPrintStage(tournament_, stage, *this); }, this);
+      tournament_, [this](int stage) { app::QuickPrintStage(tournament_, stage, *this); },
+      commands_.Hooks(), this);
   window->setAttribute(Qt::WA_DeleteOnClose);
   // Modal to the program: deleting or sorting teams meanwhile would shift the brackets.
   window->setWindowModality(Qt::ApplicationModal);

@@ -39,8 +39,13 @@ QSpinBox* MakeRound(const char* name, QWidget* parent) {
 
 }  // namespace
 
-StagesWindow::StagesWindow(Tournament& t, std::function<void(int)> printStage, QWidget* parent)
-    : QDialog(parent), t_(t), form_(t), printStage_(std::move(printStage)) {
+StagesWindow::StagesWindow(Tournament& t, std::function<void(int)> printStage,
+                           entry::StepHooks steps, QWidget* parent)
+    : QDialog(parent),
+      t_(t),
+      form_(t),
+      printStage_(std::move(printStage)),
+      steps_(std::move(steps)) {
   setObjectName("Stages");
   setWindowTitle("Stages");
   Build();
@@ -66,7 +71,9 @@ void StagesWindow::Run(const std::function<void()>& edit) {
 
 bool StagesWindow::Apply() {
   try {
+    steps_.Before();
     form_.Apply(t_);
+    steps_.After(form_.StepName());
     return true;
   } catch (const DravError& e) {
     DialogSeams::ShowMessage(this, ToQt(e.what()), "Error");

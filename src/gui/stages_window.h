@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/stages_form.h"
+#include "entry/controls.h"
 #include "model/tournament.h"
 
 class QCheckBox;
@@ -17,12 +18,14 @@ namespace drav::gui {
 
 // Settings > Stages...: the tournament's stages, their rounds, carry-over and brackets,
 // filled by hand or from the standings of an earlier stage, with the ties at a rule's
-// border left for the director to settle. OK writes the stages to the tournament.
+// border left for the director to settle. OK writes the stages to the tournament, as one
+// step of the history ("Re-bracket Playoffs" or "Stages").
 class StagesWindow : public QDialog {
   Q_OBJECT
  public:
   // printStage shows a stage's QuickPrint team standings (after the stages are written).
-  StagesWindow(Tournament& t, std::function<void(int stage)> printStage, QWidget* parent = nullptr);
+  StagesWindow(Tournament& t, std::function<void(int stage)> printStage,
+               entry::StepHooks steps = {}, QWidget* parent = nullptr);
 
   const app::StagesForm& Form() const { return form_; }
 
@@ -37,6 +40,7 @@ class StagesWindow : public QDialog {
   Tournament& t_;
   app::StagesForm form_;
   std::function<void(int)> printStage_;
+  entry::StepHooks steps_;
   int current_ = -1;
 
   QListWidget* stageList_ = nullptr;

@@ -188,5 +188,10 @@ TEST(GameFileWatch, AdoptingAnImportKeepsTheGameBeingTyped) {
   }
 }
 
+TEST(GameFileWatch, ImportStepNamesTheNumberOfFiles) {
+  EXPECT_EQ(ImportStepName(1), "Import 1 Match File");
+  EXPECT_EQ(ImportStepName(6), "Import 6 Match Files");
+}
+
 }  // namespace
 }  // namespace drav::app

@@ -11,7 +11,9 @@ namespace {
 TEST(StagesForm, FillFromStandingsKeepsTheTieOpenUntilSettled) {
   Tournament t = test::StagedTournament();
   StagesForm form(t);
+  EXPECT_EQ(form.StepName(), "Stages");
   form.FillFromStandings(1, 0, "1-3 Championship\n4-6 Consolation");
+  EXPECT_EQ(form.StepName(), "Re-bracket Playoffs");
   ASSERT_EQ(form.Ties().size(), 1u);
   EXPECT_EQ(form.Ties()[0].Teams, (std::vector<int>{2, 3}));
   EXPECT_THROW(form.Apply(t), DravError);
@@ -39,6 +41,7 @@ TEST(StagesForm, EditsStagesAndBracketsAsText) {
   form.SetRounds(2, 6, 9);  // Playoffs now overlap the final
   EXPECT_THROW(form.Apply(t), DravError);
   form.DeleteStage(2);
+  EXPECT_EQ(form.StepName(), "Stages");
   form.SetTiebreakersCount(true);
   form.Apply(t);
   ASSERT_EQ(t.Extras.Stages.size(), 2u);

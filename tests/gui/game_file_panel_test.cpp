@@ -20,18 +20,6 @@ using namespace drav::gui;
 
 namespace {
 
-// One match between two of the tournament's teams, with players it does not know yet.
-std::string MatchFile(const std::string& id, const std::string& teamA, const std::string& teamB) {
-  return R"({"version": "2.1.1", "objects": [{"type": "Match", "id": ")" + id +
-         R"(", "tossups_read": 20, "match_teams": [
-    {"team": {"name": ")" +
-         teamA + R"("}, "bonus_points": 10, "match_players": [
-      {"player": {"name": "Juniper Vale"}, "tossups_heard": 20, "answer_counts": [{"answer_type": {"value": 10}, "number": 1}]}]},
-    {"team": {"name": ")" +
-         teamB + R"("}, "bonus_points": 0, "match_players": [
-      {"player": {"name": "Rowan Hale"}, "tossups_heard": 20, "answer_counts": []}]}]}]})";
-}
-
 GameEntryWindow* GameWindow(MainWindow& w) {
   for (QMdiSubWindow* sub : w.Mdi()->subWindowList())
     if (auto* game = qobject_cast<GameEntryWindow*>(sub->widget())) return game;
@@ -77,7 +65,7 @@ void GameFilePanelTest::watchedFolderImportsWithoutTouchingTheGameBeingTyped() {
   auto* panel = w.findChild<GameFilePanel*>();
   QVERIFY(panel && panel->Watching());
   drav::test::WriteFile(folder + "/room1.qbj",
-                        MatchFile("r9-1", stored.TeamName(0), stored.TeamName(1)));
+                        gui::test::QbjMatchFile("r9-1", stored.TeamName(0), stored.TeamName(1)));
 
   QTRY_COMPARE_WITH_TIMEOUT(w.Data().GameCount(), games + 1, 15000);
   QCOMPARE(State(panel, 0), QString("imported"));
@@ -98,8 +86,9 @@ void GameFilePanelTest::waitingFileIsSettledWithTheChosenTeam() {
   t.Format.BonusMode = 1;
   t.QuestionValues = {15, 10, -5, 0};
   t.Rosters = {{"Harbor"}, {"Summit"}};
-  GameFilePanel panel(t, QString::fromStdString(scope.dir), {});
-  drav::test::WriteFile(scope.dir + "/room2.qbj", MatchFile("r1-2", "Harbor", "Sumit"));
+  GameFilePanel panel(t, QString::fromStdString(scope.dir), {}, {});
+  drav::test::WriteFile(scope.dir + "/room2.qbj",
+                        gui::test::QbjMatchFile("r1-2", "Harbor", "Sumit"));
   QTRY_COMPARE_WITH_TIMEOUT(State(&panel, 0), QString("waiting (unknown team)"), 15000);
   QCOMPARE(t.GameCount(), 0);
   QVERIFY(!panel.SettleButton()->isEnabled());
@@ -127,8 +116,8 @@ void GameFilePanelTest::importGameFilesTakesSeveralFilesAtOnce() {
       w.OpenAtStart(QString::fromStdString(gui::test::WriteSampleTournament(scope.dir, "t.dat"))));
   const int games = w.Data().GameCount();
   const std::string a = w.Data().TeamName(0), b = w.Data().TeamName(1);
-  drav::test::WriteFile(scope.dir + "/a.qbj", MatchFile("a-1", a, b));
-  drav::test::WriteFile(scope.dir + "/b.qbj", MatchFile("b-1", b, a));
+  drav::test::WriteFile(scope.dir + "/a.qbj", gui::test::QbjMatchFile("a-1", a, b));
+  drav::test::WriteFile(scope.dir + "/b.qbj", gui::test::QbjMatchFile("b-1", b, a));
   DialogSeams::QueueFileName(QString::fromStdString(scope.dir + "/a.qbj\n" + scope.dir + "/b.qbj"));
   w.Action("ImportGameFiles1")->trigger();
   QCOMPARE(w.Data().GameCount(), games + 2);

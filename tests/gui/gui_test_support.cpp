@@ -31,4 +31,16 @@ std::string WriteSampleTournament(const std::string& dir, const std::string& nam
   return path;
 }
 
+std::string QbjMatchFile(const std::string& id, const std::string& teamA,
+                         const std::string& teamB) {
+  return R"({"version": "2.1.1", "objects": [{"type": "Match", "id": ")" + id +
+         R"(", "tossups_read": 20, "match_teams": [
+    {"team": {"name": ")" +
+         teamA + R"("}, "bonus_points": 10, "match_players": [
+      {"player": {"name": "Juniper Vale"}, "tossups_heard": 20, "answer_counts": [{"answer_type": {"value": 10}, "number": 1}]}]},
+    {"team": {"name": ")" +
+         teamB + R"("}, "bonus_points": 0, "match_players": [
+      {"player": {"name": "Rowan Hale"}, "tossups_heard": 20, "answer_counts": []}]}]}]})";
+}
+
 }  // namespace drav::gui::test

@@ -18,4 +18,8 @@ struct GuiTestScope {
 std::string WriteSampleTournament(const std::string& dir, const std::string& name, int games = 8,
                                   int divisions = 0);
 
+// A match file as moderator programs write it: one match between two of the tournament's
+// teams, with players it does not know yet.
+std::string QbjMatchFile(const std::string& id, const std::string& teamA, const std::string& teamB);
+
 }  // namespace drav::gui::test

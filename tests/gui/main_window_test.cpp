@@ -80,13 +80,22 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   QCOMPARE(w.windowTitle(), QString("DRAV"));
   QStringList menus;
   for (QAction* a : w.menuBar()->actions()) menus << a->text();
-  QCOMPARE(menus, QStringList({"&File", "&Ordering", "&Settings", "&Reports", "S&cheduling",
-                               "&Window", "&Help"}));
-  const std::pair<const char*, const char*> shortcuts[] = {
-      {"NewTournament1", "Ctrl+N"}, {"Open1", "Ctrl+O"},       {"ReadRosters1", "Ctrl+R"},
-      {"SaveAs1", "Ctrl+A"},        {"SaveTournament2", "Ctrl+S"}, {"Options1", "Ctrl+C"},
-      {"FullReport1", "Ctrl+W"},    {"PosttoWeb1", "Ctrl+P"},  {"QuickPrintTeams1", "Ctrl+T"},
-      {"QuickPrintIndividuals1", "Ctrl+I"}, {"QuickPrintGames1", "Ctrl+G"}, {"Contents1", "F1"}};
+  QCOMPARE(menus, QStringList({"&File", "&Edit", "&Ordering", "&Settings", "&Reports",
+                               "S&cheduling", "&Window", "&Help"}));
+  const std::pair<const char*, const char*> shortcuts[] = {{"NewTournament1", "Ctrl+N"},
+                                                           {"Open1", "Ctrl+O"},
+                                                           {"ReadRosters1", "Ctrl+R"},
+                                                           {"SaveAs1", "Ctrl+A"},
+                                                           {"SaveTournament2", "Ctrl+S"},
+                                                           {"Options1", "Ctrl+C"},
+                                                           {"FullReport1", "Ctrl+W"},
+                                                           {"PosttoWeb1", "Ctrl+P"},
+                                                           {"QuickPrintTeams1", "Ctrl+T"},
+                                                           {"QuickPrintIndividuals1", "Ctrl+I"},
+                                                           {"QuickPrintGames1", "Ctrl+G"},
+                                                           {"Contents1", "F1"},
+                                                           {"Undo1", "Ctrl+Z"},
+                                                           {"Redo1", "Ctrl+Shift+Z"}};
   for (const auto& [name, key] : shortcuts) {
     QAction* a = w.Action(name);
     QVERIFY2(a, name);
@@ -96,10 +105,12 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   QVERIFY(file);
   QStringList items;
   for (QAction* a : file->actions()) items << (a->isSeparator() ? "-" : a->text());
-  QCOMPARE(items, QStringList({"&New Tournament...", "&Open Tournament...", "&Read Rosters...", "-",
-                               "Save Tournament &As...", "&Save Tournament...",
-                               "Import DRAV 1 File...", "Import DRAV 2 File...", "Import QBJ...",
-                               "Export QBJ...", "Import Game Files (QBJ)...", "Watch Folder for Game Files...", "&Merge Files...", "-", "&Close All", "&Print Setup...", "E&xit"}));
+  QCOMPARE(items,
+           QStringList({"&New Tournament...", "&Open Tournament...", "&Read Rosters...", "-",
+                        "Save Tournament &As...", "&Save Tournament...", "Import DRAV 1 File...",
+                        "Import DRAV 2 File...", "Import QBJ...", "Export QBJ...",
+                        "Import Game Files (QBJ)...", "Watch Folder for Game Files...",
+                        "&Merge Files...", "-", "&Close All", "&Print Setup...", "E&xit"}));
   QMenu* reports = w.menuBar()->findChild<QMenu*>("Reports1");
   items.clear();
   for (QAction* a : reports->actions()) items << (a->isSeparator() ? "-" : a->text());
@@ -111,13 +122,13 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   items.clear();
   for (QAction* a : settings->actions()) items << a->text();
   QCOMPARE(items, QStringList({"&General...", "&FTP...", "&Reports...", "&Sorting...",
-                               "&Warnings...", "S&cheduling...", "Packet Names...",
-                               "S&tages..."}));
-  for (const char* name : {"SortGames1", "SortTeams1", "GroupRounds1", "RoundRobin1",
-                           "SwissPairs1", "Random1", "Tile1", "Cascade1", "ArrangeAll1",
-                           "About2", "CloseAll1", "PrintSetup1", "Exit1", "MergeFiles1",
-                           "OpenDRAV1File1", "ImportDRAV2File1", "FTP1", "Reports2",
-                           "Sorting1", "Warnings1", "Scheduling2", "PacketNames1"})
+                               "&Warnings...", "S&cheduling...", "Packet Names...", "S&tages..."}));
+  for (const char* name :
+       {"SortGames1",       "SortTeams1",  "GroupRounds1", "RoundRobin1", "SwissPairs1",
+        "Random1",          "Tile1",       "Cascade1",     "ArrangeAll1", "About2",
+        "CloseAll1",        "PrintSetup1", "Exit1",        "MergeFiles1", "OpenDRAV1File1",
+        "ImportDRAV2File1", "FTP1",        "Reports2",     "Sorting1",    "Warnings1",
+        "Scheduling2",      "PacketNames1"})
     QVERIFY2(w.Action(name), name);
 }
 
@@ -125,9 +136,9 @@ void MainWindowTest::toolBarHasSixButtonsWithHints() {
   test::GuiTestScope scope;
   MainWindow w;
   const std::pair<const char*, const char*> buttons[] = {
-      {"FileNewBtn", "New Tournament"}, {"FileOpenBtn", "Open Tournament"},
+      {"FileNewBtn", "New Tournament"},   {"FileOpenBtn", "Open Tournament"},
       {"FileSaveBtn", "Save Tournament"}, {"ReportBtn", "Full Report"},
-      {"PostBtn", "Post to Web"}, {"HelpBtn", "Help"}};
+      {"PostBtn", "Post to Web"},         {"HelpBtn", "Help"}};
   for (const auto& [name, hint] : buttons) {
     QAction* a = w.Action(name);
     QVERIFY2(a, name);
@@ -144,9 +155,11 @@ void MainWindowTest::toolBarHasSixButtonsWithHints() {
 void MainWindowTest::newTournamentWithEachBonusChoice() {
   test::GuiTestScope scope;
   MainWindow w;
-  const std::pair<const char*, std::pair<int, int>> cases[] = {
-      {"Automatic", {1, 1}}, {"Manual", {1, 0}}, {"None", {0, 0}},
-      {"Combo", {1, 2}},     {"Bouncebacks", {1, 3}}};
+  const std::pair<const char*, std::pair<int, int>> cases[] = {{"Automatic", {1, 1}},
+                                                               {"Manual", {1, 0}},
+                                                               {"None", {0, 0}},
+                                                               {"Combo", {1, 2}},
+                                                               {"Bouncebacks", {1, 3}}};
   for (const auto& [button, pair] : cases) {
     const std::string name = button;
     DialogSeams::QueueDialogAction([name](QDialog& d) {

@@ -89,7 +89,8 @@ int main(int argc, char* argv[]) {
   }
   for (int page = 0; page < app::SettingsForm::kPageCount; ++page) {
     SettingsDialog settings(app::SettingsForm::Load(main.Data().Format, page), &main);
-    Save(settings, QString("11-settings-%1-%2").arg(page).arg(app::SettingsForm::PageCaption(page)));
+    Save(settings,
+         QString("11-settings-%1-%2").arg(page).arg(app::SettingsForm::PageCaption(page)));
   }
   {
     ConfirmDialog confirm(true, &main);
@@ -102,7 +103,7 @@ int main(int argc, char* argv[]) {
   {
     DivisionsWindow divisions(main.Data());
     Save(divisions, "15-divisions-entry");
-    auto* packets = new PacketNamesWindow(main.Data(), &main);
+    auto* packets = new PacketNamesWindow(main.Data(), {}, &main);
     Save(*packets, "16-packet-names");
     packets->close();
   }
