@@ -11,7 +11,9 @@ namespace drav {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -19,9 +21,20 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
+
+bool HasIntegerSyntax(std::string_view text) {
+  std::string_view s = TrimBlanks(text);
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
+  if (s.empty()) return false;
+  for (char c : s)
+    if (!IsDigit(c)) return false;
+  return true;
+}
 
 std::optional<int> TryStrictInt(std::string_view text) {
   std::string_view s = TrimBlanks(text);
@@ -93,7 +106,8 @@ std::size_t FormatGInto(double value, char* buf) {
   // as integers, and the integer path is several times cheaper; -0 keeps its sign below.
   if (value > -1e6 && value < 1e6 && (value != 0 || !std::signbit(value)) &&
       value == static_cast<double>(static_cast<long>(value)))
-    return static_cast<std::size_t>(std::to_chars(buf, buf + 64, static_cast<long>(value)).ptr - buf);
+    return static_cast<std::size_t>(std::to_chars(buf, buf + 64, static_cast<long>(value)).ptr -
+                                    buf);
   auto [ptr, ec] = std::to_chars(buf, buf + 64, value, std::chars_format::general, 6);
   if (ec != std::errc()) {
     buf[0] = '0';

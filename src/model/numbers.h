@@ -10,6 +10,10 @@ namespace drav {
 // or more digits within the 32-bit range; anything else gives fallback.
 int LenientInt(std::string_view text, int fallback);
 
+// True when the text has the lenient integer's syntax (blanks, an optional sign, digits),
+// whatever its value: a count line with this syntax but out of range is damage, not text.
+bool HasIntegerSyntax(std::string_view text);
+
 // Strict integer under the same grammar; nullopt when the text is not one.
 std::optional<int> TryStrictInt(std::string_view text);
 // As TryStrictInt, but throws DravError "'<text>' is not a valid integer value".

@@ -20,7 +20,7 @@ class BlockWriter {
   // A line break or Ctrl-Z inside a value would break the file's line structure.
   void Text(std::string_view s) {
     std::string line;
-    for (char c : s) line += (c == '\r' || c == '\n' || c == '\x1a') ? ' ' : c;
+    for (char c : s) line += (c == '\r' || c == '\n' || c == '\x1a' || c == '\0') ? ' ' : c;
     lines_.push_back(std::move(line));
   }
   void AppendTo(std::string& out, const char* name) const {
@@ -98,6 +98,7 @@ void ReadStages(LineReader& in, Tournament& t) {
   const std::string block = "Stages";
   std::vector<Stage> stages;
   const int count = in.NextCount(5);
+  if (static_cast<std::size_t>(count) > kMaxStages) throw DravError(TooManyStagesMessage());
   for (int i = 0; i < count; ++i) {
     Stage s;
     s.Name = in.NextString();
@@ -105,6 +106,8 @@ void ReadStages(LineReader& in, Tournament& t) {
     s.LastRound = BlockInt(in, block, INT32_MIN, INT32_MAX);
     s.CarryOver = BlockInt(in, block, 0, 1) == 1;
     const int brackets = in.NextCount(2);
+    if (static_cast<std::size_t>(brackets) > kMaxBrackets)
+      throw DravError(TooManyBracketsMessage(s.Name));
     for (int b = 0; b < brackets; ++b) {
       Bracket br;
       br.Name = in.NextString();

@@ -19,7 +19,7 @@ Tournament ParseVersion2(std::string_view text, const Tournament& base) {
 
   t.Rosters = ReadTeamLists(in);
   // A missing game fails on its first games-played line; the count never sizes memory.
-  const int games = in.NextInt();
+  const int games = in.NextGameCount();
   for (int i = 0; i < games; ++i) {
     GameStats g;
     ReadGameLines(in, g, 0);

@@ -1,9 +1,17 @@
 #include "storage/line_reader.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-
-#include <unistd.h>
+#include <optional>
+#include <random>
 
 #include "model/error.h"
 #include "model/numbers.h"
@@ -13,6 +21,13 @@ namespace drav {
 LineReader::LineReader(std::string_view contents) {
   const std::size_t ctrlZ = contents.find('\x1a');
   if (ctrlZ != std::string_view::npos) contents = contents.substr(0, ctrlZ);
+  // A NUL would cut a name where the system or a page reads it: every reader sees a space.
+  if (contents.find('\0') != std::string_view::npos) {
+    owned_.assign(contents);
+    for (char& c : owned_)
+      if (c == '\0') c = ' ';
+    contents = owned_;
+  }
   contents_ = contents;
   // memchr runs far faster than a byte loop over a file of several MB.
   const char* p = contents.data();
@@ -37,13 +52,33 @@ std::string_view LineReader::Next() {
   return line;
 }
 
-int LineReader::NextInt(int fallback) { return LenientInt(Next(), fallback); }
+int LineReader::NextInt(int fallback) {
+  return LenientInt(Next(), fallback);
+}
 
-double LineReader::NextDecimal() { return StrictDecimal(Next()); }
+double LineReader::NextDecimal() {
+  return StrictDecimal(Next());
+}
+
+namespace {
+
+int CountValue(std::string_view line) {
+  if (!HasIntegerSyntax(line)) return 0;
+  const std::optional<int> count = TryStrictInt(line);
+  // Read leniently, "-1" or a 20-digit count would quietly become no items at all.
+  if (!count || *count < 0) throw DravError("The file ends early");
+  return *count;
+}
+
+}  // namespace
+
+int LineReader::NextGameCount() {
+  return CountValue(Next());
+}
 
 int LineReader::NextCount(std::size_t linesPerItem) {
-  const int count = NextInt(0);
-  if (count <= 0) return 0;
+  const int count = CountValue(Next());
+  if (count == 0) return 0;
   if (linesPerItem == 0) linesPerItem = 1;
   if (static_cast<std::size_t>(count) > Remaining() / linesPerItem)
     throw DravError("The file ends early");
@@ -63,10 +98,79 @@ std::string ReadWholeFile(const std::string& path) {
   return contents;
 }
 
+namespace {
+
+constexpr std::string_view kTempEnd = ".tmp~";
+
+// The pid in a temporary file's name "<prefix>.<pid>-XXXXXX.tmp~", or 0 when the name is
+// not one of ours.
+int TempFilePid(std::string_view file) {
+  if (file.size() < kTempEnd.size() + 10 || file.substr(file.size() - kTempEnd.size()) != kTempEnd)
+    return 0;
+  file.remove_suffix(kTempEnd.size() + 6);
+  if (file.back() != '-') return 0;
+  file.remove_suffix(1);
+  const std::size_t dot = file.find_last_of('.');
+  if (dot == std::string_view::npos) return 0;
+  const std::string_view digits = file.substr(dot + 1);
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return 0;
+  return LenientInt(digits, 0);
+}
+
+}  // namespace
+
+std::FILE* CreateTempBeside(const std::string& path, std::string& temp) {
+  static std::atomic<unsigned> counter{0};
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::uint64_t bits = (static_cast<std::uint64_t>(random()) << 32) ^ counter++;
+    std::string name = path + "." + std::to_string(::getpid()) + "-";
+    for (int i = 0; i < 6; ++i, bits /= 36) name += kLetters[bits % 36];
+    name += kTempEnd;
+    // O_EXCL: never another save's file; mode 0666 so that the umask applies as to any
+    // new file (pages must stay readable by the web server).
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return nullptr;
+    }
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f) {
+      ::close(fd);
+      ::unlink(name.c_str());
+      return nullptr;
+    }
+    temp = std::move(name);
+    return f;
+  }
+  return nullptr;
+}
+
+void RemoveStaleTemps(const std::string& pathPrefix) {
+  const std::size_t slash = pathPrefix.find_last_of('/');
+  const std::string dir =
+      slash == std::string::npos ? std::string() : pathPrefix.substr(0, slash + 1);
+  const std::string_view start = std::string_view(pathPrefix).substr(dir.size());
+  DIR* folder = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!folder) return;
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string_view file = entry->d_name;
+    if (file.substr(0, start.size()) != start) continue;
+    const int pid = TempFilePid(file.substr(start.size()));
+    // Only a file whose writer has gone: another save may be writing its own right now.
+    if (pid <= 0 || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+    ::unlink((dir + std::string(file)).c_str());
+  }
+  ::closedir(folder);
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view contents) {
-  const std::string temp = path + ".tmp~";
+  RemoveStaleTemps(path);
+  // A name of its own, so that two saves to one file at once never share a temporary file.
+  std::string temp;
   {
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    std::FILE* f = CreateTempBeside(path, temp);
     if (!f) throw DravError("Cannot write " + path);
     const bool written = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
     // Flushed to disk before the rename, so the new name never points at lost data.

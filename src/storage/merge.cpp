@@ -82,7 +82,7 @@ Tournament MergeTournamentText(const Tournament& current, std::string_view other
 
   // A missing game fails on its first games-played line; the count never sizes memory.
   const bool unpack = t.Format.BonusMode == 3;
-  const int games = in.NextInt();
+  const int games = in.NextGameCount();
   for (int i = 0; i < games; ++i) {
     GameStats g;
     ReadGameLines(in, g, -1);

@@ -24,6 +24,7 @@ std::string Text(const json& value, const std::string& what) {
   // The file keeps each name on one line.
   if (text.find_first_of("\r\n\x1a") != std::string::npos)
     throw DravError(what + " cannot hold a line break");
+  if (text.find('\0') != std::string::npos) throw DravError(what + " cannot hold a NUL byte");
   return text;
 }
 

@@ -30,13 +30,15 @@ class LineWriter {
     char buf[72];
     Finish(buf, buf + FormatGInto(v, buf));
   }
-  // A line break or Ctrl-Z inside a value would break the file's line structure.
+  // A line break or Ctrl-Z inside a value would break the file's line structure; a NUL is
+  // written as the space every reader makes of it.
   void Text(std::string_view s) {
     const std::size_t start = out_.size();
     out_ += s;
-    if (s.find_first_of("\r\n\x1a") != std::string_view::npos)
+    static constexpr std::string_view kBlanked("\r\n\x1a\0", 4);
+    if (s.find_first_of(kBlanked) != std::string_view::npos)
       for (std::size_t i = start; i < out_.size(); ++i)
-        if (out_[i] == '\r' || out_[i] == '\n' || out_[i] == '\x1a') out_[i] = ' ';
+        if (kBlanked.find(out_[i]) != std::string_view::npos) out_[i] = ' ';
     out_ += "\r\n";
   }
   std::string Take() { return std::move(out_); }
@@ -113,10 +115,22 @@ void ReadWarningFlags(int value, TourneyFormat& f) {
 
 void ReadStyleCode(int value, TourneyFormat& f) {
   switch (value) {
-    case 0: f.Paths = 0; f.BritishStyle = 0; break;
-    case 1: f.Paths = 1; f.BritishStyle = 0; break;
-    case 2: f.Paths = 0; f.BritishStyle = 1; break;
-    default: f.Paths = 1; f.BritishStyle = value == 3 ? 1 : 0; break;
+    case 0:
+      f.Paths = 0;
+      f.BritishStyle = 0;
+      break;
+    case 1:
+      f.Paths = 1;
+      f.BritishStyle = 0;
+      break;
+    case 2:
+      f.Paths = 0;
+      f.BritishStyle = 1;
+      break;
+    default:
+      f.Paths = 1;
+      f.BritishStyle = value == 3 ? 1 : 0;
+      break;
   }
 }
 
@@ -214,7 +228,7 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
 
   // A missing game fails on its first games-played line, so the count needs no check;
   // the reservation is bounded by the lines left.
-  const int games = in.NextInt();
+  const int games = in.NextGameCount();
   if (games > 0) t.Games.reserve(std::min<std::size_t>(games, in.Remaining() / kLinesPerGame));
   for (int i = 0; i < games; ++i) {
     GameStats g;

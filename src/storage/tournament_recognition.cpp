@@ -1,5 +1,7 @@
 #include "storage/tournament_recognition.h"
 
+#include <optional>
+
 #include "model/error.h"
 #include "model/numbers.h"
 #include "storage/line_reader.h"
@@ -8,30 +10,19 @@ namespace drav {
 
 namespace {
 
-// The syntax of a lenient integer, without its range: a count too large to read takes the
-// default, as the reader gives it, rather than marking another kind of file.
-bool IsIntegerLine(std::string_view line) {
-  std::size_t i = 0;
-  const auto blank = [&](std::size_t k) { return line[k] == ' ' || line[k] == '\t'; };
-  while (i < line.size() && blank(i)) ++i;
-  if (i < line.size() && (line[i] == '+' || line[i] == '-')) ++i;
-  const std::size_t digits = i;
-  while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
-  if (i == digits) return false;
-  while (i < line.size() && blank(i)) ++i;
-  return i == line.size();
-}
+enum class CountLine { Count, Damaged, Other };
 
-// Reads the next count line; false when it is there but is not an integer.
-bool NextCountLine(LineReader& in, int& count) {
-  if (in.AtEnd()) {
-    count = 0;
-    return true;
-  }
+// Reads the next count line. One with the integer syntax but out of range is a damaged
+// tournament file, which the reader reports as such rather than as another kind of file.
+CountLine NextCountLine(LineReader& in, int& count) {
+  count = 0;
+  if (in.AtEnd()) return CountLine::Count;
   const std::string_view line = in.Next();
-  if (!IsIntegerLine(line)) return false;
-  count = LenientInt(line, 0);
-  return true;
+  if (!HasIntegerSyntax(line)) return CountLine::Other;
+  const std::optional<int> value = TryStrictInt(line);
+  if (!value || *value < 0) return CountLine::Damaged;
+  count = *value;
+  return CountLine::Count;
 }
 
 }  // namespace
@@ -39,14 +30,16 @@ bool NextCountLine(LineReader& in, int& count) {
 bool LooksLikeTournamentFile(std::string_view contents) {
   LineReader in(contents);
   int teams = 0;
-  if (!NextCountLine(in, teams)) return false;
+  CountLine line = NextCountLine(in, teams);
+  if (line != CountLine::Count) return line == CountLine::Damaged;
   for (int i = 0; i < teams && !in.AtEnd(); ++i) {
     int strings = 0;
-    if (!NextCountLine(in, strings)) return false;
+    line = NextCountLine(in, strings);
+    if (line != CountLine::Count) return line == CountLine::Damaged;
     for (int s = 0; s < strings && !in.AtEnd(); ++s) in.Next();
   }
   int games = 0;
-  return NextCountLine(in, games);
+  return NextCountLine(in, games) != CountLine::Other;
 }
 
 void RequireTournamentFile(std::string_view contents, const std::string& path) {

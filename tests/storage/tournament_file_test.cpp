@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <climits>
+#include <filesystem>
 
 #include "model/error.h"
 #include "storage/line_reader.h"
@@ -87,7 +88,8 @@ TEST(TournamentFile, WarningFlagsAndStyleCodesDecodeAsWeights) {
     return ParseTournament(EmptyFileWithSettings({{7, flags}, {23, style}}), Tournament{}).Format;
   };
   TourneyFormat f = read("254", "3");
-  EXPECT_TRUE(f.Warning1 && f.Warning2 && f.Warning3 && f.Warning4 && f.Warning5 && f.Warning6 && f.Warning7);
+  EXPECT_TRUE(f.Warning1 && f.Warning2 && f.Warning3 && f.Warning4 && f.Warning5 && f.Warning6 &&
+              f.Warning7);
   EXPECT_EQ(f.Paths, 1);
   EXPECT_EQ(f.BritishStyle, 1);
   f = read("255", "7");
@@ -248,10 +250,56 @@ TEST(TournamentFile, FileEndingEarlyReadsMissingLinesAsEmpty) {
 }
 
 TEST(TournamentFile, HostileCountsStopWithTheFileEndsEarly) {
-  EXPECT_THROW(ParseTournament("2000000000\r\n", Tournament{}), DravError);
-  EXPECT_THROW(ParseTournament("1\r\n99999\r\nA\r\n", Tournament{}), DravError);
-  // A negative count reads as no items.
-  EXPECT_TRUE(ParseTournament("-5\r\n0\r\n", Tournament{}).Rosters.empty());
+  // Each count line of an otherwise sound file, in turn, given a value that is too large
+  // for the lines left, negative, or out of the 32-bit range.
+  Tournament sound;
+  sound.Rosters = {{"Alpha", "Ann"}, {"Beta"}};
+  sound.TeamDivision = {0, -1};
+  sound.ExhibitionTeam = {0, 0};
+  sound.DivisionNames = {"East"};
+  sound.Games.resize(1);
+  const std::vector<std::string> lines = Lines(SerializeTournament(sound));
+  const std::size_t teams = 0, strings = 1, games = 6;
+  const std::size_t divisions = games + 1 + 129 + 31;  // 129 lines a game, 31 settings
+  ASSERT_EQ(lines.at(games), "1");
+  ASSERT_EQ(lines.at(divisions + 1), "East");
+  for (std::size_t at : {teams, strings, games, divisions}) {
+    for (const char* value : {"2000000000", "-1", "-2147483648", "99999999999999999999"}) {
+      if (at == games && std::string(value) == "2000000000") continue;  // not bounded by lines
+      std::vector<std::string> changed = lines;
+      changed.at(at) = value;
+      std::string text;
+      for (const auto& l : changed) text += l + "\r\n";
+      try {
+        ParseTournament(text, Tournament{});
+        ADD_FAILURE() << "line " << at << " = " << value << " was read";
+      } catch (const DravError& e) {
+        EXPECT_STREQ(e.what(), "The file ends early") << "line " << at << " = " << value;
+      }
+    }
+  }
+  // "-0" is zero, and other text on a count line still reads as no items.
+  EXPECT_TRUE(ParseTournament("-0\r\n0\r\n", Tournament{}).Rosters.empty());
+  EXPECT_TRUE(ParseTournament("0\r\nnone\r\n", Tournament{}).Games.empty());
+}
+
+TEST(TournamentFile, ResaveOfAnOutOfRangeGameCountFailsAndWritesNothing) {
+  const std::string dir = test::MakeTempDir();
+  Tournament t;
+  t.Rosters = {{"Alpha", "Ann"}};
+  t.Games.resize(2);
+  std::vector<std::string> lines = Lines(SerializeTournament(t));
+  ASSERT_EQ(lines.at(4), "2");
+  for (const char* value : {"99999999999999999999", "-2147483648"}) {
+    lines.at(4) = value;
+    std::string hostile;
+    for (const auto& l : lines) hostile += l + "\r\n";
+    test::WriteFile(dir + "/in.dat", hostile);
+    auto r = test::RunCli({"resave", dir + "/in.dat", dir + "/out.dat"});
+    EXPECT_EQ(r.exitCode, 1) << value;
+    EXPECT_EQ(r.err, "The file ends early\n") << value;
+    EXPECT_FALSE(std::filesystem::exists(dir + "/out.dat")) << value;
+  }
 }
 
 TEST(TournamentFile, MissingGameFailsOnItsFirstGamesPlayedLine) {
@@ -277,6 +325,19 @@ TEST(TournamentFile, LineBreaksInNamesCannotBreakTheFile) {
   Tournament back = ParseTournament(SerializeTournament(t), Tournament{});
   EXPECT_EQ(back.Rosters.at(0).at(0), "Two  Lines");
   EXPECT_EQ(back.Rosters.at(0).at(1), "Ctrl Z");
+}
+
+// A NUL would cut a name where it is shown or used as a path; written or read, it is a space.
+TEST(TournamentFile, NulBytesInNamesAreSpacesBothWays) {
+  Tournament t;
+  t.Rosters = {{std::string("Nul\0Team", 8), "Ann"}};
+  t.TeamDivision = {-1};
+  t.ExhibitionTeam = {0};
+  const std::string written = SerializeTournament(t);
+  EXPECT_EQ(written.find('\0'), std::string::npos);
+  EXPECT_EQ(ParseTournament(written, Tournament{}).Rosters.at(0).at(0), "Nul Team");
+  const std::string received("1\r\n1\r\nA\0B\r\n0\r\n", 14);
+  EXPECT_EQ(ParseTournament(received, Tournament{}).Rosters.at(0).at(0), "A B");
 }
 
 class TournamentFileOnDisk : public ::testing::Test {

@@ -19,7 +19,9 @@ TEST(TournamentRecognition, KnowsATournamentFileByItsCountLines) {
       {"0\r\n0\r\n", true},                          // no teams, no games, settings cut off
       {" 1 \r\n2\r\nAlpha\r\nAnn\r\n-0\r\n", true},  // blanks and signs are integers
       {"2\r\n1\r\nAlpha\r\n", true},                 // cut short inside the teams
-      {"-3\r\n0\r\n", true},                         // a negative count reads as 0
+      {"-3\r\n0\r\n", true},                         // a negative count is damage
+      {"1\r\n-2147483648\r\nx\r\n", true},           // in a team's string count too
+      {"0\r\n99999999999999999999\r\n", true},       // and in the game count
       {"99999999999\r\n0\r\n", true},                // out of range still has the syntax
       {"root:x:0:0:root:/root:/bin/bash\n", false},  // any text
       {"\x89PNG\r\n\x1a\n", false},                  // a picture
