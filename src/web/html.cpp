@@ -59,18 +59,31 @@ std::string HtmlEscapeLink(std::string_view address) {
   return EscapeMarkup(address);
 }
 
-std::string LinkBaseOf(std::string_view basePath) {
-  const std::size_t slash = basePath.find_last_of("/\\");
-  std::string_view last = slash == std::string_view::npos ? basePath : basePath.substr(slash + 1);
+std::string EncodeLinkName(std::string_view name) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
-  out.reserve(last.size());
-  for (char c : last) {
-    if (c == ' ')
-      out += "%20";
-    else
+  out.reserve(name.size());
+  for (char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    // Blanks and control bytes would end an unquoted attribute (and with it let a name add
+    // a handler of its own); quotes, < > and ` would end or break it in some reader; # ?
+    // and % would make the rest of the name an anchor, a query or an escape.
+    const bool unsafe = byte <= 0x20 || byte == 0x7F || c == '"' || c == '\'' || c == '<' ||
+                        c == '>' || c == '`' || c == '#' || c == '?' || c == '%';
+    if (unsafe) {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    } else {
       out += c;
+    }
   }
   return out;
+}
+
+std::string LinkBaseOf(std::string_view basePath) {
+  const std::size_t slash = basePath.find_last_of("/\\");
+  return EncodeLinkName(slash == std::string_view::npos ? basePath : basePath.substr(slash + 1));
 }
 
 }  // namespace drav

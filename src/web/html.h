@@ -16,8 +16,14 @@ std::string HtmlEscape(std::string_view text);
 // A link address: & < > " as in HtmlEscape, every other byte as it is.
 std::string HtmlEscapeLink(std::string_view address);
 
-// The last component of a path (after the last '/' or '\'), with every space written
-// as %20. Links between the report's pages all start with it.
+// A file name as it stands in a link address: every byte that could end an attribute or
+// change what the address means (space, tab and the other control bytes, " ' < > ` # ?
+// %) is written as %XX, upper-case hex; every other byte stays as it is, so names that
+// were safe keep their bytes.
+std::string EncodeLinkName(std::string_view name);
+
+// The last component of a path (after the last '/' or '\'), through EncodeLinkName.
+// Links between the report's pages all start with it.
 std::string LinkBaseOf(std::string_view basePath);
 
 namespace web {

@@ -128,8 +128,7 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
             total.gp += row.gp;
             for (int k = 0; k < kColumns; ++k) total.slots[k] += row.slots[k];
             // Absurd games-played values give huge per-game figures; keep the sum defined.
-            if (__builtin_add_overflow(total.tuh, row.tuh, &total.tuh))
-              total.tuh = row.tuh > 0 ? INT64_MAX : INT64_MIN;
+            AddTossupsHeard(total.tuh, row.tuh);
             total.points += row.points;
           }
         }

@@ -6,9 +6,10 @@ namespace drav {
 
 using web::Line;
 
-std::string PageHref(std::string_view linkBase, std::string_view suffix) {
+std::string PageHref(std::string_view linkBase, std::string_view suffix, std::string_view anchor) {
   std::string href(linkBase);
-  href += suffix;
+  href += EncodeLinkName(suffix);
+  href += anchor;
   return HtmlEscapeLink(href);
 }
 
@@ -46,11 +47,9 @@ void WritePageHead(std::string& page, const Tournament& t, std::string_view link
     if (item.on)
       Line(page, "  <td><A HREF=", PageHref(linkBase, item.suffix), ">", item.label, "</A></td>");
   }
-  if (f.StatKey) {
-    std::string target(f.StatKeyFile);
-    target += statKeyAnchor;
-    Line(page, "  <td><A HREF=", PageHref(linkBase, target), ">Stat Key</A></td>");
-  }
+  if (f.StatKey)
+    Line(page, "  <td><A HREF=", PageHref(linkBase, f.StatKeyFile, statKeyAnchor),
+         ">Stat Key</A></td>");
   Line(page, "</tr>");
   Line(page, "</table>");
   Line(page, "<H1>", name, " ", h1Word, "</H1><P>");

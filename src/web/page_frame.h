@@ -17,8 +17,10 @@ void WritePageHead(std::string& page, const Tournament& t, std::string_view link
 // Closes the body and the document.
 void WritePageFoot(std::string& page);
 
-// The address of a page (link base + suffix) as it stands in an HREF, escaped so that a
-// suffix or folder name holding markup characters cannot end the tag.
-std::string PageHref(std::string_view linkBase, std::string_view suffix);
+// The address of a page (link base + suffix, then the anchor) as it stands in an
+// unquoted HREF: the suffix goes through EncodeLinkName (the link base already has), so
+// no page name can end the attribute, and & < > " are escaped as in HtmlEscape.
+std::string PageHref(std::string_view linkBase, std::string_view suffix,
+                     std::string_view anchor = {});
 
 }  // namespace drav

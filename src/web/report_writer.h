@@ -9,6 +9,7 @@
 #include "model/merge_sort.h"
 #include "model/tournament.h"
 #include "storage/line_reader.h"
+#include "storage/received_file.h"
 #include "web/web_report.h"
 
 namespace drav::web {
@@ -44,15 +45,19 @@ class GamesInRoundOrder {
 
 class ReportWriter {
  public:
-  explicit ReportWriter(const std::string& basePath) : basePath_(basePath) {}
+  ReportWriter(const std::string& basePath, const ReportSink* sink)
+      : basePath_(basePath), sink_(sink) {
+    if (!sink_) RemoveStaleTemps(basePath);
+  }
 
   // Writes one page; a failure is noted and the report goes on.
   template <typename Build>
   void Page(const std::string& suffix, Build build) {
     const std::string path = basePath_ + suffix;
     // A suffix holding a folder separator (say, from a tournament file received from
-    // someone else) would write outside the chosen folder: refuse it.
-    if (suffix.find_first_of("/\\") != std::string::npos) {
+    // someone else) would write outside the chosen folder, and one holding a NUL would
+    // be cut short where the system reads it: refuse both.
+    if (suffix.find_first_of("/\\") != std::string::npos || !IsPlainName(suffix)) {
       failed_.push_back(path);
       return;
     }
@@ -71,7 +76,8 @@ class ReportWriter {
     }
     std::string contents;
     try {
-      contents = ReadWholeFile(source);
+      // A link ("site.css" to a private file), a FIFO or a device is no style sheet.
+      contents = ReadRegularFile(source);
     } catch (const DravError&) {
       failed_.push_back(target);
       return;
@@ -86,8 +92,12 @@ class ReportWriter {
   // half a page; unlike the tournament file, a page is not forced to disk (it can always
   // be generated again, and forcing two dozen megabytes would stall a large report).
   void Save(const std::string& path, const std::string& contents) {
-    const std::string temp = path + ".tmp~";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (sink_) {
+      (*sink_)(path, contents);
+      return;
+    }
+    std::string temp;
+    std::FILE* f = CreateTempBeside(path, temp);
     bool ok = f != nullptr;
     if (ok) {
       ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
@@ -99,6 +109,7 @@ class ReportWriter {
   }
 
   const std::string& basePath_;
+  const ReportSink* sink_;
   std::string page_;
   std::vector<std::string> failed_;
 };

@@ -64,8 +64,8 @@ void TeamRow(std::string& page, const Tournament& t, const Standings& s, int ran
   Line(page, "  <td ALIGN=LEFT>");
   const std::string name = HtmlEscape(s.TeamName);
   if (f.TeamDetail)
-    Line(page, "<A HREF=", PageHref(linkBase, f.TeamDetailFile + "#t" + Num(s.LinkIndex)), ">",
-         name, "</A></td>");
+    Line(page, "<A HREF=", PageHref(linkBase, f.TeamDetailFile, "#t" + Num(s.LinkIndex)), ">", name,
+         "</A></td>");
   else
     Line(page, name, "</td>");
   Data(page, Num(ShownWins(s)));
@@ -170,8 +170,8 @@ void WriteIndividualStandingsPage(std::string& page, const Tournament& t,
     const std::string name = HtmlEscape(p.PlayerName);
     if (f.IndividualDetail)
       Line(page, "  <td ALIGN=LEFT><A HREF=",
-           PageHref(linkBase,
-                    f.PlayerDetailFile + "#p" + Num(p.PlayerIndex) + "_" + Num(p.LinkIndex)),
+           PageHref(linkBase, f.PlayerDetailFile,
+                    "#p" + Num(p.PlayerIndex) + "_" + Num(p.LinkIndex)),
            ">", name, "</A></td>");
     else
       Line(page, "  <td ALIGN=LEFT>", name, "</td>");

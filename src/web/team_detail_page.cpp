@@ -178,9 +178,8 @@ void PlayersTable(std::string& page, const Tournament& t,
     Line(page, "<tr>");
     std::string name = HtmlEscape(p.PlayerName);
     if (f.IndividualDetail) {
-      const std::string target =
-          f.PlayerDetailFile + "#p" + Num(p.PlayerIndex) + "_" + Num(p.LinkIndex);
-      name = "<A HREF=" + PageHref(linkBase, target) + ">" + name + "</A>";
+      const std::string anchor = "#p" + Num(p.PlayerIndex) + "_" + Num(p.LinkIndex);
+      name = "<A HREF=" + PageHref(linkBase, f.PlayerDetailFile, anchor) + ">" + name + "</A>";
     }
     Line(page, "  <td ALIGN=LEFT>", name, "</td>");
     Line(page, "  <td ALIGN=LEFT>", HtmlEscape(p.TeamName), "</td>");

@@ -5,6 +5,7 @@
 #include "stats/player_stats.h"
 #include "stats/standings_order.h"
 #include "stats/team_stats.h"
+#include "storage/received_file.h"
 #include "web/html.h"
 #include "web/modern/modern_report.h"
 #include "web/pages.h"
@@ -17,15 +18,16 @@ using web::ReportWriter;
 
 bool IsStyleSheetName(std::string_view path) {
   constexpr std::string_view kSuffix = ".css";
-  if (path.size() < kSuffix.size()) return false;
+  if (path.size() < kSuffix.size() || !IsPlainName(path)) return false;
   const std::string_view tail = path.substr(path.size() - kSuffix.size());
   for (std::size_t i = 0; i < kSuffix.size(); ++i)
     if (std::tolower(static_cast<unsigned char>(tail[i])) != kSuffix[i]) return false;
   return true;
 }
 
-std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePath) {
-  if (t.Extras.Report == ReportStyle::Modern) return WriteModernReport(t, basePath);
+std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePath,
+                                        const ReportSink* sink) {
+  if (t.Extras.Report == ReportStyle::Modern) return WriteModernReport(t, basePath, sink);
   const TourneyFormat& f = t.Format;
   std::vector<Standings> teamStats = ComputeTeamStats(t);
   std::vector<Individuals> playerStats = ComputePlayerStats(t);
@@ -35,7 +37,7 @@ std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePa
   const Tournament& view = t;
 
   const std::string linkBase = LinkBaseOf(basePath);
-  ReportWriter writer(basePath);
+  ReportWriter writer(basePath, sink);
   if (f.StyleSheet) writer.CopyStyleSheet(f.StyleSheetFile);
 
   // The detail pages find team t's record at position t: the lists are still in team order.

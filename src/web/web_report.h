@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +17,14 @@ namespace drav {
 // Sets SortByRound to 1; the stored order of the games is left as it was.
 // A style sheet whose name does not end in ".css" is not copied and counts as not written.
 // With the modern report style the modern pages are written instead, to the same base path.
-std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePath);
+// With a sink, every file goes to the sink (its path and contents) instead of the disk; the
+// style sheet is still read from the disk.
+using ReportSink = std::function<void(const std::string& path, const std::string& contents)>;
+std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePath,
+                                        const ReportSink* sink = nullptr);
 
-// True when the name ends in ".css", in any case: the only files the report copies.
+// True when the name ends in ".css", in any case, and holds no control byte: the only
+// files the report copies (and then only a regular file, never through a link).
 bool IsStyleSheetName(std::string_view path);
 
 // A file the report writes: its suffix after the base path, and the message Post to Web

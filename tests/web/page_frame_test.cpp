@@ -30,6 +30,28 @@ TEST(LinkBase, IsTheLastPathComponentWithSpacesAsPercent20) {
   EXPECT_EQ(LinkBaseOf("dir/"), "");
 }
 
+TEST(LinkBase, EncodesEveryByteThatCouldEndTheAttributeOrTheAddress) {
+  const struct {
+    const char* name;
+    const char* link;
+  } cases[] = {
+      {"fall_open-2024.v1~(a)+b=c,d;e!f@g$h*i[j]k{l}m|n^o&p",
+       "fall_open-2024.v1~(a)+b=c,d;e!f@g$h*i[j]k{l}m|n^o&p"},
+      {"x onmouseover=alert(1)", "x%20onmouseover=alert(1)"},
+      {"x\tonclick=y", "x%09onclick=y"},
+      {"a\"b'c`d<e>f", "a%22b%27c%60d%3Ce%3Ef"},
+      {"50% #1 final?", "50%25%20%231%20final%3F"},
+      {"Jos\xc3\xa9", "Jos\xc3\xa9"},  // bytes beyond ASCII stay as they are
+  };
+  for (const auto& c : cases) EXPECT_EQ(LinkBaseOf(c.name), c.link) << c.name;
+  EXPECT_EQ(EncodeLinkName(std::string_view("a\0\x1f\x7f\r", 5)), "a%00%1F%7F%0D");
+}
+
+TEST(PageHref, EncodesThePageNameButKeepsTheAnchor) {
+  EXPECT_EQ(PageHref("base", "_team detail.html", "#t3"), "base_team%20detail.html#t3");
+  EXPECT_EQ(PageHref("base", "_x>y&z.html"), "base_x%3Ey&amp;z.html");
+}
+
 std::string Head(const Tournament& t, const char* anchor = "#Scoreboard") {
   std::string page;
   WritePageHead(page, t, "fall%20open", "Scoreboard", "Scoreboard", anchor);
@@ -95,7 +117,7 @@ TEST(PageHead, NamesAndAddressesCannotInjectMarkup) {
   EXPECT_EQ(page.find("<script>"), std::string::npos);
   EXPECT_TRUE(HasLine(page, "<TITLE> &lt;script&gt;alert(1)&lt;/script&gt; Scoreboard </TITLE>"));
   EXPECT_TRUE(
-      HasLine(page, "  <td><A HREF=fall%20open_s.html&gt;&lt;script&gt;>Standings</A></td>"));
+      HasLine(page, "  <td><A HREF=fall%20open_s.html%3E%3Cscript%3E>Standings</A></td>"));
 }
 
 }  // namespace

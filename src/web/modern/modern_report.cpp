@@ -84,7 +84,8 @@ std::vector<ReportFile> ModernReportFiles(const Tournament& t) {
   return files;
 }
 
-std::vector<std::string> WriteModernReport(Tournament& t, const std::string& basePath) {
+std::vector<std::string> WriteModernReport(Tournament& t, const std::string& basePath,
+                                           const ReportSink* sink) {
   const std::vector<Standings> teamStats = ComputeTeamStats(t);
   std::vector<Individuals> playerStats = ComputePlayerStats(t);
   SortPlayerStats(t, playerStats);
@@ -106,7 +107,7 @@ std::vector<std::string> WriteModernReport(Tournament& t, const std::string& bas
     if (modern::OnScoreboard(view, view.Games[i])) gamesOfRound[view.Games[i].Round].push_back(i);
   const std::vector<std::size_t> none;
 
-  web::ReportWriter writer(basePath);
+  web::ReportWriter writer(basePath, sink);
   using K = PlannedFile::Kind;
   for (const PlannedFile& file : Plan(view, site.rounds)) {
     writer.Page(file.suffix, [&](std::string& page) {

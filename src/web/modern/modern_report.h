@@ -12,7 +12,8 @@ namespace drav {
 // each page's suffix, with their own style sheet and sorting script beside them. Returns
 // the files that could not be written, like the classic report. Games are listed in
 // round order for the run; the stored order is left as it was.
-std::vector<std::string> WriteModernReport(Tournament& t, const std::string& basePath);
+std::vector<std::string> WriteModernReport(Tournament& t, const std::string& basePath,
+                                           const ReportSink* sink = nullptr);
 
 // The files WriteModernReport writes for this tournament, pages first.
 std::vector<ReportFile> ModernReportFiles(const Tournament& t);
