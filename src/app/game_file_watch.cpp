@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <system_error>
 
 #include "model/error.h"
 #include "model/new_tournament.h"
+#include "storage/received_file.h"
 
 namespace drav::app {
 
@@ -139,7 +138,8 @@ std::vector<ReadyGameFile> GameFileWatch::Poll(Clock::time_point now) {
   std::vector<std::string> present;
   std::vector<ReadyGameFile> ready;
   for (const fs::directory_entry& entry : it) {
-    if (!IsQbjName(entry.path()) || !entry.is_regular_file(ec)) continue;
+    // A link could point anywhere outside the folder: only files really inside it count.
+    if (!IsQbjName(entry.path()) || entry.is_symlink(ec) || !entry.is_regular_file(ec)) continue;
     const std::string name = entry.path().filename().string();
     const std::uintmax_t size = entry.file_size(ec);
     if (ec) continue;
@@ -157,11 +157,24 @@ std::vector<ReadyGameFile> GameFileWatch::Poll(Clock::time_point now) {
     ReadyGameFile file;
     file.Name = name;
     file.Path = folder_ + "/" + name;
-    std::ifstream in(entry.path(), std::ios::binary);
-    if (!in) continue;  // not readable yet: tried again on the next look
-    file.Contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (size > kMaxQbjBytes) {
+      seen.examined = true;
+      file.TooLarge = true;
+      file.Digest = size;
+      const auto taken = taken_.find(name);
+      if (taken != taken_.end() && taken->second == file.Digest) continue;
+      taken_[name] = file.Digest;
+      ready.push_back(std::move(file));
+      continue;
+    }
+    try {
+      // Not through a link put in place since the listing, and never waiting on a FIFO.
+      file.Contents = ReadRegularFile(file.Path, kMaxQbjBytes);
+    } catch (const DravError&) {
+      continue;  // not readable yet: tried again on the next look
+    }
     // Grown or shrunk while being read: still being written.
-    if (in.bad() || file.Contents.size() != size) {
+    if (file.Contents.size() != size) {
       seen.since = now;
       continue;
     }
@@ -194,6 +207,10 @@ GameFileResult GameFileWatch::Take(Tournament& t, const ReadyGameFile& file,
                                    const QbjImportOptions& options) const {
   GameFileResult result;
   result.File = file.Name;
+  if (file.TooLarge) {
+    result.Detail = QbjTooLargeMessage(file.Path);
+    return result;
+  }
   const std::optional<json> doc = ParseJson(file.Contents);
   if (!doc) {
     result.Detail = file.Path + " is not valid JSON (it is read again when it changes)";

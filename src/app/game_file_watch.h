@@ -25,6 +25,7 @@ struct ReadyGameFile {
   std::string Path;  // folder + "/" + Name: the name the import's messages and records use
   std::string Contents;
   std::uint64_t Digest = 0;
+  bool TooLarge = false;  // over kMaxQbjBytes: not read, and Take fails it
 };
 
 struct GameFileResult {

@@ -1,14 +1,25 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <vector>
 
 #include "model/extensions.h"
 
 namespace drav {
 
-// Throws DravError naming the first fault: an empty or repeated stage name, a stage whose
-// first round comes after its last, two stages whose rounds overlap, a bracket team outside
-// 0..teamCount-1, or a team in two brackets of one stage.
+// The most stages a tournament, and brackets a stage, may have: far beyond any real event,
+// and low enough that a hostile file cannot make the checks and pages costly.
+inline constexpr std::size_t kMaxStages = 1000;
+inline constexpr std::size_t kMaxBrackets = 1000;
+// "A tournament may have at most 1000 stages"
+std::string TooManyStagesMessage();
+// "Stage NAME: a stage may have at most 1000 brackets"
+std::string TooManyBracketsMessage(const std::string& stage);
+
+// Throws DravError naming the first fault: too many stages or brackets (above), an empty or
+// repeated stage name, a stage whose first round comes after its last, two stages whose rounds
+// overlap, a bracket team outside 0..teamCount-1, or a team in two brackets of one stage.
 void CheckStages(const std::vector<Stage>& stages, int teamCount);
 
 // Renumbers the teams of every bracket after teams were reordered or deleted: team i becomes

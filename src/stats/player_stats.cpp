@@ -1,6 +1,7 @@
 #include "stats/player_stats.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "model/merge_sort.h"
 #include "stats/figures.h"
@@ -18,6 +19,10 @@ std::int64_t RowTossupsHeard(int tuh, double fraction) {
   return static_cast<std::int64_t>(v);
 }
 
+void AddTossupsHeard(std::int64_t& sum, std::int64_t add) {
+  if (__builtin_add_overflow(sum, add, &sum)) sum = add > 0 ? INT64_MAX : INT64_MIN;
+}
+
 namespace {
 
 // Adds each row of one side to its player's record; a position outside the roster
@@ -33,7 +38,7 @@ void AddSide(Individuals* records, int count, const GameStats& g, bool sideA) {
     p.Points += pts[row];
     for (int k = 0; k < kColumns; ++k) p.TossUps[k] += sideA ? g.QA(k, row) : g.QB(k, row);
     p.GP += gp[row];
-    p.TUH += RowTossupsHeard(g.TUH, gp[row]);
+    AddTossupsHeard(p.TUH, RowTossupsHeard(g.TUH, gp[row]));
   }
 }
 

@@ -27,6 +27,9 @@ struct Individuals {
 // Toss-ups heard credited for one row: truncation of tuh * fraction + 0.5, clamped
 // into range for absurd fractions (never undefined).
 std::int64_t RowTossupsHeard(int tuh, double fraction);
+// sum += add, held at the 64-bit limits: huge games-played values in several games would
+// otherwise overflow the player's toss-ups heard.
+void AddTossupsHeard(std::int64_t& sum, std::int64_t add);
 
 // One record per rostered player, team by team and in roster order (the PlayerStats list).
 std::vector<Individuals> ComputePlayerStats(const Tournament& t);

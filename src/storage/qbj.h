@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,7 +56,14 @@ class UnknownQbjTeam : public DravError {
 std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources,
                                    const QbjImportOptions& options = {});
 
-// As ImportQbj, reading the files first ("Cannot open PATH" when one cannot be read).
+// The largest QBJ file read (a national championship is about 10 MB): reading a document
+// takes many times its size in memory, so a larger one is refused before it is read.
+inline constexpr std::uint64_t kMaxQbjBytes = 100ull * 1024 * 1024;
+// "PATH is larger than 100 MB, the most a QBJ file may hold".
+std::string QbjTooLargeMessage(const std::string& path);
+
+// As ImportQbj, reading the files first ("Cannot open PATH" when one cannot be read,
+// QbjTooLargeMessage when one is over kMaxQbjBytes).
 std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths,
                                         const QbjImportOptions& options = {});
 

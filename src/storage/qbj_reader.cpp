@@ -2,6 +2,8 @@
 // layout that the 2014 national championship was published in ("tossups",
 // "overtimeTossups", a match-level "forfeit", answer counts with a bare "value").
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,11 +29,21 @@ std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& 
   return notes;
 }
 
+std::string QbjTooLargeMessage(const std::string& path) {
+  return path + " is larger than " + std::to_string(kMaxQbjBytes / (1024 * 1024)) +
+         " MB, the most a QBJ file may hold";
+}
+
 std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths,
                                         const QbjImportOptions& options) {
   std::vector<QbjSource> sources;
   sources.reserve(paths.size());
-  for (const std::string& path : paths) sources.push_back({path, ReadWholeFile(path)});
+  for (const std::string& path : paths) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxQbjBytes) throw DravError(QbjTooLargeMessage(path));
+    sources.push_back({path, ReadWholeFile(path)});
+  }
   return ImportQbj(t, sources, options);
 }
 

@@ -20,6 +20,21 @@ TEST(Stages, CheckNamesTheFirstFault) {
       {{{"P", 1, 5, false, {{"A", {3}}}}}, "Stage P: bracket A names a team that does not exist"},
       {{{"P", 1, 5, false, {{"A", {-1}}}}}, "Stage P: bracket A names a team that does not exist"},
       {{{"P", 1, 5, false, {{"A", {1}}, {"B", {1}}}}}, "Stage P: a team is in two brackets"},
+      // The same team in brackets of two stages is fine.
+      {{{"P", 1, 5, false, {{"A", {1}}}}, {"Q", 6, 7, false, {{"B", {1}}}}}, ""},
+      // Of several earlier stages, the first one (in the list) that clashes is named.
+      {{{"P", 20, 30, false, {}},
+        {"Q", 1, 5, false, {}},
+        {"R", 6, 9, false, {}},
+        {"S", 4, 25, false, {}}},
+       "The rounds of stages P and S overlap"},
+      {{{"P", 1, 2, false, {}},
+        {"Q", 3, 4, false, {}},
+        {"R", 9, 9, false, {}},
+        {"Q", 2, 2, false, {}}},
+       "The rounds of stages P and Q overlap"},
+      {{{"P", 1, 2, false, {}}, {"Q", 3, 4, false, {}}, {"P", 3, 3, false, {}}},
+       "Two stages are named P"},
   };
   for (const auto& c : cases) {
     try {
@@ -28,6 +43,29 @@ TEST(Stages, CheckNamesTheFirstFault) {
     } catch (const DravError& e) {
       EXPECT_EQ(std::string(e.what()), c.message);
     }
+  }
+}
+
+// A received file could hold any number of stages: beyond the bound they are refused with
+// a message, and at the bound the checks stay fast (a bench, not this test, times them).
+TEST(Stages, MoreStagesOrBracketsThanTheBoundAreRefused) {
+  std::vector<Stage> stages(kMaxStages);
+  for (std::size_t i = 0; i < stages.size(); ++i)
+    stages[i] = {"S" + std::to_string(i), static_cast<int>(i), static_cast<int>(i), false, {}};
+  EXPECT_NO_THROW(CheckStages(stages, 0));
+  stages.push_back({"Last", -5, -5, false, {}});
+  try {
+    CheckStages(stages, 0);
+    ADD_FAILURE();
+  } catch (const DravError& e) {
+    EXPECT_STREQ(e.what(), "A tournament may have at most 1000 stages");
+  }
+  Stage wide{"Wide", 1, 1, false, std::vector<Bracket>(kMaxBrackets + 1)};
+  try {
+    CheckStages({wide}, 0);
+    ADD_FAILURE();
+  } catch (const DravError& e) {
+    EXPECT_STREQ(e.what(), "Stage Wide: a stage may have at most 1000 brackets");
   }
 }
 

@@ -85,5 +85,31 @@ TEST(HostileInput, ReportsAndSortsFinishOnAbsurdFigures) {
   }
 }
 
+// Games played of 1e308 in several games: each row's toss-ups heard is held at its limit,
+// and the player's sum must stay at the 64-bit limit instead of overflowing.
+TEST(HostileInput, HugeGamesPlayedInSeveralGamesHoldTheTossupsHeardAtTheLimit) {
+  Tournament t;
+  t.Rosters = {{"Alpha", "Ann"}, {"Beta", "Bob"}};
+  t.Format.AllRounds = 1;
+  for (int i = 0; i < 3; ++i) {
+    GameStats g;
+    g.TeamA = 0;
+    g.TeamB = 1;
+    g.TUH = 20;
+    g.ScoreA = 100;
+    g.ScoreB = 90;
+    g.Round = i + 1;
+    g.PlayerA[0] = g.PlayerB[0] = 0;
+    g.GPA[0] = 1e308;
+    g.GPB[0] = -1e308;
+    t.Games.push_back(g);
+  }
+  const std::vector<Individuals> players = ComputePlayerStats(t);
+  ASSERT_EQ(players.size(), 2u);
+  EXPECT_EQ(players[0].TUH, INT64_MAX);
+  EXPECT_EQ(players[1].TUH, INT64_MIN);
+  PlayerStandingsLines(t);
+}
+
 }  // namespace
 }  // namespace drav
