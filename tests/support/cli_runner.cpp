@@ -40,6 +40,11 @@ std::string MakeTempDir() {
 }
 
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
+  return RunCliIn("", args, extraEnv);
+}
+
+CliResult RunCliIn(const std::string& cwd, const std::vector<std::string>& args,
+                   const std::vector<std::string>& extraEnv) {
   const std::string dir = MakeTempDir();
   const std::string outPath = dir + "/stdout", errPath = dir + "/stderr";
   std::vector<std::string> argStore{DRAV_CLI_PATH};
@@ -57,8 +62,11 @@ CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::st
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
   pid_t pid = 0;
   CliResult result;
   if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {

@@ -13,7 +13,11 @@ struct CliResult {
 
 // Runs the built drav-cli with the given arguments (no shell involved) and captures
 // its standard output, standard error and exit status. extraEnv: "NAME=value" entries.
-CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv = {});
+CliResult RunCli(const std::vector<std::string>& args,
+                 const std::vector<std::string>& extraEnv = {});
+// As RunCli, in the working folder cwd (relative paths in the arguments and files start there).
+CliResult RunCliIn(const std::string& cwd, const std::vector<std::string>& args,
+                   const std::vector<std::string>& extraEnv = {});
 
 // A fresh empty directory under the system's temporary directory.
 std::string MakeTempDir();
