@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "storage/received_file.h"
 #include "web/web_report.h"
 
 namespace drav {
@@ -99,6 +100,16 @@ PostToWebResult RunPostToWeb(PostToWebJob job, FtpClient& client,
   if (f.HostAddress.empty() || f.UserName.empty() || f.Password.empty() || f.BaseName.empty()) {
     say(kCaptionFailure, kPostSettingsMissing);
     return result;
+  }
+  const PostingOptions& options = job.tournament.Extras.Posting;
+  const std::string* const settings[] = {&f.HostAddress,         &f.UserName, &f.Password,
+                                         &f.Directory,           &f.BaseName, &options.CaFile,
+                                         &options.KnownHostsFile};
+  for (const std::string* setting : settings) {
+    if (!IsPlainName(*setting)) {
+      say(kCaptionFailure, kPostSettingsUnsafe);
+      return result;
+    }
   }
   if (cancelled()) {
     result.cancelled = true;

@@ -25,6 +25,10 @@ inline constexpr std::string_view kCaptionFailure = "Failure";
 inline constexpr std::string_view kCaptionCompleted = "Completed";
 inline constexpr std::string_view kPostSettingsMissing =
     "Please enter FTP settings under Settings->FTP";
+// A host, user, folder, base name or key file holding a control byte (from a received file)
+// could cut a path short or add a command to the server's dialogue: nothing is sent.
+inline constexpr std::string_view kPostSettingsUnsafe =
+    "The FTP settings hold a control character; please correct them under Settings->FTP";
 inline constexpr std::string_view kPostConnectionFailed = "FTP Connection Failed";
 inline constexpr std::string_view kPostDisconnectError = "Disconnect Error";
 inline constexpr std::string_view kPostComplete = "Posting to the web is complete";

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <thread>
 
+#include "posting/ftp_curl_client.h"
 #include "support/cli_runner.h"
 #include "support/ftp_test_server.h"
 #include "support/generated_tournament.h"
 #include "support/posting_servers.h"
-#include "posting/ftp_curl_client.h"
-#include "web/web_report.h"
 #include "web/web_fixture.h"
+#include "web/web_report.h"
 
 namespace drav {
 namespace {
@@ -160,6 +160,28 @@ TEST(PostToWeb, AnyEmptySettingAsksForTheSettingsAndConnectsToNothing) {
     EXPECT_TRUE(client.log.empty());
     EXPECT_FALSE(reportWritten);
     EXPECT_EQ(t.Format.Directory, "www");
+  }
+}
+
+// Settings from a received file holding a NUL or a line break could cut a path short or add
+// a command to the server's dialogue: nothing is written or sent.
+TEST(PostToWeb, ControlCharacterInASettingConnectsToNothing) {
+  for (auto field : {&TourneyFormat::HostAddress, &TourneyFormat::UserName,
+                     &TourneyFormat::Directory, &TourneyFormat::BaseName}) {
+    Tournament t = WithFtpSettings();
+    t.Format.*field += std::string("x\0\rDELE y", 9);
+    FakeFtpClient client;
+    bool reportWritten = false;
+    PostToWebCallbacks callbacks;
+    callbacks.writeReport = [&](Tournament&, const std::string&) {
+      reportWritten = true;
+      return std::vector<std::string>{};
+    };
+    const auto result = PosttoWeb1Click(t, client, callbacks);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].text, kPostSettingsUnsafe);
+    EXPECT_TRUE(client.log.empty());
+    EXPECT_FALSE(reportWritten);
   }
 }
 
