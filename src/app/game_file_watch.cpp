@@ -9,6 +9,7 @@
 
 #include "model/error.h"
 #include "model/new_tournament.h"
+#include "platform/files.h"
 #include "storage/received_file.h"
 
 namespace drav::app {
@@ -133,14 +134,14 @@ GameFileWatch::GameFileWatch(std::string folder, Clock::duration settle)
 
 std::vector<ReadyGameFile> GameFileWatch::Poll(Clock::time_point now) {
   std::error_code ec;
-  fs::directory_iterator it(folder_, ec);
+  fs::directory_iterator it(platform::PathFromUtf8(folder_), ec);
   if (ec) throw DravError("Cannot read folder " + folder_);
   std::vector<std::string> present;
   std::vector<ReadyGameFile> ready;
   for (const fs::directory_entry& entry : it) {
     // A link could point anywhere outside the folder: only files really inside it count.
     if (!IsQbjName(entry.path()) || entry.is_symlink(ec) || !entry.is_regular_file(ec)) continue;
-    const std::string name = entry.path().filename().string();
+    const std::string name = platform::Utf8FromPath(entry.path().filename());
     const std::uintmax_t size = entry.file_size(ec);
     if (ec) continue;
     const auto stamp = entry.last_write_time(ec).time_since_epoch().count();

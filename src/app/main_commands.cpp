@@ -9,6 +9,7 @@
 #include "entry/ordering.h"
 #include "entry/roster_entry.h"
 #include "model/error.h"
+#include "platform/files.h"
 #include "schedule/random_schedule.h"
 #include "schedule/round_robin.h"
 #include "schedule/swiss.h"
@@ -420,7 +421,7 @@ bool MainCommands::OfferToTrustHostKey(const PostToWebResult& result) {
   if (!host_.AskYesNo(text, "Unknown Host Key")) return false;
   try {
     std::error_code ignored;  // a missing folder shows as the failed write below
-    const auto folder = std::filesystem::path(result.knownHostsFile).parent_path();
+    const auto folder = platform::PathFromUtf8(result.knownHostsFile).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
     AppendKnownHost(result.knownHostsFile, key.knownHostLine);
   } catch (const DravError& e) {

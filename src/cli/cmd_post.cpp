@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "platform/files.h"
 #include "posting/ftp_curl_client.h"
 #include "posting/post_to_web.h"
 
@@ -33,8 +34,8 @@ int RunPost(const std::vector<std::string>& words, std::ostream& out, std::ostre
   if (protocol) posting.Protocol = *protocol;
   if (const auto caFile = args.Value("ca-file")) posting.CaFile = *caFile;
   if (const auto knownHosts = args.Value("known-hosts")) posting.KnownHostsFile = *knownHosts;
-  const char* password = std::getenv("DRAV_FTP_PASSWORD");
-  t.Format.Password = password ? password : "";
+  const auto password = platform::EnvironmentVariable("DRAV_FTP_PASSWORD");
+  t.Format.Password = password.value_or("");
 
   CurlFtpClient client;
   bool failed = false;

@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "model/error.h"
+#include "platform/files.h"
 #include "web/stage_report.h"
 #include "web/web_report.h"
 
@@ -28,9 +29,9 @@ int RunReport(const std::vector<std::string>& words, std::ostream& out, std::ost
   }
   const std::string& basePath = args.Positional()[1];
   // A missing folder would fail every page alike: say it once instead.
-  const std::string folder = std::filesystem::path(basePath).parent_path().string();
+  const std::string folder = platform::Utf8FromPath(platform::PathFromUtf8(basePath).parent_path());
   std::error_code error;
-  if (!folder.empty() && !std::filesystem::is_directory(folder, error))
+  if (!folder.empty() && !std::filesystem::is_directory(platform::PathFromUtf8(folder), error))
     throw DravError("No such folder: " + folder);
   const int stage = StageOption(args, t);
   const std::vector<std::string> failed =

@@ -1,6 +1,3 @@
-#include <pthread.h>
-#include <signal.h>
-
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -13,9 +10,11 @@
 #include "cli/commands.h"
 #include "model/error.h"
 #include "model/new_tournament.h"
-#include "storage/tournament_file.h"
+#include "platform/files.h"
+#include "platform/stop_request.h"
 #include "posting/ftp_curl_client.h"
 #include "posting/post_to_web.h"
+#include "storage/tournament_file.h"
 #include "web/web_report.h"
 
 namespace drav::cli {
@@ -24,31 +23,6 @@ namespace {
 
 // How often the folder is looked at; also how soon Ctrl+C is answered.
 constexpr long kPollMs = 200;
-
-// Ctrl+C and a plain kill arrive only while the loop waits, never in the middle of an
-// import or a save, so stopping can lose nothing.
-class StopSignals {
- public:
-  StopSignals() {
-    sigemptyset(&set_);
-    sigaddset(&set_, SIGINT);
-    sigaddset(&set_, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &set_, &old_);
-  }
-  ~StopSignals() { pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
-  // Waits up to ms milliseconds; true when a stop signal came.
-  bool Wait(long ms) const {
-    timespec timeout{ms / 1000, (ms % 1000) * 1000000L};
-    return sigtimedwait(&set_, nullptr, &timeout) > 0;
-  }
-
- private:
-  sigset_t set_;
-  sigset_t old_;
-};
 
 void PrintResult(const app::GameFileResult& r, std::ostream& out) {
   out << r.File << ": " << app::GameFileStateText(r.State) << "\n";
@@ -91,8 +65,8 @@ void Publish(Tournament& t, const Publishing& p, std::ostream& out, std::ostream
       err << "Could not write " << path << "\n";
   }
   if (p.post) {
-    const char* password = std::getenv("DRAV_FTP_PASSWORD");
-    t.Format.Password = password ? password : "";
+    const auto password = platform::EnvironmentVariable("DRAV_FTP_PASSWORD");
+    t.Format.Password = password.value_or("");
     CurlFtpClient client;
     PostToWebCallbacks callbacks;
     callbacks.message = [&](const PostMessage& message) {
@@ -124,7 +98,7 @@ int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
   }
 
   Tournament t;
-  const bool isNew = !std::filesystem::exists(file);
+  const bool isNew = !std::filesystem::exists(platform::PathFromUtf8(file));
   if (isNew)
     NewTournament(t, NewTournamentChoices{});
   else
@@ -133,7 +107,9 @@ int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
   options.AddUnknownTeams = args.Has("add-teams");
 
   app::GameFileWatch watch(folder);
-  const StopSignals signals;
+  // Ctrl+C (and a plain kill, or Ctrl+Break) is seen only while the loop waits, never in the
+  // middle of an import or a save, so stopping can lose nothing.
+  const platform::StopRequest stop;
   out << "Watching " << folder << " (Ctrl+C stops)\n";
   out.flush();
   std::string lostFolder;
@@ -167,7 +143,7 @@ int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
     if (changed) WriteTournament(t, file);
     for (const app::GameFileResult& result : results) PrintResult(result, out);
     if (changed) Publish(t, publishing, out, err);
-  } while (!signals.Wait(kPollMs));
+  } while (!stop.Wait(kPollMs));
   out << "Stopped\n";
   return 0;
 }

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "drav_version.h"
 #include "model/error.h"
+#include "platform/console.h"
 
 namespace {
 
@@ -64,11 +65,14 @@ const char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
+  drav::platform::PrepareConsole();
+  std::vector<std::string> words = drav::platform::Utf8Arguments(argc, argv);
+  if (words.empty()) {
     std::cerr << kUsage;
     return 2;
   }
-  const std::string name = argv[1];
+  const std::string name = words.front();
+  words.erase(words.begin());
   if (name == "--help" || name == "-h" || name == "help") {
     std::cout << kUsage;
     return 0;
@@ -77,7 +81,6 @@ int main(int argc, char** argv) {
     std::cout << "drav-cli " << drav::kVersion << "\n";
     return 0;
   }
-  const std::vector<std::string> words(argv + 2, argv + argc);
   for (const Command& c : kCommands) {
     if (name != c.name) continue;
     try {

@@ -15,6 +15,7 @@
 #include "gui/game_entry_window.h"
 #include "gui/progress_runner.h"
 #include "gui/text_codec.h"
+#include "platform/files.h"
 
 namespace drav::gui {
 
@@ -64,7 +65,7 @@ void ImportGameFiles(QWidget* parent, Tournament& t, const entry::StepHooks& ste
     file.Name = FromQt(QFileInfo(name).fileName());
     app::GameFileResult result;
     result.File = file.Name;
-    std::ifstream in(file.Path, std::ios::binary);
+    std::ifstream in(platform::PathFromUtf8(file.Path), std::ios::binary);
     if (!in) {
       result.Detail = "Cannot open " + file.Path;
     } else {

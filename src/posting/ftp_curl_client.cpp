@@ -6,6 +6,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/files.h"
 #include "posting/host_key.h"
 
 namespace drav {
@@ -285,7 +286,7 @@ bool CurlFtpClient::StoreFile(const std::string& localPath, const std::string& r
   if (!impl_->handle) return impl_->Fail("not connected");
   if (remotePath.empty() || remotePath.back() == '/' || !IsSafeFtpArgument(remotePath))
     return impl_->Fail("the file name is not valid");
-  std::FILE* file = std::fopen(localPath.c_str(), "rb");
+  std::FILE* file = platform::OpenFile(localPath, "rb");
   if (!file) return impl_->Fail("cannot read " + localPath);
   curl_off_t size = -1;
   if (std::fseek(file, 0, SEEK_END) == 0) {

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "model/error.h"
+#include "platform/files.h"
 
 namespace drav {
 namespace {
@@ -135,7 +136,7 @@ void AppendKnownHost(const std::string& path, std::string_view line) {
   // A file that does not end with a line break would glue the new entry onto its last line.
   bool needsBreak = false;
   {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::ifstream in(platform::PathFromUtf8(path), std::ios::binary | std::ios::ate);
     if (in && in.tellg() > 0) {
       in.seekg(-1, std::ios::end);
       char last = 0;
@@ -143,7 +144,7 @@ void AppendKnownHost(const std::string& path, std::string_view line) {
       needsBreak = last != '\n';
     }
   }
-  std::ofstream out(path, std::ios::binary | std::ios::app);
+  std::ofstream out(platform::PathFromUtf8(path), std::ios::binary | std::ios::app);
   if (out) {
     if (needsBreak) out << '\n';
     out << line << '\n';

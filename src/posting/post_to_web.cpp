@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/files.h"
 #include "storage/received_file.h"
 #include "web/web_report.h"
 
@@ -41,8 +42,8 @@ std::string WithReason(std::string_view text, const FtpClient& client) {
 
 std::string PostKnownHostsFile(const PostingOptions& options) {
   if (!options.KnownHostsFile.empty()) return options.KnownHostsFile;
-  const char* home = std::getenv("HOME");
-  return home && *home ? std::string(home) + "/.ssh/known_hosts" : std::string();
+  const std::string home = platform::HomeFolder();
+  return home.empty() ? std::string() : home + "/.ssh/known_hosts";
 }
 
 std::string PostFileName(std::string_view baseName) {

@@ -15,6 +15,7 @@
 
 #include "model/error.h"
 #include "model/numbers.h"
+#include "platform/files.h"
 
 namespace drav {
 
@@ -86,7 +87,7 @@ int LineReader::NextCount(std::size_t linesPerItem) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = platform::OpenFile(path, "rb");
   if (!f) throw DravError("Cannot open " + path);
   std::string contents;
   char chunk[1 << 16];
@@ -174,15 +175,15 @@ void WriteFileAtomically(const std::string& path, std::string_view contents) {
     if (!f) throw DravError("Cannot write " + path);
     const bool written = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
     // Flushed to disk before the rename, so the new name never points at lost data.
-    const bool flushed = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
+    const bool flushed = platform::FlushToDisk(f);
     const bool closed = std::fclose(f) == 0;
     if (!written || !flushed || !closed) {
-      std::remove(temp.c_str());
+      platform::RemoveFile(temp);
       throw DravError("Cannot write " + path);
     }
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
+  if (!platform::ReplaceFile(temp, path)) {
+    platform::RemoveFile(temp);
     throw DravError("Cannot write " + path);
   }
 }

@@ -8,6 +8,7 @@
 #include "model/error.h"
 #include "model/merge_sort.h"
 #include "model/tournament.h"
+#include "platform/files.h"
 #include "storage/line_reader.h"
 #include "storage/received_file.h"
 #include "web/web_report.h"
@@ -102,8 +103,8 @@ class ReportWriter {
     if (ok) {
       ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
       ok = std::fclose(f) == 0 && ok;
-      ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-      if (!ok) std::remove(temp.c_str());
+      ok = ok && platform::ReplaceFile(temp, path);
+      if (!ok) platform::RemoveFile(temp);
     }
     if (!ok) failed_.push_back(path);
   }

@@ -1,21 +1,32 @@
 #include "support/cli_runner.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/files.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <filesystem>
+#include <random>
+
+#include "platform/utf16.h"
+#else
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 extern char** environ;
+#endif
 
 namespace drav::test {
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);
   std::ostringstream s;
   s << in.rdbuf();
@@ -23,7 +34,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 void WriteFile(const std::string& path, const std::string& contents) {
-  std::ofstream out(path, std::ios::binary);
+  std::ofstream out(platform::PathFromUtf8(path), std::ios::binary);
   out << contents;
   if (!out) throw std::runtime_error("cannot write " + path);
 }
@@ -31,6 +42,93 @@ void WriteFile(const std::string& path, const std::string& contents) {
 std::string TestData(const std::string& relative) {
   return std::string(DRAV_TEST_DATA_DIR) + "/" + relative;
 }
+
+#ifdef _WIN32
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  const std::u16string u16 = platform::Utf16FromUtf8(utf8);
+  return std::wstring(u16.begin(), u16.end());
+}
+
+// One argument quoted the way CommandLineToArgvW and the C runtime take it apart.
+std::wstring Quoted(const std::wstring& arg) {
+  if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring::npos) return arg;
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted.push_back(c);
+  }
+  quoted.append(2 * backslashes, L'\\');
+  return quoted + L"\"";
+}
+
+HANDLE Inheritable(const std::string& path, DWORD access, DWORD creation) {
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  return ::CreateFileW(Wide(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
+                       creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+std::string MakeTempDir() {
+  wchar_t base[MAX_PATH + 1];
+  const DWORD n = ::GetTempPathW(MAX_PATH + 1, base);
+  if (n == 0) throw std::runtime_error("GetTempPathW failed");
+  std::string folder = platform::Utf8FromPath(std::filesystem::path(base));
+  std::random_device seed;
+  std::mt19937 random(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string candidate = folder + "drav-test-" + std::to_string(random());
+    if (::CreateDirectoryW(Wide(candidate).c_str(), nullptr)) return candidate;
+  }
+  throw std::runtime_error("cannot make a temporary folder");
+}
+
+CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
+  const std::string dir = MakeTempDir();
+  const std::string outPath = dir + "/stdout", errPath = dir + "/stderr";
+  std::wstring command = Quoted(Wide(DRAV_CLI_PATH));
+  for (const std::string& a : args) command += L" " + Quoted(Wide(a));
+  std::wstring environment;
+  for (const wchar_t* e = ::GetEnvironmentStringsW(); *e; e += std::wcslen(e) + 1)
+    environment.append(e).push_back(L'\0');
+  for (const std::string& e : extraEnv) environment.append(Wide(e)).push_back(L'\0');
+  environment.push_back(L'\0');
+
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
+  si.hStdOutput = Inheritable(outPath, GENERIC_WRITE, CREATE_ALWAYS);
+  si.hStdError = Inheritable(errPath, GENERIC_WRITE, CREATE_ALWAYS);
+  PROCESS_INFORMATION pi{};
+  CliResult result;
+  if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                       environment.data(), nullptr, &si, &pi)) {
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    DWORD code = 0;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    result.exitCode = static_cast<int>(code);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+  }
+  for (HANDLE h : {si.hStdInput, si.hStdOutput, si.hStdError}) ::CloseHandle(h);
+  result.out = ReadFile(outPath);
+  result.err = ReadFile(errPath);
+  std::error_code ignored;
+  std::filesystem::remove_all(platform::PathFromUtf8(dir), ignored);
+  return result;
+}
+
+#else
 
 std::string MakeTempDir() {
   const char* base = std::getenv("TMPDIR");
@@ -82,5 +180,7 @@ CliResult RunCliIn(const std::string& cwd, const std::vector<std::string>& args,
   rmdir(dir.c_str());
   return result;
 }
+
+#endif
 
 }  // namespace drav::test
