@@ -1,10 +1,11 @@
 #include "platform/console.h"
 
 #ifdef _WIN32
+#include <windows.h>
+// shellapi.h needs what windows.h defines.
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 
