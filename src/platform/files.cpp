@@ -47,7 +47,7 @@ bool FlushToDisk(std::FILE* file) {
   return handle != INVALID_HANDLE_VALUE && ::FlushFileBuffers(handle) != 0;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool RenameOver(const std::string& from, const std::string& to) {
   // Write-through: the rename itself reaches the disk before the call returns.
   return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -86,7 +86,7 @@ bool FlushToDisk(std::FILE* file) {
   return std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool RenameOver(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 

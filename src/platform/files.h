@@ -22,7 +22,7 @@ std::FILE* OpenFile(const std::string& path, const char* mode);
 bool FlushToDisk(std::FILE* file);
 
 // Renames from over to (replacing it) in one step; false leaves to as it was.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool RenameOver(const std::string& from, const std::string& to);
 
 // Removes a file; false when it could not be removed.
 bool RemoveFile(const std::string& path);

@@ -182,7 +182,7 @@ void WriteFileAtomically(const std::string& path, std::string_view contents) {
       throw DravError("Cannot write " + path);
     }
   }
-  if (!platform::ReplaceFile(temp, path)) {
+  if (!platform::RenameOver(temp, path)) {
     platform::RemoveFile(temp);
     throw DravError("Cannot write " + path);
   }

@@ -103,7 +103,7 @@ class ReportWriter {
     if (ok) {
       ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
       ok = std::fclose(f) == 0 && ok;
-      ok = ok && platform::ReplaceFile(temp, path);
+      ok = ok && platform::RenameOver(temp, path);
       if (!ok) platform::RemoveFile(temp);
     }
     if (!ok) failed_.push_back(path);

@@ -58,11 +58,11 @@ TEST_F(PlatformFiles, NamesBeyondAsciiAreWrittenListedAndReadBack) {
 TEST_F(PlatformFiles, ReplacePutsTheNewFileInPlaceOrLeavesTheOld) {
   const std::string target = Write("t.dat", "old");
   const std::string temp = Write("t.dat.tmp~", "new");
-  ASSERT_TRUE(ReplaceFile(temp, target));
+  ASSERT_TRUE(RenameOver(temp, target));
   EXPECT_EQ(Read(target), "new");
   EXPECT_EQ(Read(temp), "<missing>");
 
-  EXPECT_FALSE(ReplaceFile(folder_ + "/absent", target));
+  EXPECT_FALSE(RenameOver(folder_ + "/absent", target));
   EXPECT_EQ(Read(target), "new");
 
   EXPECT_TRUE(RemoveFile(target));
