@@ -141,5 +141,30 @@ TEST(CliPostSftp, RefusesAnUnknownHostKeyShowingTheLineThatTrustsItThenPostsWith
   fs::current_path(previous);
 }
 
+TEST(CliPostFtps, ChecksTheCertificateAgainstTheCaFileThenPosts) {
+  test::FtpTestServer::Options options;
+  options.tls = true;
+  test::FtpTestServer server(options);
+  test::TempDir dir;
+  const fs::path previous = fs::current_path();
+  fs::current_path(dir.path);
+  Tournament t;
+  t.Format.HostAddress = server.HostAddress();
+  t.Format.UserName = server.User();
+  t.Format.BaseName = "fall";
+  WriteTournament(t, dir.path + "/fall.dat");
+  const std::vector<std::string> args{"post", dir.path + "/fall.dat", "--protocol", "ftps"};
+  const std::vector<std::string> env{"DRAV_FTP_PASSWORD=" + server.Password()};
+  const auto untrusted = RunCli(args, env);
+  EXPECT_EQ(untrusted.exitCode, 1);
+  EXPECT_TRUE(fs::is_empty(server.Root()));
+  std::vector<std::string> trusting = args;
+  trusting.insert(trusting.end(), {"--ca-file", server.CertFile()});
+  const auto posted = RunCli(trusting, env);
+  EXPECT_EQ(posted.exitCode, 0) << posted.err;
+  EXPECT_TRUE(fs::exists(server.Root() + "/fall_standings.html"));
+  fs::current_path(previous);
+}
+
 }  // namespace
 }  // namespace drav

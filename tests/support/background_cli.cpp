@@ -1,5 +1,7 @@
 #include "support/background_cli.h"
 
+#include "support/cli_runner.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -80,7 +82,7 @@ int BackgroundCli::Wait() {
 #else
 
 BackgroundCli::BackgroundCli(const std::vector<std::string>& args, const std::string& outPath) {
-  std::vector<std::string> store{DRAV_CLI_PATH};
+  std::vector<std::string> store = CliCommand();
   store.insert(store.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (auto& a : store) argv.push_back(a.data());

@@ -137,6 +137,17 @@ std::string MakeTempDir() {
   return pattern;
 }
 
+std::vector<std::string> CliCommand() {
+  // DRAV_TEST_CLI runs these same tests on another build of drav-cli, such as the Windows
+  // one under Wine (DRAV_TEST_CLI_EMULATOR=wine64).
+  const char* cli = std::getenv("DRAV_TEST_CLI");
+  const char* emulator = std::getenv("DRAV_TEST_CLI_EMULATOR");
+  std::vector<std::string> command;
+  if (cli && *cli && emulator && *emulator) command.emplace_back(emulator);
+  command.emplace_back(cli && *cli ? cli : DRAV_CLI_PATH);
+  return command;
+}
+
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
   return RunCliIn("", args, extraEnv);
 }
@@ -145,7 +156,7 @@ CliResult RunCliIn(const std::string& cwd, const std::vector<std::string>& args,
                    const std::vector<std::string>& extraEnv) {
   const std::string dir = MakeTempDir();
   const std::string outPath = dir + "/stdout", errPath = dir + "/stderr";
-  std::vector<std::string> argStore{DRAV_CLI_PATH};
+  std::vector<std::string> argStore = CliCommand();
   argStore.insert(argStore.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (auto& a : argStore) argv.push_back(a.data());

@@ -19,6 +19,10 @@ CliResult RunCli(const std::vector<std::string>& args,
 CliResult RunCliIn(const std::string& cwd, const std::vector<std::string>& args,
                    const std::vector<std::string>& extraEnv = {});
 
+// The command that runs drav-cli: the one built beside the tests, or DRAV_TEST_CLI (run by
+// DRAV_TEST_CLI_EMULATOR when set). POSIX builds only.
+std::vector<std::string> CliCommand();
+
 // A fresh empty directory under the system's temporary directory.
 std::string MakeTempDir();
 std::string ReadFile(const std::string& path);
