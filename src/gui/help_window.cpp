@@ -11,8 +11,12 @@
 namespace drav::gui {
 
 QUrl HelpSource(const QString& programDir) {
-  const QFileInfo installed(QDir(programDir).filePath("../share/doc/drav/help/index.html"));
-  if (installed.isFile()) return QUrl::fromLocalFile(installed.canonicalFilePath());
+  // Installed under bin/../share, or beside the program as the Windows zip and installer
+  // place it.
+  for (const char* relative : {"../share/doc/drav/help/index.html", "help/index.html"}) {
+    const QFileInfo installed(QDir(programDir).filePath(relative));
+    if (installed.isFile()) return QUrl::fromLocalFile(installed.canonicalFilePath());
+  }
   return QUrl("qrc:/help/index.html");
 }
 

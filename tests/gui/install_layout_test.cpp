@@ -17,6 +17,7 @@ class InstallLayoutTest : public QObject {
 
  private slots:
   void helpPrefersTheInstalledGuide();
+  void helpBesideTheProgramIsFoundToo();
   void builtInGuideLinksToTheCommandLineReference();
   void programIconHasEveryInstalledSize();
 };
@@ -35,6 +36,21 @@ void InstallLayoutTest::helpPrefersTheInstalledGuide() {
   page.write("<h1>Installed</h1>");
   page.close();
   const QUrl source = HelpSource(bin);
+  QVERIFY(source.isLocalFile());
+  QCOMPARE(QFileInfo(source.toLocalFile()).canonicalFilePath(),
+           QFileInfo(page).canonicalFilePath());
+}
+
+void InstallLayoutTest::helpBesideTheProgramIsFoundToo() {
+  // The Windows layout: drav.exe with help/ and cli.md beside it.
+  QTemporaryDir folder;
+  QVERIFY(folder.isValid());
+  QVERIFY(QDir().mkpath(folder.filePath("help")));
+  QFile page(folder.filePath("help/index.html"));
+  QVERIFY(page.open(QIODevice::WriteOnly));
+  page.write("<h1>Beside</h1>");
+  page.close();
+  const QUrl source = HelpSource(folder.path());
   QVERIFY(source.isLocalFile());
   QCOMPARE(QFileInfo(source.toLocalFile()).canonicalFilePath(),
            QFileInfo(page).canonicalFilePath());
