@@ -1,12 +1,6 @@
 #include "storage/line_reader.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +10,7 @@
 #include "model/error.h"
 #include "model/numbers.h"
 #include "platform/files.h"
+#include "platform/process.h"
 
 namespace drav {
 
@@ -126,20 +121,14 @@ std::FILE* CreateTempBeside(const std::string& path, std::string& temp) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::uint64_t bits = (static_cast<std::uint64_t>(random()) << 32) ^ counter++;
-    std::string name = path + "." + std::to_string(::getpid()) + "-";
+    std::string name = path + "." + std::to_string(platform::ProcessId()) + "-";
     for (int i = 0; i < 6; ++i, bits /= 36) name += kLetters[bits % 36];
     name += kTempEnd;
-    // O_EXCL: never another save's file; mode 0666 so that the umask applies as to any
-    // new file (pages must stay readable by the web server).
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-      if (errno == EEXIST) continue;
-      return nullptr;
-    }
-    std::FILE* f = ::fdopen(fd, "wb");
+    // A new file only: never another save's file.
+    bool exists = false;
+    std::FILE* f = platform::CreateNewFile(name, exists);
     if (!f) {
-      ::close(fd);
-      ::unlink(name.c_str());
+      if (exists) continue;
       return nullptr;
     }
     temp = std::move(name);
@@ -153,17 +142,14 @@ void RemoveStaleTemps(const std::string& pathPrefix) {
   const std::string dir =
       slash == std::string::npos ? std::string() : pathPrefix.substr(0, slash + 1);
   const std::string_view start = std::string_view(pathPrefix).substr(dir.size());
-  DIR* folder = ::opendir(dir.empty() ? "." : dir.c_str());
-  if (!folder) return;
-  while (const dirent* entry = ::readdir(folder)) {
-    const std::string_view file = entry->d_name;
+  for (const std::string& name : platform::FolderNames(dir.empty() ? "." : dir)) {
+    const std::string_view file = name;
     if (file.substr(0, start.size()) != start) continue;
     const int pid = TempFilePid(file.substr(start.size()));
     // Only a file whose writer has gone: another save may be writing its own right now.
-    if (pid <= 0 || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
-    ::unlink((dir + std::string(file)).c_str());
+    if (pid <= 0 || !platform::ProcessHasEnded(pid)) continue;
+    platform::RemoveFile(dir + name);
   }
-  ::closedir(folder);
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view contents) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "platform/process.h"
 #include "support/cli_runner.h"
 
 namespace drav::platform {
@@ -70,9 +72,41 @@ TEST_F(PlatformFiles, ReplacePutsTheNewFileInPlaceOrLeavesTheOld) {
   EXPECT_EQ(Read(target), "<missing>");
 }
 
+TEST_F(PlatformFiles, NewFilesNeverReplaceAndOnlyRegularFilesAreRead) {
+  const std::string taken = Write("taken.dat", "mine");
+  bool exists = false;
+  EXPECT_EQ(CreateNewFile(taken, exists), nullptr);
+  EXPECT_TRUE(exists);
+  EXPECT_EQ(Read(taken), "mine");
+  std::FILE* fresh = CreateNewFile(folder_ + "/fresh \xC3\xA9.dat", exists);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_FALSE(exists);
+  std::fclose(fresh);
+
+  std::string contents;
+  EXPECT_TRUE(ReadRegularFileNoFollow(taken, 4, contents));
+  EXPECT_EQ(contents, "mine");
+  EXPECT_FALSE(ReadRegularFileNoFollow(taken, 3, contents));  // over the limit
+  EXPECT_FALSE(ReadRegularFileNoFollow(folder_, 100, contents));
+  EXPECT_FALSE(ReadRegularFileNoFollow(folder_ + "/absent", 100, contents));
+  std::error_code linkRefused;
+  std::filesystem::create_symlink(PathFromUtf8(taken), PathFromUtf8(folder_ + "/link"),
+                                  linkRefused);
+  if (!linkRefused) EXPECT_FALSE(ReadRegularFileNoFollow(folder_ + "/link", 100, contents));
+
+  std::vector<std::string> names = FolderNames(folder_);
+  EXPECT_NE(std::find(names.begin(), names.end(), "fresh \xC3\xA9.dat"), names.end());
+  EXPECT_TRUE(FolderNames(folder_ + "/absent").empty());
+}
+
+TEST(PlatformProcess, ThisProcessIsRunning) {
+  EXPECT_GT(ProcessId(), 0);
+  EXPECT_FALSE(ProcessHasEnded(ProcessId()));
+}
+
 TEST(PlatformEnvironment, VariablesAreReadAsTheyAreSet) {
 #ifdef _WIN32
-  _putenv_s("DRAV_PLATFORM_TEST", "Zo\xC3\xAB");
+  _wputenv_s(L"DRAV_PLATFORM_TEST", L"Zo\u00EB");
 #else
   setenv("DRAV_PLATFORM_TEST", "Zo\xC3\xAB", 1);
 #endif

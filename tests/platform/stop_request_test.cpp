@@ -16,6 +16,8 @@ namespace {
 // Asks this process to stop the way a user would; false where that cannot be done here.
 bool AskToStop() {
 #ifdef _WIN32
+  // A test run without a console gets one of its own, as a Command Prompt would give it.
+  if (!::GetConsoleWindow() && !::AllocConsole()) return false;
   return ::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) != 0;
 #else
   return ::raise(SIGINT) == 0;
