@@ -10,3 +10,7 @@ command -v rsvg-convert > /dev/null || {
 for size in 16 32 48 64 128 256; do
   rsvg-convert -w "$size" -h "$size" data/icons/drav.svg -o "data/icons/drav-$size.png"
 done
+# The Windows icon (drav.exe, drav-cli.exe, the installer), from the same PNGs.
+if command -v convert > /dev/null; then
+  convert data/icons/drav-{16,32,48,64,128,256}.png data/windows/drav.ico
+fi
