@@ -93,13 +93,21 @@ std::string MakeTempDir() {
 }
 
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
+  return RunCliIn("", args, extraEnv);
+}
+
+CliResult RunCliIn(const std::string& cwd, const std::vector<std::string>& args,
+                   const std::vector<std::string>& extraEnv) {
+  const std::wstring folder = Wide(cwd);
   const std::string dir = MakeTempDir();
   const std::string outPath = dir + "/stdout", errPath = dir + "/stderr";
   std::wstring command = Quoted(Wide(DRAV_CLI_PATH));
   for (const std::string& a : args) command += L" " + Quoted(Wide(a));
   std::wstring environment;
-  for (const wchar_t* e = ::GetEnvironmentStringsW(); *e; e += std::wcslen(e) + 1)
+  wchar_t* inherited = ::GetEnvironmentStringsW();
+  for (const wchar_t* e = inherited; *e; e += std::wcslen(e) + 1)
     environment.append(e).push_back(L'\0');
+  ::FreeEnvironmentStringsW(inherited);
   for (const std::string& e : extraEnv) environment.append(Wide(e)).push_back(L'\0');
   environment.push_back(L'\0');
 
@@ -112,7 +120,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::st
   PROCESS_INFORMATION pi{};
   CliResult result;
   if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
-                       environment.data(), nullptr, &si, &pi)) {
+                       environment.data(), folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
     ::WaitForSingleObject(pi.hProcess, INFINITE);
     DWORD code = 0;
     ::GetExitCodeProcess(pi.hProcess, &code);
