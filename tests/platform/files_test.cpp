@@ -92,7 +92,9 @@ TEST_F(PlatformFiles, NewFilesNeverReplaceAndOnlyRegularFilesAreRead) {
   std::error_code linkRefused;
   std::filesystem::create_symlink(PathFromUtf8(taken), PathFromUtf8(folder_ + "/link"),
                                   linkRefused);
-  if (!linkRefused) EXPECT_FALSE(ReadRegularFileNoFollow(folder_ + "/link", 100, contents));
+  if (!linkRefused) {
+    EXPECT_FALSE(ReadRegularFileNoFollow(folder_ + "/link", 100, contents));
+  }
 
   std::vector<std::string> names = FolderNames(folder_);
   EXPECT_NE(std::find(names.begin(), names.end(), "fresh \xC3\xA9.dat"), names.end());
