@@ -121,6 +121,7 @@ void GameFilePanelTest::importGameFilesTakesSeveralFilesAtOnce() {
   DialogSeams::QueueFileName(QString::fromStdString(scope.dir + "/a.qbj\n" + scope.dir + "/b.qbj"));
   w.Action("ImportGameFiles1")->trigger();
   QCOMPARE(w.Data().GameCount(), games + 2);
+  QCOMPARE(w.Commands().Steps().UndoName(), std::string("Import 2 Match Files"));  // one step
   QCOMPARE(DialogSeams::RecordedMessages().size(), std::size_t(1));
   const QString note = DialogSeams::RecordedMessages()[0].first;
   QVERIFY2(note.startsWith("a.qbj: imported\n"), qPrintable(note));
