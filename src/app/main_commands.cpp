@@ -9,6 +9,9 @@
 #include "entry/ordering.h"
 #include "entry/roster_entry.h"
 #include "model/error.h"
+#include "posting/ftp_curl_client.h"
+#include "posting/host_key.h"
+#include "posting/post_to_web.h"
 #include "schedule/random_schedule.h"
 #include "schedule/round_robin.h"
 #include "schedule/swiss.h"
@@ -19,9 +22,6 @@
 #include "storage/qbj.h"
 #include "storage/roster_file.h"
 #include "storage/tournament_file.h"
-#include "posting/ftp_curl_client.h"
-#include "posting/host_key.h"
-#include "posting/post_to_web.h"
 #include "web/web_report.h"
 
 namespace drav::app {
@@ -46,9 +46,13 @@ void MainCommands::StartUp() {
   host_.HistoryChanged();
 }
 
-void MainCommands::MarkSaved() { history_.MarkSaved(t_); }
+void MainCommands::MarkSaved() {
+  history_.MarkSaved(t_);
+}
 
-bool MainCommands::HasUnsavedData() const { return history_.IsUnsaved(t_); }
+bool MainCommands::HasUnsavedData() const {
+  return history_.IsUnsaved(t_);
+}
 
 void MainCommands::RebuildWindows() {
   host_.CloseChildWindows();
@@ -177,9 +181,13 @@ bool MainCommands::Save() {
   return WriteToOwnFile(t_.FileName);
 }
 
-void MainCommands::SaveAs1Click() { SaveAs(); }
+void MainCommands::SaveAs1Click() {
+  SaveAs();
+}
 
-void MainCommands::SaveTournament2Click() { Save(); }
+void MainCommands::SaveTournament2Click() {
+  Save();
+}
 
 void MainCommands::AutosaveTimer() {
   try {
@@ -234,14 +242,23 @@ void MainCommands::OpenSettings(int page) {
   SettingsForm form = SettingsForm::Load(t_.Format, page);
   form.LoadPosting(t_.Extras.Posting);
   form.LoadReportStyle(t_.Extras.Report);
+  form.LoadQuestionValues(t_.QuestionValues);
   if (!host_.RunSettings(form)) return;
+  // The window comes back with what was typed until the values fit the stored games.
+  while (const auto problem = QuestionValuesProblem(t_, form.StoredQuestionValues())) {
+    host_.ShowMessage(*problem, "Settings");
+    if (!host_.RunSettings(form)) return;
+  }
   BeginStep();
 
   t_.Format.TourneyName = form.TourneyName;
   const int divisions = form.Divisions ? 1 : 0;
-  const bool rebuild = divisions != t_.Format.Divisions && host_.HasChildWindows();
-  // Set before the rebuild so that the new entry windows see the new choice.
+  const std::array<int, kColumns> values = form.StoredQuestionValues();
+  const bool rebuild =
+      (divisions != t_.Format.Divisions || values != t_.QuestionValues) && host_.HasChildWindows();
+  // Set before the rebuild so that the new entry windows see the new choices.
   t_.Format.Divisions = divisions;
+  t_.QuestionValues = values;
   if (rebuild) RebuildWindows();
 
   form.StoreInto(t_.Format);
@@ -254,7 +271,9 @@ void MainCommands::OpenSettings(int page) {
   EndStep("Settings");
 }
 
-void MainCommands::PacketNames1Click() { host_.ShowPacketNames(); }
+void MainCommands::PacketNames1Click() {
+  host_.ShowPacketNames();
+}
 
 template <typename Read>
 void MainCommands::ReadFileCommand(const std::string& path, const std::string& step, Read read) {
@@ -310,7 +329,8 @@ void MainCommands::ImportQbj1Click() {
   std::vector<std::string> notes;
   ReadFileCommand(*path, "Import Results", [&](const std::string& p) {
     Tournament target = t_;
-    const bool notSetUp = target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
+    const bool notSetUp =
+        target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
     if (notSetUp) NewTournament(target, NewTournamentChoices{});
     notes = ImportQbjFiles(target, {p});
     if (notSetUp) AdoptQbjSettings(target);
@@ -383,7 +403,8 @@ void MainCommands::FullReport1Click() {
   t_.Format.SortByRound = 1;
   if (!failed.empty()) {
     std::string text;
-    for (const std::string& file : failed) text += (text.empty() ? "" : "\n") + ("Could not write " + file);
+    for (const std::string& file : failed)
+      text += (text.empty() ? "" : "\n") + ("Could not write " + file);
     host_.ShowMessage(text, kErrorCaption);
     return;
   }
@@ -469,7 +490,9 @@ void MainCommands::WaitForBackgroundPosts() {
   if (poster_) poster_->WaitUntilIdle();
 }
 
-void MainCommands::CheckAllGames1Click() { host_.ShowGameWarnings(); }
+void MainCommands::CheckAllGames1Click() {
+  host_.ShowGameWarnings();
+}
 
 void MainCommands::QuickPrintTeams1Click() {
   host_.ShowTextWindow("QuickPrint Team Standings", TeamStandingsLines(t_));
@@ -503,11 +526,12 @@ void MainCommands::Random1Click() {
   const Tournament snapshot = t_;
   RandomSource rng = random_;
   ScheduleText text;
-  const bool finished = host_.RunLongTask("Drawing a random schedule", [&](const CancelFlag& cancel) {
-    SearchControl control;
-    control.cancel = cancel.Atomic();
-    text = RandomScheduleLines(snapshot, rng, control);
-  });
+  const bool finished =
+      host_.RunLongTask("Drawing a random schedule", [&](const CancelFlag& cancel) {
+        SearchControl control;
+        control.cancel = cancel.Atomic();
+        text = RandomScheduleLines(snapshot, rng, control);
+      });
   if (!finished || text.cancelled) return;
   // The sequence moves on only for a schedule that was shown, so a cancelled search
   // doesn't change what the next one draws.
