@@ -263,6 +263,13 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
       const int sixty = isA ? g.SixtyA : g.SixtyB;
       const int overtime = isA ? g.OTA : g.OTB;
       ojson side = {{"team", Ref(TeamId(team))}};
+      if (g.ScoreOnly) {
+        // A game that keeps only its scores: the team's points and no players.
+        side["points"] = score;
+        side["match_players"] = ojson::array();
+        teams.push_back(side);
+        continue;
+      }
       // Bonus points are preferred, and let readers add up the score themselves; a score
       // that does not add up is written as it stands.
       if (score == tossupPoints + bonus + bounce + sixty) {

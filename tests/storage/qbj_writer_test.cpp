@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/error.h"
+#include "model/score_only.h"
 #include "storage/qbj.h"
 #include "storage/qbj_samples.h"
 #include "storage/tournament_file.h"
@@ -373,6 +374,33 @@ TEST(QbjWriter, AWalkInTeamTravelsWithAStandInPlayerThatTheImportLeavesOut) {
   EXPECT_EQ(back.Rosters[0], std::vector<std::string>{"Walk-in Team"});
   // A real player named after his team is kept.
   EXPECT_EQ(back.Rosters[1], (std::vector<std::string>{"Solo", "Solo"}));
+}
+
+TEST(QbjWriter, ScoreOnlyGamesTravelAsTeamScoresWithoutPlayersAndComeBackScoreOnly) {
+  Tournament t = test::GenerateTournament({.teams = 4, .playersPerTeam = 4, .games = 6, .seed = 8});
+  MakeOvertimeConsistent(t);
+  for (int i : {1, 4}) {
+    ClearBoxScore(t.Games[i]);
+    t.Games[i].ScoreOnly = true;
+  }
+  const std::string text = SerializeQbj(t);
+  const json doc = json::parse(text);
+  for (const json& o : doc["objects"]) {
+    if (o["type"] != "Match" || o["id"] != t.Games[1].GID) continue;
+    for (const json& side : o["match_teams"]) {
+      EXPECT_TRUE(side["match_players"].empty());
+      EXPECT_TRUE(side.contains("points"));
+    }
+  }
+  Tournament back = EmptyLike(t);
+  ImportQbj(back, {{"scores.qbj", text}});
+  ASSERT_EQ(back.GameCount(), t.GameCount());
+  for (int i = 0; i < t.GameCount(); ++i) {
+    EXPECT_EQ(back.Games[i].ScoreOnly, t.Games[i].ScoreOnly) << i;
+    EXPECT_EQ(std::tie(back.Games[i].ScoreA, back.Games[i].ScoreB, back.Games[i].Round),
+              std::tie(t.Games[i].ScoreA, t.Games[i].ScoreB, t.Games[i].Round));
+  }
+  EXPECT_EQ(back.Games[4], t.Games[4]);
 }
 
 TEST(QbjWriter, StagesBecomePhasesWithCarryOverAndTiebreakers) {
