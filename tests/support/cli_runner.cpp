@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 extern char** environ;
 
@@ -32,10 +34,39 @@ std::string TestData(const std::string& relative) {
   return std::string(DRAV_TEST_DATA_DIR) + "/" + relative;
 }
 
+namespace {
+
+// Every folder a test made, removed when the test's process ends, so runs leave nothing
+// behind in the temporary folder.
+class TempDirs {
+ public:
+  ~TempDirs() {
+    for (const std::string& dir : dirs_) {
+      std::error_code ignored;
+      // A test may have taken write permission away to make a save fail.
+      std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ignored);
+      std::filesystem::remove_all(dir, ignored);
+    }
+  }
+  void Add(const std::string& dir) { dirs_.push_back(dir); }
+
+ private:
+  std::vector<std::string> dirs_;
+};
+
+TempDirs& MadeDirs() {
+  static TempDirs dirs;
+  return dirs;
+}
+
+}  // namespace
+
 std::string MakeTempDir() {
   const char* base = std::getenv("TMPDIR");
   std::string pattern = std::string(base && *base ? base : "/tmp") + "/drav-test-XXXXXX";
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  MadeDirs().Add(pattern);
   return pattern;
 }
 
