@@ -57,6 +57,8 @@ class MainWindow : public QMainWindow, public app::MainHost {
   void ShowStatus(const std::string& text) override;
   bool RunOptions(NewTournamentChoices& choices) override;
   bool RunSettings(app::SettingsForm& form) override;
+  std::optional<std::string> AskResultsFileName() override;
+  bool RunResultsPreview(const std::string& text, bool& addTeams) override;
   void ShowPacketNames() override;
   bool HasChildWindows() override;
   void CloseChildWindows() override;

@@ -366,6 +366,22 @@ TEST_F(MainCommandsTest, SettingsChangeQuestionValuesButNeverSwitchOffOneThatGam
   EXPECT_EQ(t.Games, before.Games);
 }
 
+TEST_F(MainCommandsTest, ResultsForSubmissionAsksAboutGapsFirstThenWritesOneLineAGame) {
+  t = drav::test::GenerateTournament({.teams = 4, .games = 6, .seed = 2});
+  t.Games[3].Round = 0;
+  const std::string path = dir + "/results.csv";
+  host.saveNames.push_back(path);
+  host.okCancelAnswers.push_back(false);
+  commands.ResultsForSubmission1Click();
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_NE(host.questions[0].find("has no round"), std::string::npos) << host.questions[0];
+  EXPECT_FALSE(std::filesystem::exists(path));
+  host.okCancelAnswers.push_back(true);
+  commands.ResultsForSubmission1Click();
+  const std::string csv = drav::test::ReadFile(path);
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 7);  // the header and six games
+}
+
 TEST_F(MainCommandsTest, SettingsReportStyleIsKeptWithTheTournament) {
   host.settingsAnswers.push_back([](SettingsForm& f) {
     EXPECT_FALSE(f.ModernReport);

@@ -1,0 +1,25 @@
+// The main window's part in the results commands: the preview of Import Results and the
+// file name of Results for Submission.
+#include <QFileInfo>
+
+#include "gui/dialog_seams.h"
+#include "gui/import_results_dialog.h"
+#include "gui/main_window.h"
+#include "gui/text_codec.h"
+
+namespace drav::gui {
+
+std::optional<std::string> MainWindow::AskResultsFileName() {
+  auto name = DialogSeams::AskSaveFileName(this, "Results for Submission", reportFolder_);
+  if (!name) return std::nullopt;
+  return FromQt(*name);
+}
+
+bool MainWindow::RunResultsPreview(const std::string& text, bool& addTeams) {
+  ImportResultsDialog dialog(tournament_, text, addTeams, this);
+  if (DialogSeams::Exec(dialog) != QDialog::Accepted) return false;
+  addTeams = dialog.AddTeams();
+  return true;
+}
+
+}  // namespace drav::gui
