@@ -143,7 +143,7 @@ bool MainCommands::OpenPath(const std::string& path) {
   // A new document: its history starts here.
   history_.Reset(t_);
   host_.HistoryChanged();
-  host_.ShowStatus("Opened " + LastPathComponent(path));
+  host_.ShowStatus("Opened " + LastPathComponent(path) + " at " + host_.ClockTime());
   return true;
 }
 
@@ -161,13 +161,15 @@ bool MainCommands::WriteToOwnFile(const std::string& path) {
 
 bool MainCommands::SaveAs() {
   if (!StoreShownEntries()) return false;
-  const auto path = host_.AskSaveFileName();
-  if (!path) return false;
+  const auto asked = host_.AskSaveFileName();
+  if (!asked) return false;
+  // A name typed without an extension gets the tournament file's own.
+  const std::string path = WithTournamentExtension(*asked);
   // The file name and caption follow only a write that worked, so that they never name
   // a file that does not hold the tournament.
   const std::string previous = t_.FileName;
-  t_.FileName = *path;
-  if (!WriteToOwnFile(*path)) {
+  t_.FileName = path;
+  if (!WriteToOwnFile(path)) {
     t_.FileName = previous;
     return false;
   }
@@ -193,10 +195,10 @@ void MainCommands::AutosaveTimer() {
   try {
     WriteTournament(t_, autosavePath_);
   } catch (const DravError& e) {
-    host_.ShowStatus(std::string("Autosave failed: ") + e.what());
+    host_.ShowStatus("Autosave failed at " + host_.ClockTime() + ": " + e.what());
     return;
   }
-  host_.ShowStatus("Autosaved");
+  host_.ShowStatus("Autosaved at " + host_.ClockTime());
 }
 
 void MainCommands::CloseAll1Click() {
@@ -409,7 +411,7 @@ void MainCommands::FullReport1Click() {
     return;
   }
   if (!finished) return;
-  host_.ShowStatus("Report written to " + *basePath);
+  host_.ShowStatus("Report written to " + *basePath + " at " + host_.ClockTime());
   host_.ShowMessage("Report has been generated", "Completed");
 }
 
@@ -477,11 +479,12 @@ void MainCommands::TakeBackgroundPostResults() {
     std::string status;
     for (const PostMessage& m : result.messages) {
       if (m.caption == kCaptionCompleted)
-        status = m.text;
+        status = "Posted to " + t_.Format.HostAddress + " at " + host_.ClockTime();
       else
         failures += (failures.empty() ? "" : "; ") + m.text;
     }
-    if (!failures.empty()) status = "Posting after the game failed: " + failures;
+    if (!failures.empty())
+      status = "Posting after the game failed at " + host_.ClockTime() + ": " + failures;
     if (!status.empty()) host_.ShowStatus(status);
   }
 }

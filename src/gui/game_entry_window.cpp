@@ -399,6 +399,10 @@ void GameEntryWindow::BuildWidgets() {
   bar->addWidget(goTo);
   QLineEdit* jump = MakeEdit(f.Jump, 64, false);
   jump->setToolTip("Identifier of the game to go to");
+  auto* jumpLabel = new QLabel("Game Id", this);
+  jumpLabel->setObjectName("JumpLabel");
+  jumpLabel->setBuddy(jump);
+  bar->addWidget(jumpLabel);
   // Enter in the box goes to the game, as pressing Go To does.
   connect(jump, &QLineEdit::returnPressed, goTo, &QPushButton::click);
   bar->addWidget(jump);

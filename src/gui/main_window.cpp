@@ -246,7 +246,8 @@ std::optional<std::string> MainWindow::AskOpenFileName() {
 }
 
 std::optional<std::string> MainWindow::AskSaveFileName() {
-  auto name = DialogSeams::AskSaveFileName(this, "Save As", fileFolder_);
+  auto name = DialogSeams::AskSaveFileName(this, "Save As", fileFolder_,
+                                           "Tournament files (*.dat);;All files (*)", "dat");
   if (!name) return std::nullopt;
   fileFolder_ = QFileInfo(*name).absolutePath();
   return FromQt(*name);

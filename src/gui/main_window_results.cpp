@@ -10,7 +10,8 @@
 namespace drav::gui {
 
 std::optional<std::string> MainWindow::AskResultsFileName() {
-  auto name = DialogSeams::AskSaveFileName(this, "Results for Submission", reportFolder_);
+  auto name = DialogSeams::AskSaveFileName(this, "Results for Submission", reportFolder_,
+                                           "CSV files (*.csv);;All files (*)", "csv");
   if (!name) return std::nullopt;
   return FromQt(*name);
 }

@@ -168,6 +168,15 @@ TEST_F(MainCommandsTest, SaveAsRoundTripsAndSetsCaption) {
   Tournament reopened;
   OpenTournament(reopened, copy);
   EXPECT_EQ(SerializeTournament(reopened), SerializeTournament(t));
+
+  // A name typed without an extension gets ".dat"; one with an extension keeps it.
+  for (const auto& [typed, saved] :
+       {std::pair{"/plain", "/plain.dat"}, std::pair{"/with.ext", "/with.ext"}}) {
+    host.saveNames.push_back(dir + typed);
+    commands.SaveAs1Click();
+    EXPECT_EQ(t.FileName, dir + saved);
+    EXPECT_TRUE(std::filesystem::exists(dir + saved)) << saved;
+  }
 }
 
 TEST_F(MainCommandsTest, SaveWithoutFileNameAsksAndSaveAfterOpenWritesBack) {
@@ -237,7 +246,7 @@ TEST_F(MainCommandsTest, FailedAutosaveIsShownInTheStatusBar) {
   commands.AutosaveTimer();
   ASSERT_FALSE(host.statuses.empty());
   EXPECT_EQ(host.statuses.back(),
-            "Autosave failed: Cannot write " + dir + "/missing/dravautosave.dat");
+            "Autosave failed at 10:42: Cannot write " + dir + "/missing/dravautosave.dat");
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -594,7 +603,7 @@ TEST_F(NothingLostTest, SaveWritesTheScoreOnScreenAndARefusedStoreWritesNothing)
 
   // Autosave writes only what is stored, and never asks.
   commands.AutosaveTimer();
-  EXPECT_EQ(host.statuses.back(), "Autosaved");
+  EXPECT_EQ(host.statuses.back(), "Autosaved at 10:42");
   EXPECT_EQ(game->GPA(1).Text(), "1/0");
 }
 
