@@ -118,6 +118,7 @@ void MainCommands::NewTournament1Click() {
     return;
   NewTournamentChoices choices;
   if (!host_.RunOptions(choices)) return;
+  host_.StopWatchingFolder("New Tournament");
   BeginStep();
   NewTournament(t_, choices);
   EndStep("New Tournament");
@@ -138,6 +139,7 @@ bool MainCommands::OpenPath(const std::string& path) {
     host_.ShowMessage(e.what(), kErrorCaption);
     return false;
   }
+  host_.StopWatchingFolder("Open Tournament");
   host_.SetCaption("DRAV " + t_.FileName);
   RebuildWindows();
   // A new document: its history starts here.
@@ -207,6 +209,7 @@ void MainCommands::CloseAll1Click() {
   const bool anythingToLose = !WhatWouldBeLost(true).empty();
   const bool go = anythingToLose ? MaySetAside(true) : host_.Confirm(false);
   if (go) {
+    host_.StopWatchingFolder("Close All");
     BeginStep();
     host_.CloseChildWindows();
     t_.Rosters.clear();

@@ -45,6 +45,9 @@ class MainHost {
     (void)addTeams;
     return false;
   }
+  // A command that replaces the tournament stops the watched folder first, so that match
+  // files never land in the wrong tournament; command names it for the panel.
+  virtual void StopWatchingFolder(const std::string& command) { (void)command; }
   // TConfirm: "Are you sure?", plus the unsaved-data line when asked. True for OK.
   virtual bool Confirm(bool showUnsavedLine) = 0;
   // The box with Save, Discard and Cancel (Cancel on Esc) whose text names what would be

@@ -59,6 +59,7 @@ class MainWindow : public QMainWindow, public app::MainHost {
   bool RunSettings(app::SettingsForm& form) override;
   std::optional<std::string> AskResultsFileName() override;
   bool RunResultsPreview(const std::string& text, bool& addTeams) override;
+  void StopWatchingFolder(const std::string& command) override;
   void ShowPacketNames() override;
   bool HasChildWindows() override;
   void CloseChildWindows() override;

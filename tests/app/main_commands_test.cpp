@@ -303,6 +303,21 @@ TEST_F(MainCommandsTest, CloseAllCancelledKeepsEverything) {
   EXPECT_FALSE(ExitAsksAboutUnsavedData());
 }
 
+TEST_F(MainCommandsTest, CommandsThatReplaceTheTournamentStopTheWatchedFolderFirst) {
+  host.confirmAnswers.push_back(true);
+  commands.CloseAll1Click();
+  host.openNames.push_back(WriteSample("a.dat"));
+  commands.Open1Click();
+  host.okCancelAnswers.push_back(true);
+  host.optionsAnswers.push_back(NewTournamentChoices{});
+  commands.NewTournament1Click();
+  EXPECT_EQ(host.watchStops,
+            (std::vector<std::string>{"Close All", "Open Tournament", "New Tournament"}));
+  // Cancelled, nothing is replaced and the watch goes on.
+  commands.CloseAll1Click();
+  EXPECT_EQ(host.watchStops.size(), 3u);
+}
+
 TEST_F(MainCommandsTest, SettingsLoadShowsAutosaveOffAsTenMinutesUnchecked) {
   host.settingsAnswers.push_back(nullptr);
   commands.OpenSettings(SettingsForm::General);

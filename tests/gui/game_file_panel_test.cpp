@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -40,6 +41,7 @@ class GameFilePanelTest : public QObject {
   void watchedFolderImportsWithoutTouchingTheGameBeingTyped();
   void waitingFileIsSettledWithTheChosenTeam();
   void importGameFilesTakesSeveralFilesAtOnce();
+  void closeAllStopsTheWatchWithALineInThePanel();
 };
 
 void GameFilePanelTest::watchedFolderImportsWithoutTouchingTheGameBeingTyped() {
@@ -95,13 +97,16 @@ void GameFilePanelTest::waitingFileIsSettledWithTheChosenTeam() {
   panel.Table()->selectRow(0);
   QVERIFY(panel.SettleButton()->isEnabled());
 
-  DialogSeams::QueueDialogAction([](QDialog& d) {
+  // The typo's closest team is proposed, so OK (or Enter) takes it.
+  int proposed = -1;
+  DialogSeams::QueueDialogAction([&proposed](QDialog& d) {
     auto* dialog = qobject_cast<TeamChoiceDialog*>(&d);
     if (!dialog) return int(QDialog::Rejected);
-    dialog->Choice()->setCurrentIndex(2);  // Summit
+    proposed = dialog->Choice()->currentIndex();
     return int(QDialog::Accepted);
   });
   QTest::mouseClick(panel.SettleButton(), Qt::LeftButton);
+  QCOMPARE(proposed, 2);  // Summit
   QTRY_COMPARE_WITH_TIMEOUT(t.GameCount(), 1, 15000);
   QCOMPARE(State(&panel, 0), QString("imported"));
   QCOMPARE(t.Games[0].TeamA, 0);
@@ -140,6 +145,25 @@ void GameFilePanelTest::importGameFilesTakesSeveralFilesAtOnce() {
   w.Action("ImportGameFiles1")->trigger();
   QCOMPARE(w.Data().GameCount(), games + 2);
   QVERIFY(DialogSeams::RecordedMessages().back().first.startsWith("a.qbj: skipped (duplicate)"));
+}
+
+void GameFilePanelTest::closeAllStopsTheWatchWithALineInThePanel() {
+  gui::test::GuiTestScope scope;
+  MainWindow w;
+  w.Data().Rosters = {{"Harbor"}, {"Summit"}};
+  DialogSeams::QueueFileName(QString::fromStdString(scope.dir));
+  w.Action("WatchFolder1")->trigger();
+  auto* panel = w.findChild<GameFilePanel*>();
+  QVERIFY(panel && panel->Watching());
+  DialogSeams::QueueDialogAction([](QDialog&) { return int(QDialog::Accepted); });
+  w.Action("CloseAll1")->trigger();
+  QVERIFY(!panel->Watching());
+  QVERIFY(panel->NoteLabel()->isVisibleTo(panel));
+  QVERIFY(panel->NoteLabel()->text().startsWith("Stopped watching: Close All replaced"));
+  // A file that arrives now stays out of the next tournament.
+  drav::test::WriteFile(scope.dir + "/late.qbj", MatchFile("late", "Harbor", "Summit"));
+  QTest::qWait(1200);
+  QCOMPARE(w.Data().GameCount(), 0);
 }
 
 QTEST_MAIN(GameFilePanelTest)
