@@ -48,6 +48,7 @@ void MainCommands::StartUp() {
 
 void MainCommands::MarkSaved() {
   history_.MarkSaved(t_);
+  host_.HistoryChanged();
 }
 
 bool MainCommands::HasUnsavedData() const {

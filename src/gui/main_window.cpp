@@ -465,7 +465,8 @@ void MainWindow::ShowTextWindow(const std::string& title, const std::vector<std:
 }
 
 void MainWindow::SetCaption(const std::string& caption) {
-  setWindowTitle(ToQt(caption));
+  // "[*]" is where the toolkit shows the unsaved marker.
+  setWindowTitle(ToQt(caption) + "[*]");
 }
 
 void MainWindow::SetAutosaveTimer(bool on, int intervalMs) {

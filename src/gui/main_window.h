@@ -9,6 +9,7 @@
 #include "model/tournament.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QPrinter;
@@ -118,6 +119,7 @@ class MainWindow : public QMainWindow, public app::MainHost {
   QPointer<HistoryWindow> historyWindow_;
   QPointer<QAction> undo_;
   QPointer<QAction> redo_;
+  QPointer<QLabel> unsavedMarker_;
   // The folders last used in this run, where the next file dialog starts.
   QString fileFolder_;
   QString reportFolder_;
