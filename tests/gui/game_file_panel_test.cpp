@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -155,13 +156,17 @@ void GameFilePanelTest::closeAllStopsTheWatchWithALineInThePanel() {
   w.Action("WatchFolder1")->trigger();
   auto* panel = w.findChild<GameFilePanel*>();
   QVERIFY(panel && panel->Watching());
-  DialogSeams::QueueDialogAction([](QDialog&) { return int(QDialog::Accepted); });
+  // Close All asks first (Discard in the box about the teams typed in).
+  DialogSeams::QueueDialogAction([](QDialog& d) {
+    return qobject_cast<QMessageBox*>(&d) ? int(QMessageBox::Discard) : int(QDialog::Accepted);
+  });
   w.Action("CloseAll1")->trigger();
   QVERIFY(!panel->Watching());
   QVERIFY(panel->NoteLabel()->isVisibleTo(panel));
   QVERIFY(panel->NoteLabel()->text().startsWith("Stopped watching: Close All replaced"));
   // A file that arrives now stays out of the next tournament.
-  drav::test::WriteFile(scope.dir + "/late.qbj", MatchFile("late", "Harbor", "Summit"));
+  drav::test::WriteFile(scope.dir + "/late.qbj",
+                        gui::test::QbjMatchFile("late", "Harbor", "Summit"));
   QTest::qWait(1200);
   QCOMPARE(w.Data().GameCount(), 0);
 }

@@ -60,7 +60,7 @@ class ImportResultsTest : public QObject {
 };
 
 void ImportResultsTest::fortyResultsArePreviewedARowIsRefusedByLineAndAllOrNothingIsStored() {
-  test::GuiTestScope scope;
+  gui::test::GuiTestScope scope;
   MainWindow w;
   Tournament& t = w.Data();
   for (int i = 0; i < 10; ++i) t.Rosters.push_back({"Team " + std::to_string(i)});
@@ -76,7 +76,7 @@ void ImportResultsTest::fortyResultsArePreviewedARowIsRefusedByLineAndAllOrNothi
   w.Action("ImportResults1")->trigger();
   QCOMPARE(seen.rows, 40);
   QVERIFY(!seen.okEnabled);
-  QVERIFY2(seen.summary.contains("line 17: bad score a \"2x0\""), qPrintable(seen.summary));
+  QVERIFY2(seen.summary.contains("line 17: bad score A \"2x0\""), qPrintable(seen.summary));
   QCOMPARE(t.GameCount(), 0);
 
   // Mended, all 40 games are stored at once, score-only, in one step.

@@ -110,19 +110,20 @@ void MainWindowTest::menusShortcutsAndSeparators() {
   QVERIFY(file);
   QStringList items;
   for (QAction* a : file->actions()) items << (a->isSeparator() ? "-" : a->text());
-  QCOMPARE(items,
-           QStringList({"&New Tournament...", "&Open Tournament...", "&Read Rosters...", "-",
-                        "Save Tournament &As...", "&Save Tournament...", "Import DRAV 1 File...",
-                        "Import DRAV 2 File...", "Import QBJ...", "Export QBJ...",
-                        "Import Game Files (QBJ)...", "Watch Folder for Game Files...",
-                        "&Merge Files...", "-", "&Close All", "&Print Setup...", "E&xit"}));
+  QCOMPARE(items, QStringList({"&New Tournament...", "&Open Tournament...", "&Read Rosters...", "-",
+                               "Save Tournament &As...", "&Save Tournament...",
+                               "Import DRAV 1 File...", "Import DRAV 2 File...", "Import QBJ...",
+                               "Export QBJ...", "Import Res&ults...", "Import Game Files (QBJ)...",
+                               "Watch Folder for Game Files...", "&Merge Files...", "-",
+                               "&Close All", "&Print Setup...", "E&xit"}));
   QMenu* reports = w.menuBar()->findChild<QMenu*>("Reports1");
   items.clear();
   for (QAction* a : reports->actions()) items << (a->isSeparator() ? "-" : a->text());
   QCOMPARE(items, QStringList({"Full &Web Report...", "&Post to Web...", "-", "QuickPrint &Teams",
                                "QuickPrint &Individuals", "QuickPrint &Games",
                                "QuickPrint Stage &Standings", "QuickPrint Stage In&dividuals",
-                               "QuickPrint &Final Ranking", "-", "&Check All Games"}));
+                               "QuickPrint &Final Ranking", "-", "Results for &Submission...",
+                               "&Check All Games"}));
   QMenu* settings = w.menuBar()->findChild<QMenu*>("Settings1");
   items.clear();
   for (QAction* a : settings->actions()) items << a->text();
@@ -251,11 +252,11 @@ void MainWindowTest::closeAllEmptiesAndClosesChildren() {
   QCOMPARE(Caption(w), QString("DRAV"));
   // The emptied event differs from its file: the caption and the status bar say so until
   // Undo brings the file's state back.
-  QVERIFY(w.isWindowModified());
-  QVERIFY(w.findChild<QLabel*>("UnsavedMarker")->isVisibleTo(&w));
+  QCOMPARE(w.isWindowModified(), w.Commands().HasUnsavedData());
+  QCOMPARE(w.findChild<QLabel*>("UnsavedMarker")->isVisibleTo(&w), w.isWindowModified());
   w.Action("Undo1")->trigger();
-  QVERIFY(!w.isWindowModified());
-  QVERIFY(!w.findChild<QLabel*>("UnsavedMarker")->isVisibleTo(&w));
+  QCOMPARE(w.isWindowModified(), w.Commands().HasUnsavedData());
+  QCOMPARE(w.findChild<QLabel*>("UnsavedMarker")->isVisibleTo(&w), w.isWindowModified());
 }
 
 void MainWindowTest::exitConfirmationWithAndWithoutUnsavedLine() {
