@@ -11,7 +11,9 @@ std::optional<std::vector<std::string>> RegisteredNames(const CliArgs& args) {
   const std::optional<std::string> path = args.Value("registered");
   if (!path) return std::nullopt;
   std::vector<std::string> names;
-  LineReader in(ReadWholeFile(*path));
+  // The reader only views the text, so the text must outlive it.
+  const std::string text = ReadWholeFile(*path);
+  LineReader in(text);
   while (!in.AtEnd()) {
     const std::string_view line = in.Next();
     if (!line.empty()) names.emplace_back(line);
