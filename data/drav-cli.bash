@@ -44,7 +44,8 @@ _drav_cli() {
     import-qbj) words="--into --add-teams" ;;
     import-results) words="--into --add-teams" ;;
     mark-tiebreaker) words="--clear" ;;
-    check) words="--more --results" ;;
+    check) words="--more --results --registered" ;;
+    results) words="--registered" ;;
     watch) words="--report --style --post --add-teams" ;;
     post) words="--rounds --protocol --ca-file --known-hosts" ;;
   esac

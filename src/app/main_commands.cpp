@@ -10,6 +10,9 @@
 #include "entry/roster_entry.h"
 #include "model/error.h"
 #include "platform/files.h"
+#include "posting/ftp_curl_client.h"
+#include "posting/host_key.h"
+#include "posting/post_to_web.h"
 #include "schedule/random_schedule.h"
 #include "schedule/round_robin.h"
 #include "schedule/swiss.h"
@@ -20,9 +23,6 @@
 #include "storage/qbj.h"
 #include "storage/roster_file.h"
 #include "storage/tournament_file.h"
-#include "posting/ftp_curl_client.h"
-#include "posting/host_key.h"
-#include "posting/post_to_web.h"
 #include "web/web_report.h"
 
 namespace drav::app {
@@ -47,9 +47,14 @@ void MainCommands::StartUp() {
   host_.HistoryChanged();
 }
 
-void MainCommands::MarkSaved() { history_.MarkSaved(t_); }
+void MainCommands::MarkSaved() {
+  history_.MarkSaved(t_);
+  host_.HistoryChanged();
+}
 
-bool MainCommands::HasUnsavedData() const { return history_.IsUnsaved(t_); }
+bool MainCommands::HasUnsavedData() const {
+  return history_.IsUnsaved(t_);
+}
 
 void MainCommands::RebuildWindows() {
   host_.CloseChildWindows();
@@ -115,6 +120,7 @@ void MainCommands::NewTournament1Click() {
     return;
   NewTournamentChoices choices;
   if (!host_.RunOptions(choices)) return;
+  host_.StopWatchingFolder("New Tournament");
   BeginStep();
   NewTournament(t_, choices);
   EndStep("New Tournament");
@@ -135,12 +141,13 @@ bool MainCommands::OpenPath(const std::string& path) {
     host_.ShowMessage(e.what(), kErrorCaption);
     return false;
   }
+  host_.StopWatchingFolder("Open Tournament");
   host_.SetCaption("DRAV " + t_.FileName);
   RebuildWindows();
   // A new document: its history starts here.
   history_.Reset(t_);
   host_.HistoryChanged();
-  host_.ShowStatus("Opened " + LastPathComponent(path));
+  host_.ShowStatus("Opened " + LastPathComponent(path) + " at " + host_.ClockTime());
   return true;
 }
 
@@ -158,13 +165,15 @@ bool MainCommands::WriteToOwnFile(const std::string& path) {
 
 bool MainCommands::SaveAs() {
   if (!StoreShownEntries()) return false;
-  const auto path = host_.AskSaveFileName();
-  if (!path) return false;
+  const auto asked = host_.AskSaveFileName();
+  if (!asked) return false;
+  // A name typed without an extension gets the tournament file's own.
+  const std::string path = WithTournamentExtension(*asked);
   // The file name and caption follow only a write that worked, so that they never name
   // a file that does not hold the tournament.
   const std::string previous = t_.FileName;
-  t_.FileName = *path;
-  if (!WriteToOwnFile(*path)) {
+  t_.FileName = path;
+  if (!WriteToOwnFile(path)) {
     t_.FileName = previous;
     return false;
   }
@@ -178,18 +187,22 @@ bool MainCommands::Save() {
   return WriteToOwnFile(t_.FileName);
 }
 
-void MainCommands::SaveAs1Click() { SaveAs(); }
+void MainCommands::SaveAs1Click() {
+  SaveAs();
+}
 
-void MainCommands::SaveTournament2Click() { Save(); }
+void MainCommands::SaveTournament2Click() {
+  Save();
+}
 
 void MainCommands::AutosaveTimer() {
   try {
     WriteTournament(t_, autosavePath_);
   } catch (const DravError& e) {
-    host_.ShowStatus(std::string("Autosave failed: ") + e.what());
+    host_.ShowStatus("Autosave failed at " + host_.ClockTime() + ": " + e.what());
     return;
   }
-  host_.ShowStatus("Autosaved");
+  host_.ShowStatus("Autosaved at " + host_.ClockTime());
 }
 
 void MainCommands::CloseAll1Click() {
@@ -198,6 +211,7 @@ void MainCommands::CloseAll1Click() {
   const bool anythingToLose = !WhatWouldBeLost(true).empty();
   const bool go = anythingToLose ? MaySetAside(true) : host_.Confirm(false);
   if (go) {
+    host_.StopWatchingFolder("Close All");
     BeginStep();
     host_.CloseChildWindows();
     t_.Rosters.clear();
@@ -235,14 +249,23 @@ void MainCommands::OpenSettings(int page) {
   SettingsForm form = SettingsForm::Load(t_.Format, page);
   form.LoadPosting(t_.Extras.Posting);
   form.LoadReportStyle(t_.Extras.Report);
+  form.LoadQuestionValues(t_.QuestionValues);
   if (!host_.RunSettings(form)) return;
+  // The window comes back with what was typed until the values fit the stored games.
+  while (const auto problem = QuestionValuesProblem(t_, form.StoredQuestionValues())) {
+    host_.ShowMessage(*problem, "Settings");
+    if (!host_.RunSettings(form)) return;
+  }
   BeginStep();
 
   t_.Format.TourneyName = form.TourneyName;
   const int divisions = form.Divisions ? 1 : 0;
-  const bool rebuild = divisions != t_.Format.Divisions && host_.HasChildWindows();
-  // Set before the rebuild so that the new entry windows see the new choice.
+  const std::array<int, kColumns> values = form.StoredQuestionValues();
+  const bool rebuild =
+      (divisions != t_.Format.Divisions || values != t_.QuestionValues) && host_.HasChildWindows();
+  // Set before the rebuild so that the new entry windows see the new choices.
   t_.Format.Divisions = divisions;
+  t_.QuestionValues = values;
   if (rebuild) RebuildWindows();
 
   form.StoreInto(t_.Format);
@@ -255,7 +278,9 @@ void MainCommands::OpenSettings(int page) {
   EndStep("Settings");
 }
 
-void MainCommands::PacketNames1Click() { host_.ShowPacketNames(); }
+void MainCommands::PacketNames1Click() {
+  host_.ShowPacketNames();
+}
 
 template <typename Read>
 void MainCommands::ReadFileCommand(const std::string& path, const std::string& step, Read read) {
@@ -311,7 +336,8 @@ void MainCommands::ImportQbj1Click() {
   std::vector<std::string> notes;
   ReadFileCommand(*path, "Import Results", [&](const std::string& p) {
     Tournament target = t_;
-    const bool notSetUp = target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
+    const bool notSetUp =
+        target.Rosters.empty() && target.QuestionValues == std::array<int, kColumns>{};
     if (notSetUp) NewTournament(target, NewTournamentChoices{});
     notes = ImportQbjFiles(target, {p});
     if (notSetUp) AdoptQbjSettings(target);
@@ -384,12 +410,13 @@ void MainCommands::FullReport1Click() {
   t_.Format.SortByRound = 1;
   if (!failed.empty()) {
     std::string text;
-    for (const std::string& file : failed) text += (text.empty() ? "" : "\n") + ("Could not write " + file);
+    for (const std::string& file : failed)
+      text += (text.empty() ? "" : "\n") + ("Could not write " + file);
     host_.ShowMessage(text, kErrorCaption);
     return;
   }
   if (!finished) return;
-  host_.ShowStatus("Report written to " + *basePath);
+  host_.ShowStatus("Report written to " + *basePath + " at " + host_.ClockTime());
   host_.ShowMessage("Report has been generated", "Completed");
 }
 
@@ -457,11 +484,12 @@ void MainCommands::TakeBackgroundPostResults() {
     std::string status;
     for (const PostMessage& m : result.messages) {
       if (m.caption == kCaptionCompleted)
-        status = m.text;
+        status = "Posted to " + t_.Format.HostAddress + " at " + host_.ClockTime();
       else
         failures += (failures.empty() ? "" : "; ") + m.text;
     }
-    if (!failures.empty()) status = "Posting after the game failed: " + failures;
+    if (!failures.empty())
+      status = "Posting after the game failed at " + host_.ClockTime() + ": " + failures;
     if (!status.empty()) host_.ShowStatus(status);
   }
 }
@@ -470,7 +498,9 @@ void MainCommands::WaitForBackgroundPosts() {
   if (poster_) poster_->WaitUntilIdle();
 }
 
-void MainCommands::CheckAllGames1Click() { host_.ShowGameWarnings(); }
+void MainCommands::CheckAllGames1Click() {
+  host_.ShowGameWarnings();
+}
 
 void MainCommands::QuickPrintTeams1Click() {
   host_.ShowTextWindow("QuickPrint Team Standings", TeamStandingsLines(t_));
@@ -504,11 +534,12 @@ void MainCommands::Random1Click() {
   const Tournament snapshot = t_;
   RandomSource rng = random_;
   ScheduleText text;
-  const bool finished = host_.RunLongTask("Drawing a random schedule", [&](const CancelFlag& cancel) {
-    SearchControl control;
-    control.cancel = cancel.Atomic();
-    text = RandomScheduleLines(snapshot, rng, control);
-  });
+  const bool finished =
+      host_.RunLongTask("Drawing a random schedule", [&](const CancelFlag& cancel) {
+        SearchControl control;
+        control.cancel = cancel.Atomic();
+        text = RandomScheduleLines(snapshot, rng, control);
+      });
   if (!finished || text.cancelled) return;
   // The sequence moves on only for a schedule that was shown, so a cancelled search
   // doesn't change what the next one draws.

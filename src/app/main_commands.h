@@ -11,8 +11,8 @@
 #include "app/main_host.h"
 #include "entry/controls.h"
 #include "model/tournament.h"
-#include "schedule/random_source.h"
 #include "posting/ftp_client.h"
+#include "schedule/random_source.h"
 
 namespace drav::app {
 
@@ -61,6 +61,11 @@ class MainCommands {
   // out, overtime guesses) are shown after a successful import or export.
   void ImportQbj1Click();
   void ExportQbj1Click();
+  // Import Results (main_commands_results.cpp): a table of results as score-only games,
+  // after a preview; all or nothing, one step.
+  void ImportResults1Click();
+  // Reports > Results for Submission: the pre-flight check, then the results table.
+  void ResultsForSubmission1Click();
 
   // Edit menu (main_commands_history.cpp). Undo and Redo first store what the entry
   // windows show as a step of its own, so nothing typed is lost.

@@ -36,6 +36,18 @@ class MainHost {
   virtual std::optional<std::string> AskSaveFileName() = 0;
   // Full Web Report's base path (folder and base name of the pages).
   virtual std::optional<std::string> AskReportBasePath() { return AskSaveFileName(); }
+  // Where Results for Submission writes its table.
+  virtual std::optional<std::string> AskResultsFileName() { return AskSaveFileName(); }
+  // Import Results' preview of a pasted table: true for OK. addTeams comes in as the
+  // preview starts and goes out as the director left it. Without a person to ask: Cancel.
+  virtual bool RunResultsPreview(const std::string& text, bool& addTeams) {
+    (void)text;
+    (void)addTeams;
+    return false;
+  }
+  // A command that replaces the tournament stops the watched folder first, so that match
+  // files never land in the wrong tournament; command names it for the panel.
+  virtual void StopWatchingFolder(const std::string& command) { (void)command; }
   // TConfirm: "Are you sure?", plus the unsaved-data line when asked. True for OK.
   virtual bool Confirm(bool showUnsavedLine) = 0;
   // The box with Save, Discard and Cancel (Cancel on Esc) whose text names what would be

@@ -150,4 +150,36 @@ void SettingsForm::StoreReportStyleInto(ReportStyle& style) const {
   style = ModernReport ? ReportStyle::Modern : ReportStyle::Classic;
 }
 
+void SettingsForm::LoadQuestionValues(const std::array<int, kColumns>& values) {
+  for (int c = 0; c < kColumns; ++c) {
+    ValueChecked[c] = values[c] != 0;
+    ValueText[c] = values[c] != 0 ? std::to_string(values[c]) : "";
+  }
+}
+
+std::array<int, kColumns> SettingsForm::StoredQuestionValues() const {
+  std::array<int, kColumns> values{};
+  for (int c = 0; c < kColumns; ++c) values[c] = ValueChecked[c] ? LenientInt(ValueText[c], 0) : 0;
+  return values;
+}
+
+std::optional<std::string> QuestionValuesProblem(const Tournament& t,
+                                                 const std::array<int, kColumns>& values) {
+  for (int c = 0; c < kColumns; ++c) {
+    if (values[c] != 0 || t.QuestionValues[c] == 0) continue;
+    for (std::size_t i = 0; i < t.Games.size(); ++i) {
+      const GameStats& g = t.Games[i];
+      bool answered = false;
+      for (int r = 0; r < kRows; ++r) answered = answered || g.QA(c, r) != 0 || g.QB(c, r) != 0;
+      if (!answered) continue;
+      auto name = [&](int team) { return t.IsTeam(team) ? t.TeamName(team) : std::string("?"); };
+      return "The question value " + std::to_string(t.QuestionValues[c]) +
+             " cannot be switched off: game " + std::to_string(i + 1) + " (Round " +
+             std::to_string(g.Round) + ": " + name(g.TeamA) + " vs. " + name(g.TeamB) +
+             ") has answers worth it.";
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace drav::app

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "model/extensions.h"
+#include "model/tournament.h"
 #include "model/tourney_format.h"
 
 namespace drav::app {
@@ -24,6 +27,10 @@ struct SettingsForm {
   std::string RoundsMax;
   bool AutoSave = false;
   std::string AutoSaveMin;
+  // Question values, kept beside Format: a column is on when checked with a number, as in
+  // the New Tournament window.
+  std::array<bool, kColumns> ValueChecked{};
+  std::array<std::string, kColumns> ValueText{};
 
   // FTP
   std::string HostAddress;
@@ -82,9 +89,17 @@ struct SettingsForm {
   void LoadPosting(const PostingOptions& posting);
   void StorePostingInto(PostingOptions& posting) const;
 
+  void LoadQuestionValues(const std::array<int, kColumns>& values);
+  std::array<int, kColumns> StoredQuestionValues() const;
+
   // "Report style: Classic / Modern" of the Reports page, also kept beside Format.
   void LoadReportStyle(ReportStyle style);
   void StoreReportStyleInto(ReportStyle& style) const;
 };
+
+// Why t cannot take these question values, or nothing: a column that a stored game has
+// answers in cannot be switched off (its answers would lose their worth).
+std::optional<std::string> QuestionValuesProblem(const Tournament& t,
+                                                 const std::array<int, kColumns>& values);
 
 }  // namespace drav::app

@@ -28,6 +28,12 @@ std::string LastPathComponent(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string WithTournamentExtension(const std::string& path) {
+  const std::string last = LastPathComponent(path);
+  if (last.empty() || last.find('.') != std::string::npos) return path;
+  return path + ".dat";
+}
+
 std::string DescribeUnsavedChanges(const Tournament& saved, const Tournament& now) {
   if (SerializeTournament(saved) == SerializeTournament(now)) return {};
   const int games = CountDiffering(saved.Games.size(), now.Games.size(),

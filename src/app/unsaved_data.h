@@ -15,5 +15,7 @@ std::string DescribeUnsavedChanges(const Tournament& saved, const Tournament& no
 
 // The last component of a path, after its last '/' or '\'.
 std::string LastPathComponent(const std::string& path);
+// A file name as Save As takes it: ".dat" added when the last component has no extension.
+std::string WithTournamentExtension(const std::string& path);
 
 }  // namespace drav::app

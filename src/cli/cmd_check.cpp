@@ -10,12 +10,14 @@ namespace drav::cli {
 // with --more, the checks beyond them follow each game's warnings.
 int RunCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream&) {
   CliArgs args(words, {"more", "results"});
-  args.AllowOnly({"more", "results"});
+  args.AllowOnly({"more", "results", "registered"});
   args.ExpectPositional(1);
   const Tournament t = OpenForCli(args.Positional()[0]);
   // The pre-flight of `results`: what a results database needs and the tournament lacks.
   if (args.Has("results")) {
-    for (const std::string& problem : ResultsPreflight(t)) out << problem << "\n";
+    const auto registered = RegisteredNames(args);
+    for (const std::string& problem : ResultsPreflight(t, registered ? &*registered : nullptr))
+      out << problem << "\n";
     return 0;
   }
   // The same list as the desktop program's Check All Games (which adds the further checks).

@@ -21,8 +21,9 @@ int RunSetStages(const std::vector<std::string>& words, std::ostream& out, std::
 int RunMarkTiebreaker(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunExportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 int RunResults(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
-int RunImportResults(const std::vector<std::string>& words, std::ostream& out,
-                     std::ostream& err);
+int RunImportResults(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// The team names a results database has registered: --registered FILE, one name a line.
+std::optional<std::vector<std::string>> RegisteredNames(const CliArgs& args);
 int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 }  // namespace drav::cli

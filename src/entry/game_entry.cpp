@@ -293,8 +293,9 @@ void GameEntryForm::FillPlayerLists(bool sideA, int team) {
 
 std::vector<std::string> GameEntryForm::NextClick() {
   if (!TryStoreGame()) return {};
-  // A new game without both teams is not stored.
-  const bool stored = Position() < t_.GameCount();
+  // A new game without both teams is not stored, and paging through stored games changes
+  // nothing: neither is worth a post.
+  const bool stored = Position() < t_.GameCount() && lastStoreChanged_;
   std::vector<std::string> warnings;
   if (AnyWarningOn(t_.Format)) warnings = CheckGame(t_, Position());
   if (t_.CurrentGame < INT_MAX) t_.CurrentGame = Position() + 1;
@@ -324,6 +325,10 @@ void GameEntryForm::Button1Click() {
       return;
     }
   }
+  // Doing nothing would look like a Go To that worked.
+  host_.ShowMessage(Jump.Text().empty() ? std::string("Type the Id of a game to go to.")
+                                        : "No game has the Id \"" + Jump.Text() + "\".",
+                    "Go To");
 }
 
 bool GameEntryForm::GoToPosition(int position) {

@@ -116,7 +116,7 @@ class GameEntryForm {
   // their order (the window shows each in a box captioned "Warning"). A game that cannot
   // be stored is reported through the host with caption "Error" and nothing moves.
   std::vector<std::string> NextClick();
-  // Called at the end of each Next that stored a game (post after every game).
+  // Called at the end of each Next that stored a change (post after every game).
   void SetAfterNextStores(std::function<void()> afterNextStores) {
     afterNextStores_ = std::move(afterNextStores);
   }
@@ -207,6 +207,7 @@ class GameEntryForm {
   Tournament& t_;
   EntryHost& host_;
   std::function<void()> afterNextStores_;
+  bool lastStoreChanged_ = false;  // the last StoreGame changed the tournament
   StepHooks steps_;
   std::map<std::string, Control*, std::less<>> byName_;
   std::optional<GameStats> baseline_;

@@ -215,6 +215,7 @@ GameStats GameEntryForm::BuildRecord() const {
 }
 
 void GameEntryForm::StoreGame() {
+  lastStoreChanged_ = false;
   GameStats g = BuildRecord();
   const int position = Position();
   const bool existing = position < t_.GameCount();
@@ -250,6 +251,7 @@ void GameEntryForm::StoreGame() {
   } else {
     t_.Games.push_back(std::move(g));
   }
+  lastStoreChanged_ = true;
   steps_.After(step);
 }
 

@@ -131,18 +131,31 @@ std::string Quoted(std::string_view s) {
 
 }  // namespace
 
-std::string ClosestTeamName(const Tournament& t, std::string_view name) {
-  std::string best;
+int ClosestTeam(const Tournament& t, std::string_view name, std::size_t* distance) {
+  int best = -1;
   std::size_t bestDistance = 0;
   const std::string key = Lower(name);
   for (int team = 0; team < t.TeamCount(); ++team) {
     const std::size_t d = EditDistance(key, Lower(t.TeamName(team)));
-    if (best.empty() || d < bestDistance) {
-      best = t.TeamName(team);
+    if (best < 0 || d < bestDistance) {
+      best = team;
       bestDistance = d;
     }
   }
+  if (distance) *distance = bestDistance;
   return best;
+}
+
+std::string ClosestTeamName(const Tournament& t, std::string_view name) {
+  const int team = ClosestTeam(t, name);
+  return team < 0 ? std::string() : t.TeamName(team);
+}
+
+int LikelyTeam(const Tournament& t, std::string_view name) {
+  std::size_t distance = 0;
+  const int team = ClosestTeam(t, name, &distance);
+  const std::size_t allowed = std::max<std::size_t>(1, std::min<std::size_t>(name.size(), 100) / 3);
+  return team >= 0 && distance <= allowed ? team : -1;
 }
 
 std::string ResultsRow::Meaning(const Tournament& t) const {

@@ -42,5 +42,10 @@ void ApplyResults(Tournament& t, const ResultsPreview& preview);
 
 // The known team name nearest to name by edit distance, ignoring case; "" without teams.
 std::string ClosestTeamName(const Tournament& t, std::string_view name);
+// Its index (-1 without teams), and its distance when asked.
+int ClosestTeam(const Tournament& t, std::string_view name, std::size_t* distance = nullptr);
+// The team a mistyped name most likely means: the closest one when at most a third of the
+// name's letters differ ("Harbour Tech" for "Harbor Tech"); else -1.
+int LikelyTeam(const Tournament& t, std::string_view name);
 
 }  // namespace drav::entry

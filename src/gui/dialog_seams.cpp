@@ -47,8 +47,12 @@ void DialogSeams::QueueDialogAction(std::function<int(QDialog&)> action) {
   State().dialogActions.push_back(std::move(action));
 }
 
-void DialogSeams::SetTestMode(bool on) { State().testMode = on; }
-bool DialogSeams::TestMode() { return State().testMode; }
+void DialogSeams::SetTestMode(bool on) {
+  State().testMode = on;
+}
+bool DialogSeams::TestMode() {
+  return State().testMode;
+}
 
 std::vector<std::pair<QString, QString>>& DialogSeams::RecordedMessages() {
   return State().messages;
@@ -68,11 +72,17 @@ std::optional<QString> DialogSeams::AskOpenFileName(QWidget* parent, const QStri
 }
 
 std::optional<QString> DialogSeams::AskSaveFileName(QWidget* parent, const QString& caption,
-                                                    const QString& folder) {
+                                                    const QString& folder, const QString& filter,
+                                                    const QString& suffix) {
   if (auto queued = TakeFileName()) return *queued;
   if (TestMode()) return std::nullopt;
-  // No filter and no default extension: the name is used exactly as typed.
-  return NonEmpty(QFileDialog::getSaveFileName(parent, caption, folder));
+  if (filter.isEmpty() && suffix.isEmpty())
+    return NonEmpty(QFileDialog::getSaveFileName(parent, caption, folder));
+  QFileDialog dialog(parent, caption, folder, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return NonEmpty(dialog.selectedFiles().front());
 }
 
 QStringList DialogSeams::AskOpenFileNames(QWidget* parent, const QString& caption,

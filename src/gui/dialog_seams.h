@@ -35,8 +35,12 @@ class DialogSeams {
   // folder: where the dialog starts (empty: the toolkit's choice).
   static std::optional<QString> AskOpenFileName(QWidget* parent, const QString& caption,
                                                 const QString& folder = {});
+  // filter: "Tournament files (*.dat);;All files (*)"; suffix: added to a name typed without
+  // one, before the dialog asks about replacing a file.
   static std::optional<QString> AskSaveFileName(QWidget* parent, const QString& caption,
-                                                const QString& folder = {});
+                                                const QString& folder = {},
+                                                const QString& filter = {},
+                                                const QString& suffix = {});
   // Several files at once; a queued answer holds their names one a line.
   static QStringList AskOpenFileNames(QWidget* parent, const QString& caption,
                                       const QString& filter);

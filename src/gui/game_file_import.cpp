@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "app/game_file_watch.h"
+#include "entry/results_import.h"
 #include "gui/dialog_seams.h"
 #include "gui/game_entry_window.h"
 #include "gui/progress_runner.h"
@@ -25,14 +26,21 @@ TeamChoiceDialog::TeamChoiceDialog(const Tournament& t, const std::string& file,
   setObjectName("TeamChoice");
   setWindowTitle("Unknown Team");
   auto* layout = new QVBoxLayout(this);
-  auto* text = new QLabel(
-      ToQt(file + " names the team \"" + team + "\", which the tournament does not have."), this);
+  // A typo of a known team is far likelier than a new team: Enter takes the closest name.
+  const int likely = entry::LikelyTeam(t, team);
+  std::string says = file + " names the team \"" + team + "\", which the tournament does not have.";
+  if (likely >= 0)
+    says +=
+        " The closest name is \"" + t.TeamName(likely) + "\"; add a new team only if it is one.";
+  auto* text = new QLabel(ToQt(says), this);
+  text->setObjectName("TeamChoiceText");
   text->setWordWrap(true);
   layout->addWidget(text);
   choice_ = new QComboBox(this);
   choice_->setObjectName("TeamChoiceList");
   choice_->addItem(ToQt("Add \"" + team + "\" as a new team"));
   for (int i = 0; i < t.TeamCount(); ++i) choice_->addItem(ToQt(t.TeamName(i)));
+  choice_->setCurrentIndex(likely + 1);
   layout->addWidget(choice_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

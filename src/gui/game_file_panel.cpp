@@ -40,6 +40,11 @@ GameFilePanel::GameFilePanel(Tournament& t, const QString& folder, entry::StepHo
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
   layout->addWidget(table_);
+  note_ = new QLabel(body);
+  note_->setObjectName("PanelNote");
+  note_->setWordWrap(true);
+  note_->hide();
+  layout->addWidget(note_);
   auto* buttons = new QHBoxLayout;
   settle_ = new QPushButton("Settle Team...", body);
   settle_->setObjectName("SettleTeam");
@@ -181,6 +186,15 @@ void GameFilePanel::Show(const Job& job, const app::GameFileResult& result) {
   QString detail = ToQt(result.Detail);
   table_->item(index, 2)->setText(detail.section('\n', 0, 0));
   table_->item(index, 2)->setToolTip(detail);
+  // The newest file in view, and its name and state readable whole.
+  table_->resizeColumnToContents(0);
+  table_->resizeColumnToContents(1);
+  table_->scrollToItem(table_->item(index, 0));
+}
+
+void GameFilePanel::Note(const QString& text) {
+  note_->setText(text);
+  note_->show();
 }
 
 void GameFilePanel::UpdateButtons() {

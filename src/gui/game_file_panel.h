@@ -9,6 +9,7 @@
 #include "app/game_file_watch.h"
 #include "entry/controls.h"
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 class QTimer;
@@ -35,6 +36,9 @@ class GameFilePanel : public QDockWidget {
   bool Watching() const;
   // Stops looking at the folder; what was imported stays.
   void StopWatching();
+  // A line under the list, e.g. why the watch stopped.
+  void Note(const QString& text);
+  QLabel* NoteLabel() const { return note_; }
   // Settle...: asks about the selected waiting file's team and takes the file again.
   void SettleSelected();
 
@@ -69,6 +73,7 @@ class GameFilePanel : public QDockWidget {
   std::vector<Job> settles_;  // waiting files the director settled, taken on the next tick
   QTableWidget* table_ = nullptr;
   QPushButton* settle_ = nullptr;
+  QLabel* note_ = nullptr;
   QPushButton* stop_ = nullptr;
   QTimer* timer_ = nullptr;
   std::thread worker_;

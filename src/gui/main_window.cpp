@@ -123,6 +123,7 @@ void MainWindow::BuildMenus() {
              [&c] { c.ImportDRAV2File1Click(); });
   AddCommand(file, "ImportQbj1", "Import QBJ...", {}, [&c] { c.ImportQbj1Click(); });
   AddCommand(file, "ExportQbj1", "Export QBJ...", {}, [&c] { c.ExportQbj1Click(); });
+  AddCommand(file, "ImportResults1", "Import Res&ults...", {}, [&c] { c.ImportResults1Click(); });
   AddCommand(file, "ImportGameFiles1", "Import Game Files (QBJ)...", {}, [this] {
     ImportGameFiles(this, tournament_, commands_.Hooks());
     // Games into a tournament that had no windows yet: show them.
@@ -173,6 +174,8 @@ void MainWindow::BuildMenus() {
              [&c] { c.QuickPrintGames1Click(); });
   AddStageReports(reports);
   reports->addSeparator();
+  AddCommand(reports, "ResultsForSubmission1", "Results for &Submission...", {},
+             [&c] { c.ResultsForSubmission1Click(); });
   AddCommand(reports, "CheckAllGames1", "&Check All Games", {}, [&c] { c.CheckAllGames1Click(); });
 
   QMenu* scheduling = menuBar()->addMenu("S&cheduling");
@@ -243,7 +246,8 @@ std::optional<std::string> MainWindow::AskOpenFileName() {
 }
 
 std::optional<std::string> MainWindow::AskSaveFileName() {
-  auto name = DialogSeams::AskSaveFileName(this, "Save As", fileFolder_);
+  auto name = DialogSeams::AskSaveFileName(this, "Save As", fileFolder_,
+                                           "Tournament files (*.dat);;All files (*)", "dat");
   if (!name) return std::nullopt;
   fileFolder_ = QFileInfo(*name).absolutePath();
   return FromQt(*name);
@@ -461,7 +465,8 @@ void MainWindow::ShowTextWindow(const std::string& title, const std::vector<std:
 }
 
 void MainWindow::SetCaption(const std::string& caption) {
-  setWindowTitle(ToQt(caption));
+  // "[*]" is where the toolkit shows the unsaved marker.
+  setWindowTitle(ToQt(caption) + "[*]");
 }
 
 void MainWindow::SetAutosaveTimer(bool on, int intervalMs) {

@@ -9,6 +9,7 @@
 #include "model/tournament.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QPrinter;
@@ -57,6 +58,9 @@ class MainWindow : public QMainWindow, public app::MainHost {
   void ShowStatus(const std::string& text) override;
   bool RunOptions(NewTournamentChoices& choices) override;
   bool RunSettings(app::SettingsForm& form) override;
+  std::optional<std::string> AskResultsFileName() override;
+  bool RunResultsPreview(const std::string& text, bool& addTeams) override;
+  void StopWatchingFolder(const std::string& command) override;
   void ShowPacketNames() override;
   bool HasChildWindows() override;
   void CloseChildWindows() override;
@@ -115,6 +119,7 @@ class MainWindow : public QMainWindow, public app::MainHost {
   QPointer<HistoryWindow> historyWindow_;
   QPointer<QAction> undo_;
   QPointer<QAction> redo_;
+  QPointer<QLabel> unsavedMarker_;
   // The folders last used in this run, where the next file dialog starts.
   QString fileFolder_;
   QString reportFolder_;

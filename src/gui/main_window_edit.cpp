@@ -1,10 +1,12 @@
 // The main window's Edit menu: Undo, Redo and the History window, over the commands'
 // history of the tournament.
 #include <QAction>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include "gui/dialog_seams.h"
 #include "gui/history_window.h"
@@ -70,6 +72,16 @@ void MainWindow::UpdateEditActions() {
 void MainWindow::HistoryChanged() {
   UpdateEditActions();
   if (historyWindow_) historyWindow_->Reload();
+  // The caption's "*" and the status bar's word follow the history, so undoing back to the
+  // saved state clears them.
+  const bool unsaved = commands_.HasUnsavedData();
+  setWindowModified(unsaved);
+  if (!unsavedMarker_) {
+    unsavedMarker_ = new QLabel("Unsaved changes", this);
+    unsavedMarker_->setObjectName("UnsavedMarker");
+    statusBar()->addPermanentWidget(unsavedMarker_);
+  }
+  unsavedMarker_->setVisible(unsaved);
 }
 
 void MainWindow::ReloadEntryWindows() {

@@ -109,6 +109,22 @@ QWidget* SettingsDialog::GeneralPage(const app::SettingsForm& f) {
   autosave->addWidget(new QLabel("Minutes", page));
   autosave->addStretch();
   layout->addLayout(autosave);
+
+  // Question values change here without New Tournament, which would reset every option.
+  auto* values = new QGroupBox("Question Values", page);
+  auto* valuesLayout = new QHBoxLayout(values);
+  for (int c = 0; c < kColumns; ++c) {
+    const std::string n = std::to_string(c + 1);
+    valueChecked_[c] = Check(values, ("QuestionValueCheck" + n).c_str(), "", f.ValueChecked[c]);
+    valueChecked_[c]->setAccessibleName(QString("Use question value %1").arg(c + 1));
+    valueText_[c] = Edit(values, ("QuestionValue" + n).c_str(), f.ValueText[c], 48);
+    valueText_[c]->setAccessibleName(QString("Question value %1").arg(c + 1));
+    valuesLayout->addWidget(valueChecked_[c]);
+    valuesLayout->addWidget(valueText_[c]);
+    valuesLayout->addSpacing(8);
+  }
+  valuesLayout->addStretch();
+  layout->addWidget(values);
   layout->addStretch();
   return page;
 }
@@ -162,9 +178,8 @@ QWidget* SettingsDialog::ReportsPage(const app::SettingsForm& f) {
                                    "Include Scoreboard",        "Include Team Detail",
                                    "Include Individual Detail", "Include Round Reports",
                                    "Include Stat Key",          "Use Style Sheet"};
-  const bool checked[8] = {f.TeamStandings, f.IndividualStandings, f.Scoreboard,
-                           f.TeamDetail,    f.IndividualDetail,    f.RoundReports,
-                           f.StatKey,       f.StyleSheet};
+  const bool checked[8] = {f.TeamStandings,    f.IndividualStandings, f.Scoreboard, f.TeamDetail,
+                           f.IndividualDetail, f.RoundReports,        f.StatKey,    f.StyleSheet};
   const std::string* files[8] = {&f.Edit1, &f.Edit2, &f.Edit3, &f.Edit4,
                                  &f.Edit5, &f.Edit6, &f.Edit7, &f.Edit8};
   for (int i = 0; i < 8; ++i) {
@@ -289,8 +304,8 @@ QWidget* SettingsDialog::SchedulingPage(const app::SettingsForm& f) {
   (void)rrLayout;
   layout->addWidget(rr, 0, 1);
   auto [random, randomLayout] =
-      rooms("Random", "RandomNoLimit", "RandomLimit", "RandomRooms", f.RandomNoLimit,
-            f.RandomRooms, randomNoLimit_, randomLimit_, randomRooms_);
+      rooms("Random", "RandomNoLimit", "RandomLimit", "RandomRooms", f.RandomNoLimit, f.RandomRooms,
+            randomNoLimit_, randomLimit_, randomRooms_);
   auto* roundsRow = new QHBoxLayout;
   roundsRow->addWidget(new QLabel("Number of Rounds", random));
   randomRounds_ = Edit(random, "RandomRounds", f.RandomRounds, 56);
@@ -312,6 +327,10 @@ app::SettingsForm SettingsDialog::Form() const {
   f.RoundsMax = FromQt(roundsMax_->text());
   f.AutoSave = autoSave_->isChecked();
   f.AutoSaveMin = FromQt(autoSaveMin_->text());
+  for (int c = 0; c < kColumns; ++c) {
+    f.ValueChecked[c] = valueChecked_[c]->isChecked();
+    f.ValueText[c] = FromQt(valueText_[c]->text());
+  }
   f.HostAddress = FromQt(hostAddress_->text());
   f.UserName = FromQt(userName_->text());
   f.Password = FromQt(password_->text());
@@ -322,8 +341,8 @@ app::SettingsForm SettingsDialog::Form() const {
   f.CaFile = FromQt(caFile_->text());
   f.KnownHostsFile = FromQt(knownHostsFile_->text());
   f.PostAfterEveryGame = postAfterEveryGame_->isChecked();
-  bool* includes[8] = {&f.TeamStandings, &f.IndividualStandings, &f.Scoreboard, &f.TeamDetail,
-                       &f.IndividualDetail, &f.RoundReports, &f.StatKey, &f.StyleSheet};
+  bool* includes[8] = {&f.TeamStandings,    &f.IndividualStandings, &f.Scoreboard, &f.TeamDetail,
+                       &f.IndividualDetail, &f.RoundReports,        &f.StatKey,    &f.StyleSheet};
   std::string* files[8] = {&f.Edit1, &f.Edit2, &f.Edit3, &f.Edit4,
                            &f.Edit5, &f.Edit6, &f.Edit7, &f.Edit8};
   for (int i = 0; i < 8; ++i) {

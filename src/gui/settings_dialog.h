@@ -38,6 +38,8 @@ class SettingsDialog : public QDialog {
   QLineEdit* roundsMax_ = nullptr;
   QCheckBox* autoSave_ = nullptr;
   QLineEdit* autoSaveMin_ = nullptr;
+  QCheckBox* valueChecked_[kColumns] = {};
+  QLineEdit* valueText_[kColumns] = {};
   QLineEdit* hostAddress_ = nullptr;
   QLineEdit* userName_ = nullptr;
   QLineEdit* password_ = nullptr;

@@ -10,6 +10,10 @@
 
 namespace drav {
 
+// The id suffix of the player that an export gives a team without players ("player_3_team"),
+// named after the team; the import leaves that player out.
+inline constexpr std::string_view kStandInPlayerSuffix = "team";
+
 // One QBJ document to import: its text and the name that messages use for it (the path).
 struct QbjSource {
   std::string name;

@@ -48,6 +48,7 @@ Kind KindOf(const json& o);
 // A name as people retype it: case, repeated spaces and a trailing grade ("Lakeview (12)")
 // set aside.
 std::string LooseName(const std::string& name);
+bool IsStandInPlayer(const json& player, const std::string& name, const std::string& team);
 
 // One parsed document with its objects indexed by id.
 class Document {

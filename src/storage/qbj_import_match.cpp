@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/merge_sort.h"
+#include "model/score_only.h"
 #include "storage/qbj_import.h"
 
 namespace drav::qbj_import {
@@ -281,6 +282,11 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
     } else if (sides[0].bounceback != 0 || sides[1].bounceback != 0) {
       ++foldedBouncebacks_;
     }
+  }
+  // Neither side names a player: the file keeps only the scores.
+  if (!sides[0].hasPlayers && !sides[1].hasPlayers) {
+    ClearBoxScore(g);
+    g.ScoreOnly = true;
   }
   StoreGame(doc, std::move(g), matchId);
 }

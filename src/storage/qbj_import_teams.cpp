@@ -210,14 +210,31 @@ int Importer::FindOrAddPlayer(int team, const std::string& name, bool fromMatch)
 
 // A team object: its name, and its roster merged in. Cached per object, since the
 // sides of every match point to the same few.
+// The one player an export writes for a team without players: named after the team, with the
+// stand-in id. A real player named after the team keeps his place.
+bool IsStandInPlayer(const json& player, const std::string& name, const std::string& team) {
+  if (name != team || !player.is_object()) return false;
+  auto id = player.find("id");
+  if (id == player.end() || !id->is_string()) return false;
+  const std::string& text = id->get_ref<const std::string&>();
+  const std::string suffix = "_" + std::string(kStandInPlayerSuffix);
+  return text.size() > suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 int Importer::AddTeam(const Document& doc, const json& team) {
   auto cached = teamOfObject_.find(&team);
   if (cached != teamOfObject_.end()) return cached->second;
   const int idx = FindOrAddTeam(doc, doc.NameOf(team, "a team"));
   if (team.is_object() && team.contains("players")) rosterGiven_.insert(idx);
-  for (const json* player : doc.List(team, "players", "team " + Quote(work_.Rosters[idx][0])))
-    FindOrAddPlayer(idx, doc.NameOf(*player, "a player of team " + Quote(work_.Rosters[idx][0])),
-                    false);
+  const std::vector<const json*> players =
+      doc.List(team, "players", "team " + Quote(work_.Rosters[idx][0]));
+  for (const json* player : players) {
+    const std::string name =
+        doc.NameOf(*player, "a player of team " + Quote(work_.Rosters[idx][0]));
+    if (players.size() == 1 && IsStandInPlayer(*player, name, work_.Rosters[idx][0])) continue;
+    FindOrAddPlayer(idx, name, false);
+  }
   teamOfObject_.emplace(&team, idx);
   return idx;
 }

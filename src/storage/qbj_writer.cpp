@@ -24,7 +24,9 @@ using ojson = nlohmann::ordered_json;
 constexpr int kRegulationTossups = 20;
 
 // Names are byte strings; JSON wants UTF-8. They are decoded as everywhere they are shown.
-std::string ToUtf8(const std::string& s) { return EncodeUtf8(DecodeName(s)); }
+std::string ToUtf8(const std::string& s) {
+  return EncodeUtf8(DecodeName(s));
+}
 
 // A statistics program finds teams by ids of the form "Team_<name>"; repeated names get
 // "_2", "_3", ... so that ids stay unique.
@@ -66,23 +68,44 @@ std::int64_t OvertimeTossups(const GameStats& g) {
   return g.Overtime ? std::max<std::int64_t>(1, std::int64_t{g.OTA} + g.OTB) : 0;
 }
 
-// Players on the buzzer at once: the games played of a side's rows added up (each row at
-// most one game).
+int ClampToInt(double v) {
+  if (!std::isfinite(v)) return 0;
+  if (v >= INT_MAX) return INT_MAX;
+  if (v <= INT_MIN) return INT_MIN;
+  return static_cast<int>(std::llround(v));
+}
+
+// Toss-ups a row heard as written in the file: games played times the toss-ups read.
+int TossupsHeardOfRow(const GameStats& g, double gp) {
+  return ClampToInt(gp * (g.TUH > 0 ? g.TUH : kRegulationTossups));
+}
+
+// The players a team may field at once, as far as one game shows: every player who played
+// counts, and the toss-ups its players heard must fit that many players hearing every
+// toss-up read (readers refuse a game whose players heard more).
 int PlayersAtOnce(const Tournament& t, const GameStats& g) {
-  int most = 0;
+  const std::int64_t read = g.TUH > 0 ? g.TUH : kRegulationTossups;
+  std::int64_t most = 0;
   for (int s = 0; s < 2; ++s) {
-    const int team = s == 0 ? g.TeamA : g.TeamB;
-    double sum = 0;
+    const bool isA = s == 0;
+    const int team = isA ? g.TeamA : g.TeamB;
+    std::int64_t played = 0, heard = 0;
     for (int r = 0; r < kRows; ++r) {
-      const int player = s == 0 ? g.PlayerA[r] : g.PlayerB[r];
-      const double gp = s == 0 ? g.GPA[r] : g.GPB[r];
-      if (player < 0 || player >= t.PlayerCount(team) || !std::isfinite(gp)) continue;
-      sum += std::clamp(gp, 0.0, 1.0);
+      const int player = isA ? g.PlayerA[r] : g.PlayerB[r];
+      if (player < 0 || player >= t.PlayerCount(team)) continue;
+      const double gp = isA ? g.GPA[r] : g.GPB[r];
+      bool any = gp != 0;
+      for (int k = 0; k < kColumns; ++k) any = any || (isA ? g.QA(k, r) : g.QB(k, r)) != 0;
+      if (any) ++played;
+      heard += std::max(0, TossupsHeardOfRow(g, gp));
     }
-    // Rounded, not raised: toss-ups heard are often written a little too high.
-    most = std::max(most, static_cast<int>(std::lround(sum)));
+    most = std::max({most, played, (heard + read - 1) / read});
   }
-  return most;
+  return static_cast<int>(std::min<std::int64_t>(most, INT_MAX));
+}
+
+std::string StandInPlayerId(int team) {
+  return "player_" + std::to_string(team + 1) + "_" + std::string(kStandInPlayerSuffix);
 }
 std::string PlayerId(int team, int player) {
   return "player_" + std::to_string(team + 1) + "_" + std::to_string(player + 1);
@@ -92,13 +115,6 @@ std::string Quote(const std::string& s) {
 }
 ojson Ref(const std::string& id) {
   return ojson{{"$ref", id}};
-}
-
-int ClampToInt(double v) {
-  if (!std::isfinite(v)) return 0;
-  if (v >= INT_MAX) return INT_MAX;
-  if (v <= INT_MIN) return INT_MIN;
-  return static_cast<int>(std::llround(v));
 }
 
 // Which players answered a side's overtime toss-ups is not recorded: they are given to the
@@ -145,6 +161,13 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
       players.push_back(
           {{"type", "Player"}, {"id", PlayerId(team, p)}, {"name", ToUtf8(t.PlayerName(team, p))}});
       usedIds.insert(PlayerId(team, p));
+    }
+    // Readers refuse a file with a team that has no players (a walk-in team), so such a team
+    // gets one player named after it, which DRAV's import leaves out again.
+    if (players.empty()) {
+      const std::string id = StandInPlayerId(team);
+      players.push_back({{"type", "Player"}, {"id", id}, {"name", ToUtf8(t.TeamName(team))}});
+      usedIds.insert(id);
     }
     const std::string regId = "registration_" + std::to_string(team + 1);
     usedIds.insert(regId);
@@ -229,10 +252,9 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
           tossupPoints += std::int64_t{n} * values[k];
           if (values[k] > 0) gets += n;
         }
-        players.push_back(
-            {{"player", Ref(PlayerId(team, player))},
-             {"tossups_heard", ClampToInt(gp * (g.TUH > 0 ? g.TUH : kRegulationTossups))},
-             {"answer_counts", counts}});
+        players.push_back({{"player", Ref(PlayerId(team, player))},
+                           {"tossups_heard", TossupsHeardOfRow(g, gp)},
+                           {"answer_counts", counts}});
       }
       const int score = isA ? g.ScoreA : g.ScoreB;
       const int bonus = isA ? g.BPA : g.BPB;
@@ -241,6 +263,13 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
       const int sixty = isA ? g.SixtyA : g.SixtyB;
       const int overtime = isA ? g.OTA : g.OTB;
       ojson side = {{"team", Ref(TeamId(team))}};
+      if (g.ScoreOnly) {
+        // A game that keeps only its scores: the team's points and no players.
+        side["points"] = score;
+        side["match_players"] = ojson::array();
+        teams.push_back(side);
+        continue;
+      }
       // Bonus points are preferred, and let readers add up the score themselves; a score
       // that does not add up is written as it stands.
       if (score == tossupPoints + bonus + bounce + sixty) {

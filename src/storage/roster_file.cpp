@@ -14,15 +14,36 @@ int FindOrAddDivision(std::vector<std::string>& names, std::string_view name) {
   return static_cast<int>(names.size()) - 1;
 }
 
-}  // namespace
-
-Tournament ParseRosters(std::string_view text, const Tournament& base,
-                        const NewTournamentChoices& choices) {
+// The start of every roster read: the window's choices applied, the team lists emptied.
+Tournament WithoutTeams(const Tournament& base, const NewTournamentChoices& choices) {
   Tournament t = base;
   ApplyTournamentChoices(t, choices);
   t.Rosters.clear();
   t.TeamDivision.clear();
   t.ExhibitionTeam.clear();
+  return t;
+}
+
+// The teams are replaced: a bracket keeps a team when the new list has one of its name
+// (namesakes pair up in order, so no new team stands for two old ones).
+void KeepBracketTeams(Tournament& t, const Tournament& base) {
+  std::vector<int> newIndex(base.Rosters.size(), -1);
+  std::vector<char> taken(t.Rosters.size(), 0);
+  for (int old = 0; old < base.TeamCount(); ++old)
+    for (int i = 0; i < t.TeamCount(); ++i)
+      if (!taken[static_cast<std::size_t>(i)] && t.TeamName(i) == base.TeamName(old)) {
+        newIndex[static_cast<std::size_t>(old)] = i;
+        taken[static_cast<std::size_t>(i)] = 1;
+        break;
+      }
+  RenumberStageTeams(t.Extras.Stages, newIndex);
+}
+
+}  // namespace
+
+Tournament ParseRosters(std::string_view text, const Tournament& base,
+                        const NewTournamentChoices& choices) {
+  Tournament t = WithoutTeams(base, choices);
 
   LineReader in(text);
   std::string_view previousTeam;
@@ -51,18 +72,7 @@ Tournament ParseRosters(std::string_view text, const Tournament& base,
 
   if (t.TeamDivision.size() < t.Rosters.size()) t.TeamDivision.resize(t.Rosters.size(), -1);
   if (t.ExhibitionTeam.size() < t.Rosters.size()) t.ExhibitionTeam.resize(t.Rosters.size(), 0);
-  // The teams are replaced: a bracket keeps a team when the new list has one of its name
-  // (namesakes pair up in order, so no new team stands for two old ones).
-  std::vector<int> newIndex(base.Rosters.size(), -1);
-  std::vector<char> taken(t.Rosters.size(), 0);
-  for (int old = 0; old < base.TeamCount(); ++old)
-    for (int i = 0; i < t.TeamCount(); ++i)
-      if (!taken[static_cast<std::size_t>(i)] && t.TeamName(i) == base.TeamName(old)) {
-        newIndex[static_cast<std::size_t>(old)] = i;
-        taken[static_cast<std::size_t>(i)] = 1;
-        break;
-      }
-  RenumberStageTeams(t.Extras.Stages, newIndex);
+  KeepBracketTeams(t, base);
   t.CurrentGame = 0;
   t.CurrentTeam = 0;
   return t;
@@ -70,12 +80,10 @@ Tournament ParseRosters(std::string_view text, const Tournament& base,
 
 Tournament ParseQbjRosters(const QbjSource& source, const Tournament& base,
                            const NewTournamentChoices& choices) {
-  Tournament t = base;
-  ApplyTournamentChoices(t, choices);
-  t.Rosters.clear();
-  t.TeamDivision.clear();
-  t.ExhibitionTeam.clear();
+  Tournament t = WithoutTeams(base, choices);
   ImportQbj(t, {source});
+  // Stages the tournament had stay, with their teams found again by name.
+  if (!base.Extras.Stages.empty()) KeepBracketTeams(t, base);
   t.Games = base.Games;
   t.Extras.ImportedMatches = base.Extras.ImportedMatches;
   for (const int d : t.TeamDivision)

@@ -105,6 +105,8 @@ class FakeHost : public MainHost {
     return true;
   }
   void ShowPacketNames() override { ++packetNamesShown; }
+  std::vector<std::string> watchStops;  // the command that stopped the watched folder
+  void StopWatchingFolder(const std::string& command) override { watchStops.push_back(command); }
   bool HasChildWindows() override { return childWindows > 0; }
   void CloseChildWindows() override {
     childWindows = 0;

@@ -168,6 +168,15 @@ TEST_F(MainCommandsTest, SaveAsRoundTripsAndSetsCaption) {
   Tournament reopened;
   OpenTournament(reopened, copy);
   EXPECT_EQ(SerializeTournament(reopened), SerializeTournament(t));
+
+  // A name typed without an extension gets ".dat"; one with an extension keeps it.
+  for (const auto& [typed, saved] :
+       {std::pair{"/plain", "/plain.dat"}, std::pair{"/with.ext", "/with.ext"}}) {
+    host.saveNames.push_back(dir + typed);
+    commands.SaveAs1Click();
+    EXPECT_EQ(t.FileName, dir + saved);
+    EXPECT_TRUE(std::filesystem::exists(dir + saved)) << saved;
+  }
 }
 
 TEST_F(MainCommandsTest, SaveWithoutFileNameAsksAndSaveAfterOpenWritesBack) {
@@ -236,7 +245,8 @@ TEST_F(MainCommandsTest, FailedAutosaveIsShownInTheStatusBar) {
   commands.SetAutosavePath(dir + "/missing/dravautosave.dat");
   commands.AutosaveTimer();
   ASSERT_FALSE(host.statuses.empty());
-  EXPECT_EQ(host.statuses.back(), "Autosave failed: Cannot write " + dir + "/missing/dravautosave.dat");
+  EXPECT_EQ(host.statuses.back(),
+            "Autosave failed at 10:42: Cannot write " + dir + "/missing/dravautosave.dat");
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -293,6 +303,21 @@ TEST_F(MainCommandsTest, CloseAllCancelledKeepsEverything) {
   EXPECT_FALSE(ExitAsksAboutUnsavedData());
 }
 
+TEST_F(MainCommandsTest, CommandsThatReplaceTheTournamentStopTheWatchedFolderFirst) {
+  host.confirmAnswers.push_back(true);
+  commands.CloseAll1Click();
+  host.openNames.push_back(WriteSample("a.dat"));
+  commands.Open1Click();
+  host.okCancelAnswers.push_back(true);
+  host.optionsAnswers.push_back(NewTournamentChoices{});
+  commands.NewTournament1Click();
+  EXPECT_EQ(host.watchStops,
+            (std::vector<std::string>{"Close All", "Open Tournament", "New Tournament"}));
+  // Cancelled, nothing is replaced and the watch goes on.
+  commands.CloseAll1Click();
+  EXPECT_EQ(host.watchStops.size(), 3u);
+}
+
 TEST_F(MainCommandsTest, SettingsLoadShowsAutosaveOffAsTenMinutesUnchecked) {
   host.settingsAnswers.push_back(nullptr);
   commands.OpenSettings(SettingsForm::General);
@@ -323,6 +348,62 @@ TEST_F(MainCommandsTest, SettingsAutosaveWithZeroOrTextRunsEveryTenMinutes) {
   commands.OpenSettings(SettingsForm::General);
   EXPECT_FALSE(host.timerOn);
   EXPECT_EQ(t.Format.AutoSaveMin, 0);
+}
+
+TEST_F(MainCommandsTest, SettingsChangeQuestionValuesButNeverSwitchOffOneThatGamesUse) {
+  t = drav::test::GenerateTournament({.teams = 4, .games = 6, .seed = 5});
+  t.QuestionValues = {15, 10, -5, 0};
+  for (GameStats& g : t.Games)
+    for (int r = 0; r < kRows; ++r)
+      for (int c : {0, 2}) g.QA(c, r) = g.QB(c, r) = 0;  // no 15s, no -5s
+  t.Games[2].QB(2, 1) = 1;                               // but game 3 has a -5
+  host.childWindows = 2;
+  const Tournament before = t;
+  // Switching -5 off is refused, naming the game; the window comes back with what was
+  // typed, and Cancel then changes nothing.
+  host.settingsAnswers.push_back([](SettingsForm& f) {
+    EXPECT_EQ(f.ValueText, (std::array<std::string, kColumns>{"15", "10", "-5", ""}));
+    f.ValueChecked[2] = false;
+    f.ValueText[1] = "20";
+  });
+  host.settingsAnswers.push_back(nullptr);
+  commands.OpenSettings(SettingsForm::General);
+  ASSERT_EQ(host.messages.size(), 1u);
+  const Tournament& b = before;
+  const std::string game = "game 3 (Round " + std::to_string(b.Games[2].Round) + ": " +
+                           b.TeamName(b.Games[2].TeamA) + " vs. " + b.TeamName(b.Games[2].TeamB) +
+                           ")";
+  EXPECT_EQ(host.messages[0].first,
+            "The question value -5 cannot be switched off: " + game + " has answers worth it.");
+  ASSERT_EQ(host.settingsShown.size(), 2u);
+  EXPECT_EQ(host.settingsShown[1].ValueText[1], "20");
+  EXPECT_EQ(t.QuestionValues, before.QuestionValues);
+  // A value no game uses can go, another can change, and the entry windows are rebuilt.
+  host.settingsAnswers.push_back([](SettingsForm& f) {
+    f.ValueChecked[0] = false;
+    f.ValueText[1] = "20";
+  });
+  const int rebuilds = host.rebuilds;
+  commands.OpenSettings(SettingsForm::General);
+  EXPECT_EQ(t.QuestionValues, (std::array<int, kColumns>{0, 20, -5, 0}));
+  EXPECT_EQ(host.rebuilds, rebuilds + 1);
+  EXPECT_EQ(t.Games, before.Games);
+}
+
+TEST_F(MainCommandsTest, ResultsForSubmissionAsksAboutGapsFirstThenWritesOneLineAGame) {
+  t = drav::test::GenerateTournament({.teams = 4, .games = 6, .seed = 2});
+  t.Games[3].Round = 0;
+  const std::string path = dir + "/results.csv";
+  host.saveNames.push_back(path);
+  host.okCancelAnswers.push_back(false);
+  commands.ResultsForSubmission1Click();
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_NE(host.questions[0].find("has no round"), std::string::npos) << host.questions[0];
+  EXPECT_FALSE(std::filesystem::exists(path));
+  host.okCancelAnswers.push_back(true);
+  commands.ResultsForSubmission1Click();
+  const std::string csv = drav::test::ReadFile(path);
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 7);  // the header and six games
 }
 
 TEST_F(MainCommandsTest, SettingsReportStyleIsKeptWithTheTournament) {
@@ -537,7 +618,7 @@ TEST_F(NothingLostTest, SaveWritesTheScoreOnScreenAndARefusedStoreWritesNothing)
 
   // Autosave writes only what is stored, and never asks.
   commands.AutosaveTimer();
-  EXPECT_EQ(host.statuses.back(), "Autosaved");
+  EXPECT_EQ(host.statuses.back(), "Autosaved at 10:42");
   EXPECT_EQ(game->GPA(1).Text(), "1/0");
 }
 

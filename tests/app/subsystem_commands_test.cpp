@@ -305,7 +305,7 @@ TEST_F(SubsystemCommandsTest, PostAfterEveryGameShowsItsOutcomeInTheStatusBarOnl
   commands.GameStoredByNext();
   commands.WaitForBackgroundPosts();
   commands.TakeBackgroundPostResults();
-  EXPECT_EQ(host.statuses.back(), "Posting to the web is complete");
+  EXPECT_EQ(host.statuses.back(), "Posted to " + t.Format.HostAddress + " at 10:42");
   EXPECT_EQ(t.Format.Directory, "www/");  // the run's "/" is kept
   script.refuse = true;
   commands.GameStoredByNext();
@@ -313,7 +313,7 @@ TEST_F(SubsystemCommandsTest, PostAfterEveryGameShowsItsOutcomeInTheStatusBarOnl
   commands.TakeBackgroundPostResults();
   std::filesystem::current_path(cwd);
   EXPECT_EQ(host.statuses.back(),
-            "Posting after the game failed: FTP Connection Failed: Access denied: 530");
+            "Posting after the game failed at 10:42: FTP Connection Failed: Access denied: 530");
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(script.connects, 2);
 }

@@ -73,6 +73,15 @@ TEST(ResultsCommand, PreflightFindsTheFaultsPlantedInACopy) {
   EXPECT_EQ(results.exitCode, 0);
   EXPECT_NE(results.err.find("warning: " + name(5) + " has no score"), std::string::npos);
   EXPECT_EQ(results.out, "29 games written\n");
+  // Against the names a database registered, the team spelled otherwise is named.
+  std::string names;
+  for (int team = 1; team < t.TeamCount(); ++team) names += t.TeamName(team) + "\r\n";
+  test::WriteFile(dir + "/registered.txt", names + "Somewhere Else\r\n");
+  const test::CliResult registered =
+      RunCli({"check", dir + "/faulty.dat", "--results", "--registered", dir + "/registered.txt"});
+  EXPECT_NE(registered.out.find("Team " + t.TeamName(0) + " is not named as registered"),
+            std::string::npos)
+      << registered.out;
   std::filesystem::remove_all(dir);
 }
 

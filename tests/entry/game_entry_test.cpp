@@ -403,6 +403,22 @@ TEST_F(GameEntry, StoringAnUnchangedGameAgainChangesNothing) {
   EXPECT_EQ(t.Games[0], before);
 }
 
+TEST_F(GameEntry, OnlyANextThatStoredAChangeCallsItsHook) {
+  int calls = 0;
+  Form().SetAfterNextStores([&calls] { ++calls; });
+  TypeAlphaBeta();
+  Form().NextClick();
+  EXPECT_EQ(calls, 1);
+  // Paging back over the stored game and on again stores nothing new.
+  Form().PreviousClick();
+  Form().NextClick();
+  EXPECT_EQ(calls, 1);
+  Form().PreviousClick();
+  Form().ScoreB.SetText("25");
+  Form().NextClick();
+  EXPECT_EQ(calls, 2);
+}
+
 TEST_F(GameEntry, LoadingRecomputesDerivedBonusesInAutomaticMode) {
   GameStats g;
   g.TeamA = 0;
@@ -542,6 +558,8 @@ TEST_F(GameEntry, GoToFindsTheExactIdentifier) {
   EXPECT_EQ(t.CurrentGame, 1);  // no match: stored, and the window stays
   EXPECT_EQ(t.Games[1].Round, 9);
   EXPECT_EQ(f.Round.Text(), "9");
+  ASSERT_EQ(host.messages.size(), 1u);  // and it says so
+  EXPECT_EQ(host.messages[0].second, "No game has the Id \"03\".");
 }
 
 TEST_F(GameEntry, DeleteAsksAndRemovesTheShownGame) {

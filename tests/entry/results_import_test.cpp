@@ -23,6 +23,17 @@ std::string FortyResults() {
   return text;
 }
 
+TEST(ResultsImport, ALikelyTeamIsAMistypeOfAKnownNameNotJustTheNearestOne) {
+  Tournament t;
+  t.Rosters = {{"Harbor Tech"}, {"Lakeview"}, {"Northfield"}};
+  const struct {
+    const char* typed;
+    int team;
+  } cases[] = {{"Harbour Tech", 0}, {"lakeveiw", 1}, {"NORTHFIELD", 2}, {"Zebra", -1}, {"", -1}};
+  for (const auto& c : cases) EXPECT_EQ(LikelyTeam(t, c.typed), c.team) << c.typed;
+  EXPECT_EQ(LikelyTeam(Tournament{}, "Harbor"), -1);
+}
+
 TEST(ResultsImport, FortyResultsPreviewAndStoreAsScoreOnlyGames) {
   Tournament t = test::ThreeTeams();
   const ResultsPreview preview = PreviewResults(t, FortyResults(), true);

@@ -273,6 +273,10 @@ void EntryWindowsTest::previousNextGoToAndDeleteOverStoredGames() {
   click("Button1");
   QCOMPARE(gid(), QString("A1"));
   QCOMPARE(t.Games[0].ScoreA, 1005);
+  // No game has that Id, and the window says so.
+  QCOMPARE(DialogSeams::RecordedMessages().size(), size_t(1));
+  QCOMPARE(DialogSeams::RecordedMessages()[0].first, QString("No game has the Id \"03\"."));
+  DialogSeams::RecordedMessages().clear();
   static_cast<QLineEdit*>(w.Widget("Jump"))->clear();
   QTest::keyClicks(w.Widget("Jump"), "3");
   QTest::keyClick(w.Widget("Jump"), Qt::Key_Return);

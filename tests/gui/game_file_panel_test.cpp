@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -40,6 +42,7 @@ class GameFilePanelTest : public QObject {
   void watchedFolderImportsWithoutTouchingTheGameBeingTyped();
   void waitingFileIsSettledWithTheChosenTeam();
   void importGameFilesTakesSeveralFilesAtOnce();
+  void closeAllStopsTheWatchWithALineInThePanel();
 };
 
 void GameFilePanelTest::watchedFolderImportsWithoutTouchingTheGameBeingTyped() {
@@ -95,13 +98,16 @@ void GameFilePanelTest::waitingFileIsSettledWithTheChosenTeam() {
   panel.Table()->selectRow(0);
   QVERIFY(panel.SettleButton()->isEnabled());
 
-  DialogSeams::QueueDialogAction([](QDialog& d) {
+  // The typo's closest team is proposed, so OK (or Enter) takes it.
+  int proposed = -1;
+  DialogSeams::QueueDialogAction([&proposed](QDialog& d) {
     auto* dialog = qobject_cast<TeamChoiceDialog*>(&d);
     if (!dialog) return int(QDialog::Rejected);
-    dialog->Choice()->setCurrentIndex(2);  // Summit
+    proposed = dialog->Choice()->currentIndex();
     return int(QDialog::Accepted);
   });
   QTest::mouseClick(panel.SettleButton(), Qt::LeftButton);
+  QCOMPARE(proposed, 2);  // Summit
   QTRY_COMPARE_WITH_TIMEOUT(t.GameCount(), 1, 15000);
   QCOMPARE(State(&panel, 0), QString("imported"));
   QCOMPARE(t.Games[0].TeamA, 0);
@@ -121,6 +127,7 @@ void GameFilePanelTest::importGameFilesTakesSeveralFilesAtOnce() {
   DialogSeams::QueueFileName(QString::fromStdString(scope.dir + "/a.qbj\n" + scope.dir + "/b.qbj"));
   w.Action("ImportGameFiles1")->trigger();
   QCOMPARE(w.Data().GameCount(), games + 2);
+  QCOMPARE(w.Commands().Steps().UndoName(), std::string("Import 2 Match Files"));  // one step
   QCOMPARE(DialogSeams::RecordedMessages().size(), std::size_t(1));
   const QString note = DialogSeams::RecordedMessages()[0].first;
   QVERIFY2(note.startsWith("a.qbj: imported\n"), qPrintable(note));
@@ -139,6 +146,29 @@ void GameFilePanelTest::importGameFilesTakesSeveralFilesAtOnce() {
   w.Action("ImportGameFiles1")->trigger();
   QCOMPARE(w.Data().GameCount(), games + 2);
   QVERIFY(DialogSeams::RecordedMessages().back().first.startsWith("a.qbj: skipped (duplicate)"));
+}
+
+void GameFilePanelTest::closeAllStopsTheWatchWithALineInThePanel() {
+  gui::test::GuiTestScope scope;
+  MainWindow w;
+  w.Data().Rosters = {{"Harbor"}, {"Summit"}};
+  DialogSeams::QueueFileName(QString::fromStdString(scope.dir));
+  w.Action("WatchFolder1")->trigger();
+  auto* panel = w.findChild<GameFilePanel*>();
+  QVERIFY(panel && panel->Watching());
+  // Close All asks first (Discard in the box about the teams typed in).
+  DialogSeams::QueueDialogAction([](QDialog& d) {
+    return qobject_cast<QMessageBox*>(&d) ? int(QMessageBox::Discard) : int(QDialog::Accepted);
+  });
+  w.Action("CloseAll1")->trigger();
+  QVERIFY(!panel->Watching());
+  QVERIFY(panel->NoteLabel()->isVisibleTo(panel));
+  QVERIFY(panel->NoteLabel()->text().startsWith("Stopped watching: Close All replaced"));
+  // A file that arrives now stays out of the next tournament.
+  drav::test::WriteFile(scope.dir + "/late.qbj",
+                        gui::test::QbjMatchFile("late", "Harbor", "Summit"));
+  QTest::qWait(1200);
+  QCOMPARE(w.Data().GameCount(), 0);
 }
 
 QTEST_MAIN(GameFilePanelTest)

@@ -197,8 +197,8 @@ void NothingLostTest::ctrlWWritesTheReportWithGameEntryFocused() {
   DialogSeams::QueueFileName(QString::fromStdString(base));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
   QVERIFY(std::filesystem::exists(base + "_standings.html"));
-  QCOMPARE(w.main.statusBar()->currentMessage(),
-           QString::fromStdString("Report written to " + base));
+  QVERIFY(w.main.statusBar()->currentMessage().startsWith(
+      QString::fromStdString("Report written to " + base + " at ")));
   QVERIFY(w.gameSub->isVisible());  // the child's own Close did not take the key
 }
 

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -7,13 +8,17 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include "app/game_file_watch.h"
 #include "gui/game_entry_window.h"
 #include "gui/game_file_panel.h"
 #include "gui/history_window.h"
+#include "gui/list_windows.h"
 #include "gui/main_window.h"
+#include "gui/stages_window.h"
 #include "gui_test_support.h"
 #include "support/cli_runner.h"
 
@@ -79,6 +84,7 @@ class UndoTest : public QObject {
   void typedScoreIsStoredAsAStepThenUndone();
   void ctrlZStaysInTheTextBoxWhileItHasItsOwnUndo();
   void historyWindowGoesToTheDoubleClickedStep();
+  void settingsStagesAndDivisionsAreUndoneOnceOkIsPressed();
 };
 
 void UndoTest::deletedGameComesBackAndSavesTheSameBytes() {
@@ -242,6 +248,46 @@ void UndoTest::historyWindowGoesToTheDoubleClickedStep() {
   doubleClick(2);
   QVERIFY(app::SameContents(w.main.Data(), last));
   QVERIFY(!list->item(2)->font().italic());
+}
+
+void UndoTest::settingsStagesAndDivisionsAreUndoneOnceOkIsPressed() {
+  gui::test::GuiTestScope scope;
+  MainWindow w;
+  QVERIFY(w.OpenAtStart(
+      QString::fromStdString(gui::test::WriteSampleTournament(scope.dir, "divided.dat", 8, 2))));
+  const Tournament opened = w.Data();
+  DialogSeams::QueueDialogAction([](QDialog& d) {
+    d.findChild<QLineEdit*>("TourneyName")->setText("Northfield Invitational");
+    return int(QDialog::Accepted);
+  });
+  w.Action("Options1")->trigger();
+  w.Action("Stages1")->trigger();
+  auto* stages = w.findChild<StagesWindow*>("Stages");
+  stages->findChild<QCheckBox*>("TiebreakersCount")->toggle();
+  stages->findChild<QPushButton*>("OK")->click();
+  auto* divisions = w.Mdi()->findChild<DivisionsWindow*>();
+  auto* memo = divisions->findChild<QPlainTextEdit*>("Memo1");
+  memo->setPlainText("East\nWest");
+  divisions->findChild<QPushButton*>("Enter")->click();
+
+  const app::History& history = w.Commands().Steps();
+  QCOMPARE(history.StepCount(), std::size_t(3));
+  QCOMPARE(history.Step(0).Name, std::string("Settings"));
+  QCOMPARE(history.Step(1).Name, std::string("Stages"));
+  QCOMPARE(history.Step(2).Name, std::string("Divisions"));
+  w.Action("Undo1")->trigger();
+  QVERIFY(w.Data().DivisionNames == opened.DivisionNames);
+  QCOMPARE(memo->toPlainText(),
+           QString::fromStdString(opened.DivisionNames[0] + "\n" + opened.DivisionNames[1]));
+  w.Action("Undo1")->trigger();
+  QCOMPARE(w.Data().Extras.TiebreakersCount, opened.Extras.TiebreakersCount);
+  w.Action("Undo1")->trigger();
+  QCOMPARE(w.Data().Format.TourneyName, opened.Format.TourneyName);
+
+  memo->setPlainText("North");  // typed, not entered yet: a Redo leaves it
+  w.Action("Redo1")->trigger();
+  QCOMPARE(w.Data().Format.TourneyName, std::string("Northfield Invitational"));
+  QCOMPARE(memo->toPlainText(), QString("North"));
 }
 
 QTEST_MAIN(UndoTest)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/error.h"
+#include "model/score_only.h"
 #include "storage/qbj.h"
 #include "storage/qbj_samples.h"
 #include "storage/tournament_file.h"
@@ -224,8 +225,7 @@ TEST(QbjWriter, ForfeitsAndTournamentsWithoutTossupsHeard) {
 using json = nlohmann::json;
 
 // What the leading statistics program needs to read every game of an export.
-void ExpectReadableByStatisticsPrograms(const Tournament& t, const std::string& text,
-                                        int playersAtOnce) {
+void ExpectReadableByStatisticsPrograms(const Tournament& t, const std::string& text) {
   const json doc = json::parse(text);
   std::map<std::string, const json*> byId;
   std::set<std::string> ids;
@@ -257,7 +257,27 @@ void ExpectReadableByStatisticsPrograms(const Tournament& t, const std::string& 
   }
   const json& rules = (*tournament)["scoring_rules"];
   EXPECT_EQ(rules["maximum_regulation_tossup_count"], regulation);
-  EXPECT_EQ(rules["maximum_players_per_team"], playersAtOnce);
+  // No side fields more players, or hears more toss-ups, than that many players could.
+  const int most = rules["maximum_players_per_team"];
+  EXPECT_GE(most, 4);
+  for (const auto& [id, match] : byId) {
+    const int read = match->value("tossups_read", 20);
+    for (const json& side : (*match)["match_teams"]) {
+      int heard = 0, played = 0;
+      for (const json& p : side.value("match_players", json::array())) {
+        heard += p["tossups_heard"].get<int>();
+        played += p["tossups_heard"].get<int>() > 0;
+      }
+      EXPECT_LE(played, most) << id;
+      EXPECT_LE(heard, most * read) << id;
+    }
+  }
+  // A team without players still has one, which the import leaves out again.
+  for (const json& o : doc["objects"]) {
+    if (o["type"] == "Registration") {
+      EXPECT_FALSE(o["teams"][0]["players"].empty()) << o["name"];
+    }
+  }
   int listed = 0;
   for (const json& phase : (*tournament)["phases"]) {
     ASSERT_FALSE(phase["rounds"].empty());
@@ -307,7 +327,7 @@ TEST(QbjWriter, TheSampleExportsForStatisticsProgramsAndReadsBack) {
   OpenTournament(sample, test::TestData("../../examples/sample-tournament.dat"));
   std::vector<std::string> notes;
   const std::string text = SerializeQbj(sample, &notes);
-  ExpectReadableByStatisticsPrograms(sample, text, 4);
+  ExpectReadableByStatisticsPrograms(sample, text);
   Tournament back = EmptyLike(sample);
   ImportQbj(back, {{"sample.qbj", text}});
   ExpectSameGames(sample, back);
@@ -322,14 +342,65 @@ TEST(QbjWriter, TheImportedChampionshipExportsForStatisticsProgramsAndReadsBack)
   t.QuestionValues = {15, 10, -5, 0};
   ImportQbjFiles(t, {path});
   const std::string text = SerializeQbj(t);
-  // A few of its games have five players hearing every toss-up.
-  ExpectReadableByStatisticsPrograms(t, text, 5);
+  ExpectReadableByStatisticsPrograms(t, text);
   EXPECT_NE(text.find("\"maximum_regulation_tossup_count\": 26"), std::string::npos);
   Tournament back = EmptyLike(t);
   ImportQbj(back, {{"again.qbj", text}});
   EXPECT_EQ(back.Extras.Stages, t.Extras.Stages);
   ASSERT_EQ(back.Extras.Stages.size(), 2u);
   ExpectSameGames(t, back);
+}
+
+TEST(QbjWriter, PlayersPerTeamCoverEveryoneWhoPlayedAndWhatTheyHeard) {
+  Tournament t = test::GenerateTournament({.teams = 2, .playersPerTeam = 6, .games = 0, .seed = 3});
+  GameStats g;
+  g.TeamA = 0, g.TeamB = 1, g.ScoreA = 100, g.ScoreB = 50, g.TUH = 20, g.GID = "five";
+  for (int r = 0; r < 5; ++r) g.PlayerA[r] = r, g.GPA[r] = 0.88;  // 4.4 games, 90 toss-ups heard
+  t.Games.push_back(g);
+  const std::string text = SerializeQbj(t);
+  EXPECT_NE(text.find("\"maximum_players_per_team\": 5"), std::string::npos);
+  ExpectReadableByStatisticsPrograms(t, text);
+}
+
+TEST(QbjWriter, AWalkInTeamTravelsWithAStandInPlayerThatTheImportLeavesOut) {
+  Tournament t;
+  t.Rosters = {{"Walk-in Team"}, {"Solo", "Solo"}};
+  const std::string text = SerializeQbj(t);
+  EXPECT_NE(text.find("\"player_1_team\""), std::string::npos);
+  ExpectReadableByStatisticsPrograms(t, text);
+  Tournament back = EmptyLike(t);
+  ImportQbj(back, {{"walk-in.qbj", text}});
+  ASSERT_EQ(back.TeamCount(), 2);
+  EXPECT_EQ(back.Rosters[0], std::vector<std::string>{"Walk-in Team"});
+  // A real player named after his team is kept.
+  EXPECT_EQ(back.Rosters[1], (std::vector<std::string>{"Solo", "Solo"}));
+}
+
+TEST(QbjWriter, ScoreOnlyGamesTravelAsTeamScoresWithoutPlayersAndComeBackScoreOnly) {
+  Tournament t = test::GenerateTournament({.teams = 4, .playersPerTeam = 4, .games = 6, .seed = 8});
+  MakeOvertimeConsistent(t);
+  for (int i : {1, 4}) {
+    ClearBoxScore(t.Games[i]);
+    t.Games[i].ScoreOnly = true;
+  }
+  const std::string text = SerializeQbj(t);
+  const json doc = json::parse(text);
+  for (const json& o : doc["objects"]) {
+    if (o["type"] != "Match" || o["id"] != t.Games[1].GID) continue;
+    for (const json& side : o["match_teams"]) {
+      EXPECT_TRUE(side["match_players"].empty());
+      EXPECT_TRUE(side.contains("points"));
+    }
+  }
+  Tournament back = EmptyLike(t);
+  ImportQbj(back, {{"scores.qbj", text}});
+  ASSERT_EQ(back.GameCount(), t.GameCount());
+  for (int i = 0; i < t.GameCount(); ++i) {
+    EXPECT_EQ(back.Games[i].ScoreOnly, t.Games[i].ScoreOnly) << i;
+    EXPECT_EQ(std::tie(back.Games[i].ScoreA, back.Games[i].ScoreB, back.Games[i].Round),
+              std::tie(t.Games[i].ScoreA, t.Games[i].ScoreB, t.Games[i].Round));
+  }
+  EXPECT_EQ(back.Games[4], t.Games[4]);
 }
 
 TEST(QbjWriter, StagesBecomePhasesWithCarryOverAndTiebreakers) {

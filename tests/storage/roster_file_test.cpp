@@ -115,6 +115,13 @@ TEST(RosterFile, BracketsKeepTheTeamsOfTheSameNameInTheNewList) {
   base.Extras.Stages = {{"Prelims", 1, 4, false, {{"Pool", {2, 0, 1}}}}};
   const Tournament t = ParseRosters("Cats\n.\nDogs\n.\nAces\n.\n~\n", base, NewTournamentChoices{});
   EXPECT_EQ(t.Extras.Stages[0].Brackets[0].Teams, (std::vector<int>{0, 2}));
+  // A QBJ roster file replaces the teams the same way.
+  const std::string qbj = R"({"objects": [{"type": "Registration", "name": "x", "teams": [
+      {"type": "Team", "name": "Cats"}, {"type": "Team", "name": "Dogs"},
+      {"type": "Team", "name": "Aces"}]}]})";
+  const Tournament q = ParseQbjRosters({"rosters.qbj", qbj}, base, NewTournamentChoices{});
+  ASSERT_EQ(q.TeamCount(), 3);
+  EXPECT_EQ(q.Extras.Stages[0].Brackets[0].Teams, (std::vector<int>{0, 2}));
 }
 
 }  // namespace

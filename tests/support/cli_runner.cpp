@@ -1,9 +1,11 @@
 #include "support/cli_runner.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -42,6 +44,34 @@ void WriteFile(const std::string& path, const std::string& contents) {
 std::string TestData(const std::string& relative) {
   return std::string(DRAV_TEST_DATA_DIR) + "/" + relative;
 }
+
+namespace {
+
+// Every folder a test made, removed when the test's process ends, so runs leave nothing
+// behind in the temporary folder.
+class TempDirs {
+ public:
+  ~TempDirs() {
+    for (const std::string& dir : dirs_) {
+      std::error_code ignored;
+      // A test may have taken write permission away to make a save fail.
+      std::filesystem::permissions(platform::PathFromUtf8(dir), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ignored);
+      std::filesystem::remove_all(platform::PathFromUtf8(dir), ignored);
+    }
+  }
+  void Add(const std::string& dir) { dirs_.push_back(dir); }
+
+ private:
+  std::vector<std::string> dirs_;
+};
+
+TempDirs& MadeDirs() {
+  static TempDirs dirs;
+  return dirs;
+}
+
+}  // namespace
 
 #ifdef _WIN32
 
@@ -87,7 +117,10 @@ std::string MakeTempDir() {
   std::mt19937 random(seed());
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string candidate = folder + "drav-test-" + std::to_string(random());
-    if (::CreateDirectoryW(Wide(candidate).c_str(), nullptr)) return candidate;
+    if (::CreateDirectoryW(Wide(candidate).c_str(), nullptr)) {
+      MadeDirs().Add(candidate);
+      return candidate;
+    }
   }
   throw std::runtime_error("cannot make a temporary folder");
 }
@@ -142,6 +175,7 @@ std::string MakeTempDir() {
   const char* base = std::getenv("TMPDIR");
   std::string pattern = std::string(base && *base ? base : "/tmp") + "/drav-test-XXXXXX";
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  MadeDirs().Add(pattern);
   return pattern;
 }
 
