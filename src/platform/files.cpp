@@ -116,9 +116,19 @@ bool FlushToDisk(std::FILE* file) {
 }
 
 bool RenameOver(const std::string& from, const std::string& to) {
-  // Write-through: the rename itself reaches the disk before the call returns.
-  return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  // Write-through: the rename itself reaches the disk before the call returns. While
+  // another program (a virus scanner, an indexer, a second save) holds the target for a
+  // moment, Windows refuses the replace; try again briefly before giving up.
+  const std::wstring source = Wide(from), target = Wide(to);
+  for (int attempt = 0;; ++attempt) {
+    if (::MoveFileExW(source.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = ::GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 50)
+      return false;
+    ::Sleep(20);
+  }
 }
 
 bool RemoveFile(const std::string& path) {
