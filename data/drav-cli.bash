@@ -41,12 +41,12 @@ _drav_cli() {
     convert) [ "$COMP_CWORD" -eq 2 ] && words="v1 v2" ;;
     sort) [ "$COMP_CWORD" -eq 2 ] && words="games teams rounds" ;;
     read-rosters) words="--values --bonus --no-tuh --no-pow-neg --lightning --divisions" ;;
-    import-qbj) words="--into --add-teams" ;;
+    import-qbj) words="--into --add-teams --replace-changed" ;;
     import-results) words="--into --add-teams" ;;
     mark-tiebreaker) words="--clear" ;;
     check) words="--more --results --registered" ;;
     results) words="--registered" ;;
-    watch) words="--report --style --post --add-teams" ;;
+    watch) words="--report --style --post --add-teams --replace-changed" ;;
     post) words="--rounds --protocol --ca-file --known-hosts" ;;
   esac
 

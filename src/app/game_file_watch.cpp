@@ -10,6 +10,7 @@
 #include "model/error.h"
 #include "model/new_tournament.h"
 #include "platform/files.h"
+#include "storage/qbj_digest.h"
 #include "storage/received_file.h"
 
 namespace drav::app {
@@ -68,9 +69,14 @@ bool IsQbjName(const fs::path& p) {
   return ext == ".qbj";
 }
 
+struct MatchSeen {
+  std::string id;
+  std::string content;  // QbjMatchDigest
+};
+
 // The matches a document defines, by id ("#N" for the N-th one without an id), in order.
 // Reference objects are passed over: they stand for a match defined elsewhere.
-void CollectMatchIds(const json& node, int depth, std::vector<std::string>& ids) {
+void CollectMatchIds(const json& node, int depth, std::vector<MatchSeen>& ids) {
   if (depth > kMaxDepth) return;
   if (node.is_array()) {
     for (const json& item : node) CollectMatchIds(item, depth + 1, ids);
@@ -82,12 +88,13 @@ void CollectMatchIds(const json& node, int depth, std::vector<std::string>& ids)
       node.contains("match_teams") || (type != node.end() && type->is_string() && *type == "Match");
   if (isMatch) {
     const auto id = node.find("id");
+    const std::string content = QbjMatchDigest(node);
     if (id != node.end() && id->is_string())
-      ids.push_back(id->get<std::string>());
+      ids.push_back({id->get<std::string>(), content});
     else if (id != node.end() && id->is_number())
-      ids.push_back(id->dump());
+      ids.push_back({id->dump(), content});
     else
-      ids.push_back("#" + std::to_string(ids.size() + 1));
+      ids.push_back({"#" + std::to_string(ids.size() + 1), content});
     return;
   }
   for (const auto& item : node.items()) CollectMatchIds(item.value(), depth + 1, ids);
@@ -98,10 +105,13 @@ std::string LastComponent(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool Remembered(const Tournament& t, const std::string& name, const std::string& id) {
-  return std::any_of(
-      t.Extras.ImportedMatches.begin(), t.Extras.ImportedMatches.end(),
-      [&](const ImportedMatch& m) { return m.MatchId == id && LastComponent(m.File) == name; });
+// Taken before with this content (or by a version that kept no digest, which cannot tell).
+bool Remembered(const Tournament& t, const std::string& name, const MatchSeen& match) {
+  return std::any_of(t.Extras.ImportedMatches.begin(), t.Extras.ImportedMatches.end(),
+                     [&](const ImportedMatch& m) {
+                       return m.MatchId == match.id && LastComponent(m.File) == name &&
+                              (m.Content.empty() || m.Content == match.content);
+                     });
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -120,6 +130,8 @@ const char* GameFileStateText(GameFileState state) {
       return "skipped (duplicate)";
     case GameFileState::Waiting:
       return "waiting (unknown team)";
+    case GameFileState::Changed:
+      return "changed after import";
     case GameFileState::Failed:
       break;
   }
@@ -129,8 +141,9 @@ const char* GameFileStateText(GameFileState state) {
 GameFileWatch::GameFileWatch(std::string folder, Clock::duration settle)
     : folder_(std::move(folder)),
       settle_(settle),
-      importer_([](Tournament& t, const std::vector<QbjSource>& sources,
-                   const QbjImportOptions& options) { return ImportQbj(t, sources, options); }) {}
+      importer_(
+          [](Tournament& t, const std::vector<QbjSource>& sources,
+             const QbjImportOptions& options) { return ImportQbjReport(t, sources, options); }) {}
 
 std::vector<ReadyGameFile> GameFileWatch::Poll(Clock::time_point now) {
   std::error_code ec;
@@ -217,10 +230,10 @@ GameFileResult GameFileWatch::Take(Tournament& t, const ReadyGameFile& file,
     result.Detail = file.Path + " is not valid JSON (it is read again when it changes)";
     return result;
   }
-  std::vector<std::string> ids;
-  CollectMatchIds(*doc, 0, ids);
-  if (!ids.empty() && std::all_of(ids.begin(), ids.end(), [&](const std::string& id) {
-        return Remembered(t, file.Name, id);
+  std::vector<MatchSeen> matches;
+  CollectMatchIds(*doc, 0, matches);
+  if (!matches.empty() && std::all_of(matches.begin(), matches.end(), [&](const MatchSeen& m) {
+        return Remembered(t, file.Name, m);
       })) {
     result.State = GameFileState::Skipped;
     result.Detail = file.Path + ": every match of the file was imported before";
@@ -228,10 +241,12 @@ GameFileResult GameFileWatch::Take(Tournament& t, const ReadyGameFile& file,
   }
 
   Tournament work = t;
+  for (ImportedMatch& m : work.Extras.ImportedMatches)
+    if (LastComponent(m.File) == file.Name) m.File = file.Path;
   const std::size_t recordsBefore = work.Extras.ImportedMatches.size();
-  std::vector<std::string> notes;
+  QbjImportReport report;
   try {
-    notes = importer_(work, {QbjSource{file.Path, file.Contents}}, options);
+    report = importer_(work, {QbjSource{file.Path, file.Contents}}, options);
   } catch (const UnknownQbjTeam& e) {
     result.State = GameFileState::Waiting;
     result.Team = e.Team();
@@ -241,18 +256,36 @@ GameFileResult GameFileWatch::Take(Tournament& t, const ReadyGameFile& file,
     result.Detail = e.what();
     return result;
   }
+  using Changed = QbjImportOptions::Changed;
+  result.Detail = Joined(report.Notes);
+  if (!report.Changed.empty() && options.ChangedMatches == Changed::Report) {
+    // What changed comes first: the panel shows the first line.
+    std::vector<std::string> lines;
+    for (const std::string& d : report.Changed)
+      lines.push_back(file.Path + ": changed after import: " + d);
+    for (const std::string& note : report.Notes)
+      if (note.find(": changed after import: ") == std::string::npos) lines.push_back(note);
+    result.State = GameFileState::Changed;
+    result.Detail = Joined(lines);
+    return result;
+  }
   result.GamesAdded = work.GameCount() - t.GameCount();
-  result.Detail = Joined(notes);
-  if (result.GamesAdded <= 0 && work.Rosters == t.Rosters) {
+  if (options.ChangedMatches == Changed::Replace)
+    result.GamesReplaced = static_cast<int>(report.Changed.size());
+  if (result.GamesAdded <= 0 && result.GamesReplaced == 0 && work.Rosters == t.Rosters) {
     result.State = GameFileState::Skipped;
     result.GamesAdded = 0;
-    if (result.Detail.empty()) result.Detail = file.Path + ": nothing new in the file";
+    if (!report.Changed.empty())
+      result.Detail = file.Path + ": the games imported before were kept\n" + result.Detail;
+    else if (result.Detail.empty())
+      result.Detail = file.Path + ": nothing new in the file";
     return result;
   }
   // An importer that keeps no records of its own still leaves the file's matches known.
   if (result.GamesAdded > 0 && work.Extras.ImportedMatches.size() == recordsBefore) {
-    for (const std::string& id : ids) {
-      if (!Remembered(work, file.Name, id)) work.Extras.ImportedMatches.push_back({file.Path, id});
+    for (const MatchSeen& m : matches) {
+      if (!Remembered(work, file.Name, m))
+        work.Extras.ImportedMatches.push_back({file.Path, m.id, m.content, ""});
     }
   }
   result.State = GameFileState::Imported;

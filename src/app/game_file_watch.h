@@ -13,9 +13,10 @@
 namespace drav::app {
 
 // What became of one match file of a watched folder.
-enum class GameFileState { Imported, Skipped, Waiting, Failed };
+enum class GameFileState { Imported, Skipped, Waiting, Changed, Failed };
 
-// "imported", "skipped (duplicate)", "waiting (unknown team)", "failed".
+// "imported", "skipped (duplicate)", "waiting (unknown team)", "changed after import",
+// "failed".
 const char* GameFileStateText(GameFileState state);
 
 // A file of the folder that is complete (unchanged for the settle time, and read whole)
@@ -34,16 +35,19 @@ struct GameFileResult {
   std::string Detail;  // the reason, the unknown team's message, or the import's notes
   std::string Team;    // Waiting: the team the tournament lacks
   int GamesAdded = 0;
+  int GamesReplaced = 0;
 };
 
 // Imports QBJ documents into a tournament, as ImportQbj does (the tests give a fake).
-using QbjImporter = std::function<std::vector<std::string>(
-    Tournament&, const std::vector<QbjSource>&, const QbjImportOptions&)>;
+using QbjImporter = std::function<QbjImportReport(Tournament&, const std::vector<QbjSource>&,
+                                                  const QbjImportOptions&)>;
 
 // A folder that moderators' match files arrive in. Poll finds the .qbj files that are new
 // or changed and complete; Take imports one of them all or nothing. A file is never taken
-// twice: within a run by its name and contents, and across runs by the files and match ids
-// the tournament remembers (Extras.ImportedMatches, saved with it).
+// twice: within a run by its name and contents, and across runs by the files, match ids and
+// content digests the tournament remembers (Extras.ImportedMatches, saved with it). A match
+// whose content changed after it was taken is not a duplicate: Take says so and waits for
+// the director's choice (QbjImportOptions::ChangedMatches).
 class GameFileWatch {
  public:
   using Clock = std::chrono::steady_clock;
@@ -59,8 +63,12 @@ class GameFileWatch {
   // a file is handed out once. Throws DravError "Cannot read folder FOLDER".
   std::vector<ReadyGameFile> Poll(Clock::time_point now);
 
-  // Imports the file into t: Imported (t holds its games and their records), Skipped (each
-  // match was taken before), Waiting (a team t lacks: t unchanged) or Failed (t unchanged).
+  // Imports the file into t: Imported (t holds its games and their records; with Replace,
+  // the new versions of changed matches in their games' places), Skipped (each match was
+  // taken before with this content, or Keep kept the old games), Waiting (a team t lacks: t
+  // unchanged), Changed (a match taken before has changed: t unchanged until the options
+  // say Replace or Keep) or Failed (t unchanged). Records of a file under another folder
+  // are taken as this file's: the folder may have moved.
   GameFileResult Take(Tournament& t, const ReadyGameFile& file,
                       const QbjImportOptions& options = {}) const;
 

@@ -41,7 +41,8 @@ std::size_t ExtrasBytes(const TournamentExtras& e) {
     for (const Bracket& b : stage.Brackets) bytes += StringBytes(b.Name) + VectorBytes(b.Teams);
   }
   for (const ImportedMatch& m : e.ImportedMatches)
-    bytes += StringBytes(m.File) + StringBytes(m.MatchId);
+    bytes +=
+        StringBytes(m.File) + StringBytes(m.MatchId) + StringBytes(m.Content) + StringBytes(m.Game);
   bytes += StringBytes(e.Posting.CaFile) + StringBytes(e.Posting.KnownHostsFile);
   return bytes;
 }

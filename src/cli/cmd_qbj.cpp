@@ -25,8 +25,8 @@ Tournament EmptyTournament() {
 }  // namespace
 
 int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::ostream&) {
-  CliArgs args(words, {"add-teams"});
-  args.AllowOnly({"into", "add-teams"});
+  CliArgs args(words, {"add-teams", "replace-changed"});
+  args.AllowOnly({"into", "add-teams", "replace-changed"});
   const auto& files = args.Positional();
   if (files.size() < 2) throw UsageError{"expected one or more QBJ files and OUT"};
   const auto into = args.Value("into");
@@ -35,15 +35,20 @@ int RunImportQbj(const std::vector<std::string>& words, std::ostream& out, std::
   // likely a typo: refused unless the director says the new teams are meant.
   QbjImportOptions options;
   options.AddUnknownTeams = !into || args.Has("add-teams");
-  std::vector<std::string> notes;
+  const bool replace = args.Has("replace-changed");
+  if (replace) options.ChangedMatches = QbjImportOptions::Changed::Replace;
+  QbjImportReport report;
   try {
-    notes = ImportQbjFiles(t, {files.begin(), files.end() - 1}, options);
+    report = ImportQbjFilesReport(t, {files.begin(), files.end() - 1}, options);
   } catch (const UnknownQbjTeam& e) {
     throw DravError(std::string(e.what()) + " (--add-teams adds it)");
   }
   if (!into) AdoptQbjSettings(t);
   SaveForCli(t, files.back());
-  for (const std::string& note : notes) out << note << "\n";
+  for (const std::string& note : report.Notes) out << note << "\n";
+  if (!replace && !report.Changed.empty())
+    out << "--replace-changed puts the new versions of changed matches in the place of their "
+           "games\n";
   return 0;
 }
 

@@ -33,6 +33,8 @@ void PrintResult(const app::GameFileResult& r, std::ostream& out) {
     out << "  " << r.Detail.substr(start, end - start) << "\n";
     start = end + 1;
   }
+  if (r.State == app::GameFileState::Changed)
+    out << "  --replace-changed puts the new version in the place of the game\n";
   out.flush();
 }
 
@@ -83,8 +85,8 @@ void Publish(Tournament& t, const Publishing& p, std::ostream& out, std::ostream
 // Imports every match file that arrives in FOLDER into FILE, saving after each import, until
 // Ctrl+C. FILE is created (New Tournament defaults) when it does not exist yet.
 int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-  CliArgs args(words, {"post", "add-teams"});
-  args.AllowOnly({"report", "style", "post", "add-teams"});
+  CliArgs args(words, {"post", "add-teams", "replace-changed"});
+  args.AllowOnly({"report", "style", "post", "add-teams", "replace-changed"});
   args.ExpectPositional(2);
   const std::string folder = args.Positional()[0];
   const std::string file = args.Positional()[1];
@@ -105,6 +107,8 @@ int RunWatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
     OpenTournament(t, file);
   QbjImportOptions options;
   options.AddUnknownTeams = args.Has("add-teams");
+  // A changed file is only reported unless the director asked for the new versions.
+  if (args.Has("replace-changed")) options.ChangedMatches = QbjImportOptions::Changed::Replace;
 
   app::GameFileWatch watch(folder);
   // Ctrl+C (and a plain kill, or Ctrl+Break) is seen only while the loop waits, never in the

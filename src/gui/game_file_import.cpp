@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <fstream>
 #include <iterator>
@@ -59,6 +61,23 @@ std::optional<int> AskTeamChoice(QWidget* parent, const Tournament& t, const std
   return dialog.ChosenTeam();
 }
 
+bool AskReplaceChanged(QWidget* parent, const std::string& file, const std::string& detail) {
+  QMessageBox box(QMessageBox::Question, "Changed After Import",
+                  ToQt(file + " has changed since it was imported.\n\n" + detail +
+                       "\n\nReplace the game it brought with the new version (in the same "
+                       "place in the game list), or keep the old game?"),
+                  QMessageBox::NoButton, parent);
+  box.setObjectName("ChangedAfterImport");
+  QPushButton* replace = box.addButton("Replace Game", QMessageBox::AcceptRole);
+  replace->setObjectName("ReplaceChanged");
+  QPushButton* keep = box.addButton("Keep Old Game", QMessageBox::RejectRole);
+  keep->setObjectName("KeepChanged");
+  box.setDefaultButton(keep);  // the safe answer: nothing already in the tournament changes
+  DialogSeams::FitCaption(box);
+  DialogSeams::Exec(box);
+  return box.clickedButton() == replace;
+}
+
 void ImportGameFiles(QWidget* parent, Tournament& t, const entry::StepHooks& steps) {
   const QStringList names = DialogSeams::AskOpenFileNames(parent, "Import Game Files (QBJ)",
                                                           "QBJ match files (*.qbj);;All files (*)");
@@ -89,6 +108,12 @@ void ImportGameFiles(QWidget* parent, Tournament& t, const entry::StepHooks& ste
         if (result.State == app::GameFileState::Imported) {
           t = std::move(work);
           ++imported;
+        }
+        if (result.State == app::GameFileState::Changed) {
+          options.ChangedMatches = AskReplaceChanged(parent, file.Name, result.Detail)
+                                       ? QbjImportOptions::Changed::Replace
+                                       : QbjImportOptions::Changed::Keep;
+          continue;
         }
         if (result.State != app::GameFileState::Waiting) break;
         const auto team = AskTeamChoice(parent, t, file.Name, result.Team);

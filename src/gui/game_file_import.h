@@ -31,10 +31,15 @@ class TeamChoiceDialog : public QDialog {
 std::optional<int> AskTeamChoice(QWidget* parent, const Tournament& t, const std::string& file,
                                  const std::string& team);
 
+// Asks whether a file that changed after import replaces the games it brought (true) or
+// the old games stay (false, also when the box is closed).
+bool AskReplaceChanged(QWidget* parent, const std::string& file, const std::string& detail);
+
 // File > Import Game Files (QBJ)...: several match files into the current tournament, each
 // all or nothing, away from the interface thread. A team the tournament lacks is settled
-// by the director in TeamChoiceDialog. Ends with one note per file. The files imported
-// are one step of the history.
+// by the director in TeamChoiceDialog; a file changed after import is replaced or kept as
+// AskReplaceChanged answers. Ends with one note per file. The files imported are one step
+// of the history.
 void ImportGameFiles(QWidget* parent, Tournament& t, const entry::StepHooks& steps = {});
 
 // Refreshes the team lists of the game entry windows, keeping the game being typed.

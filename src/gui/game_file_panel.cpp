@@ -48,14 +48,25 @@ GameFilePanel::GameFilePanel(Tournament& t, const QString& folder, entry::StepHo
   auto* buttons = new QHBoxLayout;
   settle_ = new QPushButton("Settle Team...", body);
   settle_->setObjectName("SettleTeam");
+  replace_ = new QPushButton("Replace Game", body);
+  replace_->setObjectName("ReplaceChanged");
+  replace_->setToolTip("Put the file's new version in the place of the game it brought");
+  keep_ = new QPushButton("Keep Old Game", body);
+  keep_->setObjectName("KeepChanged");
   stop_ = new QPushButton("Stop Watching", body);
   stop_->setObjectName("StopWatching");
   buttons->addWidget(settle_);
+  buttons->addWidget(replace_);
+  buttons->addWidget(keep_);
   buttons->addStretch();
   buttons->addWidget(stop_);
   layout->addLayout(buttons);
   setWidget(body);
   connect(settle_, &QPushButton::clicked, this, &GameFilePanel::SettleSelected);
+  connect(replace_, &QPushButton::clicked, this,
+          [this] { ResolveSelected(QbjImportOptions::Changed::Replace); });
+  connect(keep_, &QPushButton::clicked, this,
+          [this] { ResolveSelected(QbjImportOptions::Changed::Keep); });
   connect(stop_, &QPushButton::clicked, this, &GameFilePanel::StopWatching);
   connect(table_, &QTableWidget::itemSelectionChanged, this, &GameFilePanel::UpdateButtons);
 
@@ -151,7 +162,8 @@ void GameFilePanel::Finish(std::vector<Job> jobs, std::vector<app::GameFileResul
   if (!app::SameContents(*before, t_)) {
     // A game was stored meanwhile: the copy is stale, so every file is taken again.
     for (Job& job : jobs) {
-      if (job.options.TeamChoices.empty())
+      if (job.options.TeamChoices.empty() &&
+          job.options.ChangedMatches == QbjImportOptions::Changed::Report)
         watch_->Forget(job.file.Name);
       else
         settles_.push_back(std::move(job));
@@ -199,9 +211,24 @@ void GameFilePanel::Note(const QString& text) {
 
 void GameFilePanel::UpdateButtons() {
   const int row = table_->currentRow();
-  settle_->setEnabled(row >= 0 && row < static_cast<int>(rows_.size()) &&
-                      rows_[row].result.State == app::GameFileState::Waiting &&
-                      !rows_[row].settling);
+  const bool open = row >= 0 && row < static_cast<int>(rows_.size()) && !rows_[row].settling;
+  const auto state = open ? rows_[row].result.State : app::GameFileState::Imported;
+  settle_->setEnabled(open && state == app::GameFileState::Waiting);
+  replace_->setEnabled(open && state == app::GameFileState::Changed);
+  keep_->setEnabled(open && state == app::GameFileState::Changed);
+}
+
+void GameFilePanel::ResolveSelected(QbjImportOptions::Changed choice) {
+  const int row = table_->currentRow();
+  if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+  Row& r = rows_[row];
+  if (r.result.State != app::GameFileState::Changed || r.settling) return;
+  r.options.ChangedMatches = choice;
+  settles_.push_back({r.file, r.options});
+  r.settling = true;
+  table_->item(row, 1)->setText(choice == QbjImportOptions::Changed::Replace ? "replacing"
+                                                                             : "keeping");
+  UpdateButtons();
 }
 
 void GameFilePanel::SettleSelected() {

@@ -20,8 +20,9 @@ namespace drav::gui {
 // folder with what became of it. Looking at the folder and importing run on a worker
 // thread, on a copy of the tournament; the copy is kept only when the tournament did not
 // change meanwhile (otherwise the files are simply taken again). Nothing here opens a box
-// by itself; Settle... asks about a waiting file's team when the director clicks it. The
-// files imported together are one step of the history ("Import 6 Match Files").
+// by itself; Settle... asks about a waiting file's team when the director clicks it, and a
+// file changed after import waits for Replace Game or Keep Old Game. The files imported
+// together are one step of the history ("Import 6 Match Files").
 class GameFilePanel : public QDockWidget {
   Q_OBJECT
  public:
@@ -33,6 +34,8 @@ class GameFilePanel : public QDockWidget {
   app::GameFileWatch& Watch() { return *watch_; }
   QTableWidget* Table() const { return table_; }
   QPushButton* SettleButton() const { return settle_; }
+  QPushButton* ReplaceButton() const { return replace_; }
+  QPushButton* KeepButton() const { return keep_; }
   bool Watching() const;
   // Stops looking at the folder; what was imported stays.
   void StopWatching();
@@ -41,6 +44,9 @@ class GameFilePanel : public QDockWidget {
   QLabel* NoteLabel() const { return note_; }
   // Settle...: asks about the selected waiting file's team and takes the file again.
   void SettleSelected();
+  // The selected changed file: its new versions take their games' places, or the games
+  // imported before stay. Taken on the next tick.
+  void ResolveSelected(QbjImportOptions::Changed choice);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -50,7 +56,7 @@ class GameFilePanel : public QDockWidget {
     app::ReadyGameFile file;
     app::GameFileResult result;
     QbjImportOptions options;
-    bool settling = false;  // settled by the director, to be taken on the next tick
+    bool settling = false;  // settled or resolved by the director, taken on the next tick
   };
   struct Job {
     app::ReadyGameFile file;
@@ -70,9 +76,11 @@ class GameFilePanel : public QDockWidget {
   std::function<void()> onImported_;
   std::unique_ptr<app::GameFileWatch> watch_;
   std::vector<Row> rows_;
-  std::vector<Job> settles_;  // waiting files the director settled, taken on the next tick
+  std::vector<Job> settles_;  // files the director settled or resolved, taken on the next tick
   QTableWidget* table_ = nullptr;
   QPushButton* settle_ = nullptr;
+  QPushButton* replace_ = nullptr;
+  QPushButton* keep_ = nullptr;
   QLabel* note_ = nullptr;
   QPushButton* stop_ = nullptr;
   QTimer* timer_ = nullptr;

@@ -40,10 +40,14 @@ struct PostingOptions {
 };
 
 // A match taken in from a QBJ match file: the file (as named when it was taken) and the
-// match's id within it, so the same match is never imported twice.
+// match's id within it, so the same match is never imported twice. The digests tell a file
+// that changed after it was taken from one seen again, and find the game the match brought;
+// empty when unknown (a file from before they were kept).
 struct ImportedMatch {
   std::string File;
   std::string MatchId;
+  std::string Content;  // digest of the match as it was read
+  std::string Game;     // digest of the game it became
   bool operator==(const ImportedMatch&) const = default;
 };
 

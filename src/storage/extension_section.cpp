@@ -210,6 +210,41 @@ void ReadImported(LineReader& in, Tournament& t) {
   t.Extras.ImportedMatches = std::move(matches);
 }
 
+bool AnyDigest(const Tournament& t) {
+  for (const ImportedMatch& m : t.Extras.ImportedMatches)
+    if (!m.Content.empty() || !m.Game.empty()) return true;
+  return false;
+}
+
+bool IsDigest(std::string_view s) {
+  return s.size() == 16 && s.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+// A block of its own, so that a DRAV that does not know digests still reads the records.
+void WriteImportedDigests(const Tournament& t, std::string& out) {
+  BlockWriter w;
+  for (const ImportedMatch& m : t.Extras.ImportedMatches)
+    w.Text(m.Content.empty() && m.Game.empty() ? "" : m.Content + " " + m.Game);
+  w.AppendTo(out, "Imported digests");
+}
+
+// One line per record above: empty, or the match's digest and its game's.
+void ReadImportedDigests(LineReader& in, Tournament& t) {
+  const std::string block = "Imported digests";
+  std::vector<ImportedMatch>& matches = t.Extras.ImportedMatches;
+  for (std::size_t i = 0; !in.AtEnd(); ++i) {
+    const std::string_view line = in.Next();
+    if (i >= matches.size()) Damaged(block);
+    if (line.empty()) continue;
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos || !IsDigest(line.substr(0, space)) ||
+        !IsDigest(line.substr(space + 1)))
+      Damaged(block);
+    matches[i].Content = std::string(line.substr(0, space));
+    matches[i].Game = std::string(line.substr(space + 1));
+  }
+}
+
 void WriteReportStyle(const Tournament& t, std::string& out) {
   BlockWriter w;
   w.Text(t.Extras.Report == ReportStyle::Modern ? "modern" : "classic");
@@ -241,6 +276,7 @@ void WriteExtensionSection(const Tournament& t, std::string& out) {
   if (AnyScoreOnly(t)) WriteScoreOnly(t, out);
   if (!(t.Extras.Posting == PostingOptions{})) WritePosting(t, out);
   if (!t.Extras.ImportedMatches.empty()) WriteImported(t, out);
+  if (AnyDigest(t)) WriteImportedDigests(t, out);
   if (t.Extras.Report != ReportStyle::Classic) WriteReportStyle(t, out);
 }
 
@@ -267,6 +303,8 @@ void ReadExtensionSection(LineReader& in, Tournament& t) {
       ReadPosting(block, t);
     else if (name == "Imported matches")
       ReadImported(block, t);
+    else if (name == "Imported digests")
+      ReadImportedDigests(block, t);
     else if (name == "Reports")
       ReadReportStyle(block, t);
     // Blocks of a newer version are skipped: their lines are already consumed.

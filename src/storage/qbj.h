@@ -28,6 +28,17 @@ struct QbjImportOptions {
   // Settled by the director: a team name as the document spells it, and the tournament's
   // team it stands for (-1: add it as a new team).
   std::vector<std::pair<std::string, int>> TeamChoices;
+  // A match taken before whose content has changed since: left out with a note (Report,
+  // Keep), or its new version put in the place of the game it brought (Replace).
+  enum class Changed { Report, Keep, Replace };
+  Changed ChangedMatches = Changed::Report;
+};
+
+// What an import did: the notes to show, and the matches that changed after they were taken
+// ("round 3, Ravens vs. Otters"), left out or replaced as the options said.
+struct QbjImportReport {
+  std::vector<std::string> Notes;
+  std::vector<std::string> Changed;
 };
 
 // A document names a team that the tournament does not have (and may not add).
@@ -49,16 +60,20 @@ class UnknownQbjTeam : public DravError {
 // the options' TeamChoices, then exact name, then loosely (case, spaces, a "(12)" grade),
 // new ones appended unless the options forbid it (UnknownQbjTeam). Every match becomes a
 // game, except one the tournament already has: by its document name and id recorded in
-// t.Extras.ImportedMatches, or by round, teams and scores (skipped with a note). Every
-// match stored is recorded there. Phases become t.Extras.Stages when t has none. All or
-// nothing: the documents are read into a copy of t, which replaces t only when every
-// document was read. On success the entry positions go back to 0; settings, FileName and
-// SavedGameCount are left alone (except an empty TourneyName, which takes the
-// tournament's name). Returns the notes to show the user. Throws DravError, naming the
+// t.Extras.ImportedMatches, or by round, teams and scores (skipped with a note). A recorded
+// match whose content digest differs is a changed match (see QbjImportOptions). Every
+// match stored is recorded there, with the digests of its content and of its game. Phases become
+// t.Extras.Stages when t has none. All or nothing: the documents are read into a copy of t, which
+// replaces t only when every document was read. On success the entry positions go back to 0;
+// settings, FileName and SavedGameCount are left alone (except an empty TourneyName, which takes
+// the tournament's name). Returns the notes to show the user. Throws DravError, naming the
 // document, for malformed JSON, a dangling reference, an answer value that none of the
 // tournament's question values has, and other data it cannot hold.
 std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources,
                                    const QbjImportOptions& options = {});
+// As ImportQbj, telling the changed matches apart from the notes.
+QbjImportReport ImportQbjReport(Tournament& t, const std::vector<QbjSource>& sources,
+                                const QbjImportOptions& options = {});
 
 // The largest QBJ file read (a national championship is about 10 MB): reading a document
 // takes many times its size in memory, so a larger one is refused before it is read.
@@ -70,6 +85,8 @@ std::string QbjTooLargeMessage(const std::string& path);
 // QbjTooLargeMessage when one is over kMaxQbjBytes).
 std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths,
                                         const QbjImportOptions& options = {});
+QbjImportReport ImportQbjFilesReport(Tournament& t, const std::vector<std::string>& paths,
+                                     const QbjImportOptions& options = {});
 
 // The settings a new tournament takes from its first QBJ import: divisions when the matches
 // came in pools, and round headings (RoundReports) when they carry round numbers, since a

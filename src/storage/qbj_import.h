@@ -199,6 +199,7 @@ class Importer {
   Importer(Tournament& work, const QbjImportOptions& options);
 
   std::vector<std::string>& Notes() { return notes_; }
+  std::vector<std::string>& Changed() { return changed_; }
 
   void ImportDocument(const QbjSource& source);
 
@@ -232,8 +233,15 @@ class Importer {
   int AddTeam(const Document& doc, const json& team);
 
   void ImportMatch(const Document& doc, const json& match, std::optional<int> round, int ordinal);
-  // Appends the game unless the tournament has it already; false when it was a duplicate.
-  bool StoreGame(const Document& doc, GameStats&& g, const std::string& matchId);
+  // Appends the game unless the tournament has it already, or puts a changed match's new
+  // version in place of its game; false when nothing was stored. content: the match's digest.
+  bool StoreGame(const Document& doc, GameStats&& g, const std::string& matchId,
+                 const std::string& content);
+  // The game a record's match brought: the one its game digest names, else the one game of
+  // g's round between g's teams; -1 when neither is found.
+  int GameOf(const ImportedMatch& record, const GameStats& g) const;
+  void ReplaceGame(ImportedMatch& record, GameStats&& g, const std::string& content,
+                   const std::string& described);
   static bool CountOvertimeBuzzes(const Document& doc, const json& match, const std::string& where,
                                   Side (&sides)[2]);
   static std::optional<int> RoundField(const Document& doc, const json& match, const char* key,
@@ -252,8 +260,10 @@ class Importer {
   std::unordered_map<std::string, int> looseTeamIndex_;
   std::vector<std::unordered_map<std::string, int>> playerIndex_;
   std::vector<std::unordered_map<std::string, int>> loosePlayerIndex_;
-  std::unordered_set<std::string> importedKeys_;  // file and match id of every match taken before
-  std::vector<Stage> stages_;                     // from the first document with phases
+  // File and match id of every match taken before -> its records (one per occurrence, as a
+  // file may give the same id to several matches), indexes into Extras.ImportedMatches.
+  std::unordered_map<std::string, std::vector<std::size_t>> importedKeys_;
+  std::vector<Stage> stages_;  // from the first document with phases
   std::unordered_map<const json*, int> teamOfObject_;
   std::vector<std::pair<int, std::string>> poolOf_;  // a team's first pool
   std::unordered_set<int> pooled_;
@@ -278,8 +288,11 @@ class Importer {
   std::unordered_set<std::string> looseNoted_;
   std::vector<std::string> duplicates_;
   std::vector<ImportedMatch> takenHere_;
-  std::unordered_set<std::string> takenKeys_;
-  std::size_t gamesBefore_ = 0;  // games before this document: where duplicates are looked for
+  std::unordered_map<std::string, std::size_t> occurrences_;  // of each key in this document
+  std::vector<std::string> changedHere_;
+  std::vector<std::string> replacedHere_;
+  std::vector<std::string> changed_;  // over every document
+  std::size_t gamesBefore_ = 0;       // games before this document: where duplicates are looked for
   std::unordered_map<const json*, int> stageOfPhase_;
   std::vector<Stage> docStages_;
 };

@@ -16,7 +16,9 @@ void Importer::ImportDocument(const QbjSource& source) {
   looseNoted_.clear();
   duplicates_.clear();
   takenHere_.clear();
-  takenKeys_.clear();
+  occurrences_.clear();
+  changedHere_.clear();
+  replacedHere_.clear();
   docStages_.clear();
   stageOfPhase_.clear();
   gamesBefore_ = work_.Games.size();
@@ -139,7 +141,7 @@ void Importer::ImportDocument(const QbjSource& source) {
                 ordinal);
   }
   for (const ImportedMatch& m : takenHere_) {
-    importedKeys_.insert(MatchKey(m.File, m.MatchId));
+    importedKeys_[MatchKey(m.File, m.MatchId)].push_back(work_.Extras.ImportedMatches.size());
     work_.Extras.ImportedMatches.push_back(m);
   }
 
@@ -184,6 +186,8 @@ void Importer::ImportDocument(const QbjSource& source) {
     notes_.push_back(s);
   }
   for (const std::string& d : duplicates_) notes_.push_back(n + ": already imported: " + d);
+  for (const std::string& d : changedHere_) notes_.push_back(n + ": changed after import: " + d);
+  for (const std::string& d : replacedHere_) notes_.push_back(n + ": replaced: " + d);
   count(unplayed_, " match has", " matches have", " no result yet and were left out");
   count(doubleForfeits_, " match was", " matches were", " forfeited by both teams and left out");
   count(suppressed_, " match is", " matches are",

@@ -5,6 +5,7 @@
 
 #include "model/merge_sort.h"
 #include "model/score_only.h"
+#include "storage/qbj_digest.h"
 #include "storage/qbj_import.h"
 
 namespace drav::qbj_import {
@@ -142,7 +143,7 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
     g.ScoreA = -1;
     g.ScoreB = -1;
     g.Forfeit = 1;
-    if (StoreGame(doc, std::move(g), matchId)) ++forfeits_;
+    if (StoreGame(doc, std::move(g), matchId, QbjMatchDigest(match))) ++forfeits_;
     return;
   }
 
@@ -288,7 +289,7 @@ void Importer::ImportMatch(const Document& doc, const json& match, std::optional
     ClearBoxScore(g);
     g.ScoreOnly = true;
   }
-  StoreGame(doc, std::move(g), matchId);
+  StoreGame(doc, std::move(g), matchId, QbjMatchDigest(match));
 }
 
 // The overtime buzzes that one statistics program keeps beside the schema's fields:
@@ -329,29 +330,90 @@ std::optional<int> Importer::RoundField(const Document& doc, const json& match, 
   return static_cast<int>(*doc.Int(match, key, where));
 }
 
-bool Importer::StoreGame(const Document& doc, GameStats&& g, const std::string& matchId) {
+bool Importer::StoreGame(const Document& doc, GameStats&& g, const std::string& matchId,
+                         const std::string& content) {
   const std::string described = "round " + std::to_string(g.Round) + ", " +
                                 work_.TeamName(g.TeamA) + " vs. " + work_.TeamName(g.TeamB);
   const std::string key = MatchKey(doc.Name(), matchId);
-  bool seen = importedKeys_.count(key) > 0;
-  for (std::size_t i = 0; i < gamesBefore_ && !seen; ++i) {
+  // The n-th match of the document under this key answers to the n-th record of the key.
+  const std::size_t occurrence = occurrences_[key]++;
+  const auto known = importedKeys_.find(key);
+  if (known != importedKeys_.end()) {
+    std::vector<ImportedMatch>& records = work_.Extras.ImportedMatches;
+    // The same content under the key, or a record older than digests (which cannot tell).
+    const bool same = std::any_of(known->second.begin(), known->second.end(), [&](std::size_t i) {
+      return records[i].Content.empty() || records[i].Content == content;
+    });
+    if (same) {
+      duplicates_.push_back(described);
+      return false;
+    }
+    if (occurrence < known->second.size()) {
+      changed_.push_back(described);
+      if (options_.ChangedMatches != QbjImportOptions::Changed::Replace) {
+        changedHere_.push_back(described);
+        return false;
+      }
+      ReplaceGame(records[known->second[occurrence]], std::move(g), content, described);
+      return true;
+    }
+  }
+  int seen = -1;
+  for (std::size_t i = 0; i < gamesBefore_ && seen < 0; ++i) {
     const GameStats& h = work_.Games[i];
     if (h.Round != g.Round || h.Forfeit != g.Forfeit) continue;
-    seen =
-        (h.TeamA == g.TeamA && h.TeamB == g.TeamB && h.ScoreA == g.ScoreA &&
+    if ((h.TeamA == g.TeamA && h.TeamB == g.TeamB && h.ScoreA == g.ScoreA &&
          h.ScoreB == g.ScoreB) ||
-        (h.TeamA == g.TeamB && h.TeamB == g.TeamA && h.ScoreA == g.ScoreB && h.ScoreB == g.ScoreA);
+        (h.TeamA == g.TeamB && h.TeamB == g.TeamA && h.ScoreA == g.ScoreB && h.ScoreB == g.ScoreA))
+      seen = static_cast<int>(i);
   }
-  // Remembered either way (once), so that the next import finds it by its file and id.
-  if (importedKeys_.count(key) == 0 && takenKeys_.insert(key).second)
-    takenHere_.push_back({doc.Name(), matchId});
-  if (seen) {
+  // Remembered either way, so that the next import finds it by its file and id.
+  const GameStats& kept = seen >= 0 ? work_.Games[static_cast<std::size_t>(seen)] : g;
+  takenHere_.push_back({doc.Name(), matchId, content, GameDigest(kept)});
+  if (seen >= 0) {
     duplicates_.push_back(described);
     return false;
   }
   work_.Games.push_back(std::move(g));
   ++games_;
   return true;
+}
+
+int Importer::GameOf(const ImportedMatch& record, const GameStats& g) const {
+  const int count = static_cast<int>(work_.Games.size());
+  if (!record.Game.empty()) {
+    for (int i = 0; i < count; ++i)
+      if (GameDigest(work_.Games[static_cast<std::size_t>(i)]) == record.Game) return i;
+  }
+  // Edited by hand since: the game of that round between those teams, if there is one only.
+  int found = -1;
+  for (int i = 0; i < count; ++i) {
+    const GameStats& h = work_.Games[static_cast<std::size_t>(i)];
+    const bool sameTeams =
+        (h.TeamA == g.TeamA && h.TeamB == g.TeamB) || (h.TeamA == g.TeamB && h.TeamB == g.TeamA);
+    if (h.Round != g.Round || !sameTeams) continue;
+    if (found >= 0) return -1;
+    found = i;
+  }
+  return found;
+}
+
+void Importer::ReplaceGame(ImportedMatch& record, GameStats&& g, const std::string& content,
+                           const std::string& described) {
+  const int at = GameOf(record, g);
+  if (at < 0) {
+    // Deleted since: the new version comes in as a new game.
+    work_.Games.push_back(std::move(g));
+    ++games_;
+  } else {
+    GameStats& old = work_.Games[static_cast<std::size_t>(at)];
+    // A match without an id was named by its place; the game keeps the name it had.
+    if (record.MatchId.starts_with('#')) g.GID = old.GID;
+    old = std::move(g);
+  }
+  record.Content = content;
+  record.Game = GameDigest(at < 0 ? work_.Games.back() : work_.Games[static_cast<std::size_t>(at)]);
+  replacedHere_.push_back(at < 0 ? described + " (its old game was gone: added)" : described);
 }
 
 }  // namespace drav::qbj_import

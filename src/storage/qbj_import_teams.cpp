@@ -110,8 +110,10 @@ Importer::Importer(Tournament& work, const QbjImportOptions& options)
       teamsBefore_(work.TeamCount()),
       stagesBefore_(!work.Extras.Stages.empty()) {
   for (int i = 0; i < work_.TeamCount(); ++i) IndexTeam(work_.TeamName(i), i);
-  for (const ImportedMatch& m : work_.Extras.ImportedMatches)
-    importedKeys_.insert(MatchKey(m.File, m.MatchId));
+  for (std::size_t i = 0; i < work_.Extras.ImportedMatches.size(); ++i) {
+    const ImportedMatch& m = work_.Extras.ImportedMatches[i];
+    importedKeys_[MatchKey(m.File, m.MatchId)].push_back(i);
+  }
 }
 
 // Fills the division and exhibition lists of the new teams.

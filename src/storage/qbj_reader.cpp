@@ -16,17 +16,22 @@ namespace drav {
 
 using qbj_import::Importer;
 
-std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources,
-                                   const QbjImportOptions& options) {
+QbjImportReport ImportQbjReport(Tournament& t, const std::vector<QbjSource>& sources,
+                                const QbjImportOptions& options) {
   Tournament work = t;
   Importer importer(work, options);
   for (const QbjSource& source : sources) importer.ImportDocument(source);
   importer.Finish();
   work.CurrentGame = 0;
   work.CurrentTeam = 0;
-  std::vector<std::string> notes = std::move(importer.Notes());
+  QbjImportReport report{std::move(importer.Notes()), std::move(importer.Changed())};
   t = std::move(work);
-  return notes;
+  return report;
+}
+
+std::vector<std::string> ImportQbj(Tournament& t, const std::vector<QbjSource>& sources,
+                                   const QbjImportOptions& options) {
+  return ImportQbjReport(t, sources, options).Notes;
 }
 
 std::string QbjTooLargeMessage(const std::string& path) {
@@ -36,6 +41,11 @@ std::string QbjTooLargeMessage(const std::string& path) {
 
 std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::string>& paths,
                                         const QbjImportOptions& options) {
+  return ImportQbjFilesReport(t, paths, options).Notes;
+}
+
+QbjImportReport ImportQbjFilesReport(Tournament& t, const std::vector<std::string>& paths,
+                                     const QbjImportOptions& options) {
   std::vector<QbjSource> sources;
   sources.reserve(paths.size());
   for (const std::string& path : paths) {
@@ -44,7 +54,7 @@ std::vector<std::string> ImportQbjFiles(Tournament& t, const std::vector<std::st
     if (!error && size > kMaxQbjBytes) throw DravError(QbjTooLargeMessage(path));
     sources.push_back({path, ReadWholeFile(path)});
   }
-  return ImportQbj(t, sources, options);
+  return ImportQbjReport(t, sources, options);
 }
 
 }  // namespace drav

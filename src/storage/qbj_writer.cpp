@@ -64,10 +64,6 @@ std::vector<int> CarryoverStages(const Tournament& t, const GameStats& g) {
   return out;
 }
 
-std::int64_t OvertimeTossups(const GameStats& g) {
-  return g.Overtime ? std::max<std::int64_t>(1, std::int64_t{g.OTA} + g.OTB) : 0;
-}
-
 int ClampToInt(double v) {
   if (!std::isfinite(v)) return 0;
   if (v >= INT_MAX) return INT_MAX;
@@ -76,8 +72,58 @@ int ClampToInt(double v) {
 }
 
 // Toss-ups a row heard as written in the file: games played times the toss-ups read.
+int TossupsHeardOfRow(std::int64_t read, double gp) {
+  return ClampToInt(gp * static_cast<double>(read > 0 ? read : kRegulationTossups));
+}
 int TossupsHeardOfRow(const GameStats& g, double gp) {
-  return ClampToInt(gp * (g.TUH > 0 ? g.TUH : kRegulationTossups));
+  return TossupsHeardOfRow(g.TUH, gp);
+}
+
+// The toss-up counts a match is written with. Readers take regulation as the toss-ups read
+// less the overtime ones, and give a bonus to every correct answer in regulation only; so
+// that they count what DRAV counts, a side's overtime answers are those that earned no bonus
+// (its correct answers less its bonuses heard, or its overtime toss-ups when bonuses are not
+// kept), never more than it answered; the overtime toss-ups read hold both sides' overtime
+// answers, and the toss-ups read hold the regulation answers besides.
+struct TossupCounts {
+  std::int64_t read = 0;          // 0: not kept
+  std::int64_t overtimeRead = 0;  // 0: no overtime
+  std::int64_t overtime[2] = {0, 0};
+  bool raised = false;  // read is more than the game's toss-ups heard
+};
+
+std::int64_t CorrectAnswers(const Tournament& t, const GameStats& g, bool isA) {
+  const int team = isA ? g.TeamA : g.TeamB;
+  std::int64_t gets = 0;
+  for (int r = 0; r < kRows; ++r) {
+    const int player = isA ? g.PlayerA[r] : g.PlayerB[r];
+    if (player < 0 || player >= t.PlayerCount(team)) continue;  // a row that is not written
+    for (int k = 0; k < kColumns; ++k)
+      if (t.QuestionValues[static_cast<std::size_t>(k)] > 0)
+        gets += std::max(0, isA ? g.QA(k, r) : g.QB(k, r));
+  }
+  return gets;
+}
+
+TossupCounts CountTossups(const Tournament& t, const GameStats& g) {
+  TossupCounts c;
+  c.read = std::max(0, g.TUH);
+  if (!g.Overtime) return c;
+  std::int64_t regulationAnswers = 0;
+  for (int s = 0; s < 2; ++s) {
+    const bool isA = s == 0;
+    const std::int64_t gets = CorrectAnswers(t, g, isA);
+    const std::int64_t withoutBonus =
+        t.Format.TrackBonuses ? gets - (isA ? g.BHA : g.BHB) : (isA ? g.OTA : g.OTB);
+    c.overtime[s] = std::clamp<std::int64_t>(withoutBonus, 0, gets);
+    regulationAnswers += gets - c.overtime[s];
+  }
+  c.overtimeRead = std::max<std::int64_t>(1, c.overtime[0] + c.overtime[1]);
+  if (c.read > 0 && c.read < regulationAnswers + c.overtimeRead) {
+    c.read = regulationAnswers + c.overtimeRead;
+    c.raised = true;
+  }
+  return c;
 }
 
 // The players a team may field at once, as far as one game shows: every player who played
@@ -119,11 +165,11 @@ ojson Ref(const std::string& id) {
 
 // Which players answered a side's overtime toss-ups is not recorded: they are given to the
 // side's correct answers in row order, so that the counts add up to the side's overtime
-// toss-ups (or to all its correct answers, when it has fewer).
-void AddOvertimeBuzzes(const Tournament& t, const GameStats& g, bool isA, const std::string& teamId,
-                       ojson& out) {
+// answers as CountTossups gives them.
+void AddOvertimeBuzzes(const Tournament& t, const GameStats& g, bool isA, std::int64_t overtime,
+                       const std::string& teamId, ojson& out) {
   const int team = isA ? g.TeamA : g.TeamB;
-  std::int64_t left = isA ? g.OTA : g.OTB;
+  std::int64_t left = overtime;
   for (int r = 0; r < kRows && left > 0; ++r) {
     const int player = isA ? g.PlayerA[r] : g.PlayerB[r];
     if (player < 0 || player >= t.PlayerCount(team)) continue;
@@ -183,7 +229,8 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
 
   int skippedTeams = 0, skippedBlank = 0, skippedRows = 0;
   std::vector<std::string> renamed;
-  std::map<int, ojson> rounds;  // round number -> match references
+  std::vector<std::string> raisedRead;  // overtime games whose toss-ups heard were too few
+  std::map<int, ojson> rounds;          // round number -> match references
   int regulation = kRegulationTossups;
   int playersAtOnce = 4;
   for (std::size_t gi = 0; gi < t.Games.size(); ++gi) {
@@ -220,14 +267,16 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
       rounds[g.Round].push_back(Ref(id));
       continue;
     }
-    const std::int64_t overtimeRead = OvertimeTossups(g);
-    if (g.TUH > 0) {
-      match["tossups_read"] = g.TUH;
-      match["overtime_tossups_read"] = overtimeRead;
-      regulation = std::max<std::int64_t>(regulation, std::int64_t{g.TUH} - overtimeRead);
+    const TossupCounts tally = CountTossups(t, g);
+    if (tally.read > 0) {
+      match["tossups_read"] = tally.read;
+      match["overtime_tossups_read"] = tally.overtimeRead;
+      regulation = static_cast<int>(std::min<std::int64_t>(
+          INT_MAX, std::max<std::int64_t>(regulation, tally.read - tally.overtimeRead)));
     } else if (g.Overtime) {
-      match["overtime_tossups_read"] = overtimeRead;
+      match["overtime_tossups_read"] = tally.overtimeRead;
     }
+    if (tally.raised) raisedRead.push_back(Quote(id));
     playersAtOnce = std::max(playersAtOnce, PlayersAtOnce(t, g));
     ojson overtimeBuzzes = ojson::array();
     for (int s = 0; s < 2; ++s) {
@@ -253,7 +302,7 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
           if (values[k] > 0) gets += n;
         }
         players.push_back({{"player", Ref(PlayerId(team, player))},
-                           {"tossups_heard", TossupsHeardOfRow(g, gp)},
+                           {"tossups_heard", TossupsHeardOfRow(tally.read, gp)},
                            {"answer_counts", counts}});
       }
       const int score = isA ? g.ScoreA : g.ScoreB;
@@ -261,7 +310,6 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
       const int heard = isA ? g.BHA : g.BHB;
       const int bounce = t.Format.BonusMode == 3 ? (isA ? g.BncBkPtsA : g.BncBkPtsB) : 0;
       const int sixty = isA ? g.SixtyA : g.SixtyB;
-      const int overtime = isA ? g.OTA : g.OTB;
       ojson side = {{"team", Ref(TeamId(team))}};
       if (g.ScoreOnly) {
         // A game that keeps only its scores: the team's points and no players.
@@ -279,16 +327,16 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
       }
       if (t.Format.BonusMode == 3) side["bonus_bounceback_points"] = bounce;
       std::int64_t withoutBonus = 0;
-      if (t.Format.TrackBonuses) {
+      if (g.Overtime) {
+        withoutBonus = tally.overtime[s];
+      } else if (t.Format.TrackBonuses) {
         withoutBonus = gets - heard;
-      } else if (g.Overtime) {
-        withoutBonus = overtime;
       }
       if (withoutBonus > 0) side["correct_tossups_without_bonuses"] = withoutBonus;
       if (sixty != 0 || t.Format.Sixty) side["lightning_points"] = sixty;
       side["match_players"] = players;
       teams.push_back(side);
-      if (g.Overtime) AddOvertimeBuzzes(t, g, isA, TeamId(team), overtimeBuzzes);
+      if (g.Overtime) AddOvertimeBuzzes(t, g, isA, tally.overtime[s], TeamId(team), overtimeBuzzes);
     }
     match["match_teams"] = teams;
     match["YfData"] = {{"overTimeBuzzes", overtimeBuzzes}};
@@ -411,6 +459,13 @@ std::string SerializeQbj(const Tournament& t, std::vector<std::string>* notes) {
     if (!renamed.empty()) {
       std::string s = "game identifiers that were empty or repeated were written with new ones: ";
       for (std::size_t i = 0; i < renamed.size(); ++i) s += (i ? ", " : "") + renamed[i];
+      notes->push_back(s);
+    }
+    if (!raisedRead.empty()) {
+      std::string s =
+          "overtime games whose toss-ups heard cannot hold their correct answers were written "
+          "with as many toss-ups read as they hold: ";
+      for (std::size_t i = 0; i < raisedRead.size(); ++i) s += (i ? ", " : "") + raisedRead[i];
       notes->push_back(s);
     }
   }

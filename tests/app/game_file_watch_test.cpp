@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "storage/tournament_file.h"
 #include "support/cli_runner.h"
 
 namespace drav::app {
@@ -123,11 +124,11 @@ TEST(GameFileWatch, UnknownTeamWaitsUntilTheDirectorChooses) {
   GameFileWatch w(dir);
   // Stands in for an importer that refuses a team the tournament lacks unless settled.
   w.SetImporter([](Tournament& t, const std::vector<QbjSource>& sources,
-                   const QbjImportOptions& options) -> std::vector<std::string> {
+                   const QbjImportOptions& options) -> QbjImportReport {
     if (options.TeamChoices.empty())
       throw UnknownQbjTeam(sources[0].name, "Otterz", "Unknown team \"Otterz\"");
     t.Games.emplace_back();
-    return {"settled"};
+    return {{"settled"}, {}};
   });
   Clock::time_point now{};
   const auto ready = PollFor(w, now, 5);
@@ -186,6 +187,113 @@ TEST(GameFileWatch, AdoptingAnImportKeepsTheGameBeingTyped) {
     EXPECT_EQ(t.FileName, "event.dat");
     EXPECT_EQ(t.SavedGameCount, 2);
   }
+}
+
+// Moderator software that gives its matches no ids: they are known as "#1", "#2"...
+std::string WithoutIds(std::string text) {
+  for (std::size_t at; (at = text.find(R"("id": ")")) != std::string::npos;)
+    text.erase(at, text.find(", ", at) + 2 - at);
+  return text;
+}
+
+// Ravens answer one toss-up more (and their score follows): a corrected re-export.
+std::string Corrected(std::string text, std::size_t from = 0) {
+  const std::size_t at = text.find(R"("number": 2)", from);
+  if (at != std::string::npos) text.replace(at, 11, R"("number": 3)");
+  return text;
+}
+
+// Takes one version of the file as a fresh run would (a new watch), after the tournament
+// went through its file as the next session would find it.
+GameFileResult TakeAfterRestart(Tournament& t, const std::string& path, const std::string& text,
+                                QbjImportOptions options = {}) {
+  t = ParseTournament(SerializeTournament(t), Tournament{});
+  test::WriteFile(path, text);
+  const std::string dir = path.substr(0, path.find_last_of('/'));
+  GameFileWatch w(dir);
+  Clock::time_point now{};
+  for (const ReadyGameFile& f : PollFor(w, now, 5))
+    if (f.Path == path) return w.Take(t, f, options);
+  ADD_FAILURE() << path << " was not handed out";
+  return {};
+}
+
+TEST(GameFileWatch, FileWithoutIdsIsADuplicateOnlyWhileItsContentIsTheSame) {
+  using Changed = QbjImportOptions::Changed;
+  const std::string dir = test::MakeTempDir();
+  const std::string first = WithoutIds(MatchFile("", "Ravens", "Otters"));
+  Tournament t = Base();
+  ASSERT_EQ(TakeAfterRestart(t, dir + "/room1.qbj", first).State, GameFileState::Imported);
+  ASSERT_EQ(TakeAfterRestart(t, dir + "/room2.qbj", MatchFile("b", "Herons", "Larks", 2)).State,
+            GameFileState::Imported);
+  ASSERT_EQ(t.GameCount(), 2);
+  ASSERT_EQ(t.Extras.ImportedMatches[0].MatchId, "#1");
+  const GameStats second = t.Games[1];
+
+  // The same match re-exported with other spacing is still the same match.
+  std::string respaced = first;
+  for (std::size_t at; (at = respaced.find(": ")) != std::string::npos;) respaced.erase(at + 1, 1);
+  GameFileResult r = TakeAfterRestart(t, dir + "/room1.qbj", respaced);
+  EXPECT_EQ(r.State, GameFileState::Skipped);
+  EXPECT_STREQ(GameFileStateText(r.State), "skipped (duplicate)");
+
+  // Corrected: reported, and nothing changes until the director chooses.
+  const std::string fixed = Corrected(first);
+  const Tournament before = t;
+  r = TakeAfterRestart(t, dir + "/room1.qbj", fixed);
+  EXPECT_EQ(r.State, GameFileState::Changed);
+  EXPECT_STREQ(GameFileStateText(r.State), "changed after import");
+  EXPECT_EQ(r.Detail.substr(0, r.Detail.find('\n')),
+            dir + "/room1.qbj: changed after import: round 1, Ravens vs. Otters");
+  EXPECT_TRUE(SameContents(t, before));
+
+  r = TakeAfterRestart(t, dir + "/room1.qbj", fixed, {true, {}, Changed::Keep});
+  EXPECT_EQ(r.State, GameFileState::Skipped);
+  EXPECT_EQ(r.Detail.substr(0, r.Detail.find('\n')),
+            dir + "/room1.qbj: the games imported before were kept");
+  EXPECT_TRUE(SameContents(t, before));
+
+  // Replaced: the new version in the first game's place, the other game untouched.
+  r = TakeAfterRestart(t, dir + "/room1.qbj", fixed, {true, {}, Changed::Replace});
+  EXPECT_EQ(r.State, GameFileState::Imported);
+  EXPECT_EQ(r.GamesReplaced, 1);
+  ASSERT_EQ(t.GameCount(), 2);
+  EXPECT_EQ(t.Games[0].ScoreA, before.Games[0].ScoreA + 10);
+  EXPECT_EQ(t.Games[0].GID, before.Games[0].GID);
+  EXPECT_EQ(t.Games[1], second);
+  EXPECT_EQ(t.Extras.ImportedMatches.size(), before.Extras.ImportedMatches.size());
+  // Now the corrected version is what was taken.
+  EXPECT_EQ(TakeAfterRestart(t, dir + "/room1.qbj", fixed).State, GameFileState::Skipped);
+  EXPECT_EQ(TakeAfterRestart(t, dir + "/room1.qbj", first).State, GameFileState::Changed);
+}
+
+TEST(GameFileWatch, ReusedIdsAnswerMatchByMatchAndAHandEditedGameIsStillFound) {
+  const std::string dir = test::MakeTempDir();
+  // Two matches under one id, as some moderator software numbers them per room.
+  const std::string one = MatchFile("g", "Ravens", "Otters");
+  const std::string two = MatchFile("g", "Herons", "Larks", 2);
+  const std::string both = one.substr(0, one.rfind("]}")) + ", " + two.substr(two.find("[{") + 1);
+  Tournament t = Base();
+  ASSERT_EQ(TakeAfterRestart(t, dir + "/room.qbj", both).State, GameFileState::Imported);
+  ASSERT_EQ(t.GameCount(), 2);
+  EXPECT_EQ(TakeAfterRestart(t, dir + "/room.qbj", both).State, GameFileState::Skipped);
+
+  // The director fixed a typo in the second game by hand; then the moderator re-exported.
+  t.Games[1].TUH = 21;
+  const std::string fixed = Corrected(both, both.find("Herons"));
+  GameFileResult r = TakeAfterRestart(t, dir + "/room.qbj", fixed);
+  ASSERT_EQ(r.State, GameFileState::Changed);
+  EXPECT_EQ(r.Detail.substr(0, r.Detail.find('\n')),
+            dir + "/room.qbj: changed after import: round 2, Herons vs. Larks");
+  const std::string mark = ": changed after import: ";
+  EXPECT_EQ(r.Detail.find(mark, r.Detail.find(mark) + 1), std::string::npos) << r.Detail;
+  const GameStats first = t.Games[0];
+  r = TakeAfterRestart(t, dir + "/room.qbj", fixed, {true, {}, QbjImportOptions::Changed::Replace});
+  EXPECT_EQ(r.State, GameFileState::Imported);
+  ASSERT_EQ(t.GameCount(), 2);
+  EXPECT_EQ(t.Games[0], first);
+  EXPECT_EQ(t.Games[1].TUH, 20);
+  EXPECT_EQ(t.Games[1].Round, 2);
 }
 
 TEST(GameFileWatch, ImportStepNamesTheNumberOfFiles) {

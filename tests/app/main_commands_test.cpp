@@ -260,7 +260,7 @@ TEST_F(MainCommandsTest, CloseAllConfirmedEmptiesTheEventButKeepsTheDirectorsSet
   t.Format.UserName = "director";
   t.Format.Directory = "www";
   t.Extras.Posting.Protocol = PostProtocol::Sftp;
-  t.Extras.ImportedMatches = {{"round1.qbj", "m1"}};
+  t.Extras.ImportedMatches = {{"round1.qbj", "m1", "", ""}};
   t.PacketNames = {"P"};
   t.Extras.Stages = {{"Prelims", 1, 2, false, {{"Pool", {0}}}}};
   t.Extras.TiebreakersCount = true;

@@ -110,6 +110,40 @@ TEST(CliQbj, ImportIntoAnExistingTournamentRefusesUnknownTeamsAndSkipsDuplicates
   EXPECT_EQ(back.Format.RoundReports, 0);  // its only game is in round 0
 }
 
+TEST(CliQbj, AMatchChangedAfterImportIsReportedAndReplacedOnlyWhenAsked) {
+  const std::string dir = test::MakeTempDir();
+  test::WriteFile(dir + "/m.qbj", kMatch);
+  ASSERT_EQ(RunCli({"import-qbj", dir + "/m.qbj", dir + "/first.dat"}).exitCode, 0);
+  const Tournament first = Open(dir + "/first.dat");
+  ASSERT_EQ(first.GameCount(), 1);
+  std::string fixed = kMatch;
+  fixed.replace(fixed.find(R"("number": 2)"), 11, R"("number": 3)");
+  test::WriteFile(dir + "/m.qbj", fixed);
+
+  auto r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/kept.dat", "--into", dir + "/first.dat"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find(dir + "/m.qbj: changed after import: round 0, Alpha vs. Beta\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_TRUE(r.out.ends_with(
+      "\n--replace-changed puts the new versions of changed matches in the place of their games\n"))
+      << r.out;
+  EXPECT_EQ(Open(dir + "/kept.dat").Games, first.Games);
+
+  r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/new.dat", "--into", dir + "/first.dat",
+              "--replace-changed"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find(dir + "/m.qbj: replaced: round 0, Alpha vs. Beta\n"), std::string::npos)
+      << r.out;
+  const Tournament replaced = Open(dir + "/new.dat");
+  ASSERT_EQ(replaced.GameCount(), 1);
+  EXPECT_EQ(replaced.Games[0].ScoreA, first.Games[0].ScoreA + 10);
+  // The same file once more is a duplicate again.
+  r = RunCli({"import-qbj", dir + "/m.qbj", dir + "/again.dat", "--into", dir + "/new.dat"});
+  EXPECT_NE(r.out.find("already imported: round 0, Alpha vs. Beta"), std::string::npos) << r.out;
+  EXPECT_EQ(Open(dir + "/again.dat").Games, replaced.Games);
+}
+
 TEST(CliQbj, ANewTournamentWithRoundsReportsByRound) {
   const std::string dir = test::MakeTempDir();
   std::string match = kMatch;

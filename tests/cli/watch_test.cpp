@@ -150,6 +150,46 @@ TEST(CliWatch, KilledBetweenTwoFilesAndRestartedTakesEachFileOnce) {
   EXPECT_EQ(t.TeamName(t.Games[1].TeamA), "Team 4");
 }
 
+TEST(CliWatch, ChangedFileIsReportedAndReplacedOnlyWithReplaceChanged) {
+  const std::string dir = test::MakeTempDir();
+  mkdir((dir + "/in").c_str(), 0755);
+  const std::string file = dir + "/event.dat";
+  Drop(dir, 1);
+  Drop(dir, 2);
+  {
+    Watcher w(dir + "/in", file, dir + "/out.txt");
+    ASSERT_TRUE(WaitFor([&] { return Saved(file).GameCount() == 2; }));
+  }
+  const Tournament before = Saved(file);
+  const int first = before.TeamName(before.Games[0].TeamA) == "Team 2" ? 0 : 1;
+  // The moderator corrects room 1: Wren answered two toss-ups, not one.
+  std::string fixed = MatchFile(1);
+  fixed.replace(fixed.find(R"("number": 1)"), 11, R"("number": 2)");
+  test::WriteFile(dir + "/in/room1.qbj", fixed);
+  {
+    Watcher w(dir + "/in", file, dir + "/changed.txt");
+    ASSERT_TRUE(WaitFor([&] {
+      return test::ReadFile(dir + "/changed.txt").find("--replace-changed") != std::string::npos;
+    }));
+  }
+  const std::string out = test::ReadFile(dir + "/changed.txt");
+  EXPECT_NE(out.find("room1.qbj: changed after import\n  " + dir +
+                     "/in/room1.qbj: changed after import: round 0, Team 2 vs. Team 3\n"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(out.find("room2.qbj: changed"), std::string::npos) << out;
+  EXPECT_EQ(Saved(file).Games, before.Games);
+
+  Watcher w(dir + "/in", file, dir + "/replaced.txt", {"--replace-changed"});
+  ASSERT_TRUE(WaitFor([&] { return Saved(file).Games != before.Games; }));
+  EXPECT_EQ(w.Stop(SIGTERM), 0);
+  const Tournament after = Saved(file);
+  ASSERT_EQ(after.GameCount(), 2);
+  EXPECT_EQ(after.Games[first].ScoreA, before.Games[first].ScoreA + 10);  // in its place
+  EXPECT_EQ(after.Games[1 - first], before.Games[1 - first]);
+  EXPECT_NE(test::ReadFile(dir + "/replaced.txt").find("room1.qbj: imported\n"), std::string::npos);
+}
+
 TEST(CliWatch, FileNamingAnUnknownTeamWaitsWithoutAddTeams) {
   const std::string dir = test::MakeTempDir();
   mkdir((dir + "/in").c_str(), 0755);

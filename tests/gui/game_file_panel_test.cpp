@@ -43,6 +43,7 @@ class GameFilePanelTest : public QObject {
   void waitingFileIsSettledWithTheChosenTeam();
   void importGameFilesTakesSeveralFilesAtOnce();
   void closeAllStopsTheWatchWithALineInThePanel();
+  void changedFileWaitsForReplaceOrKeep();
 };
 
 void GameFilePanelTest::watchedFolderImportsWithoutTouchingTheGameBeingTyped() {
@@ -169,6 +170,61 @@ void GameFilePanelTest::closeAllStopsTheWatchWithALineInThePanel() {
                         gui::test::QbjMatchFile("late", "Harbor", "Summit"));
   QTest::qWait(1200);
   QCOMPARE(w.Data().GameCount(), 0);
+}
+
+void GameFilePanelTest::changedFileWaitsForReplaceOrKeep() {
+  gui::test::GuiTestScope scope;
+  MainWindow w;
+  QVERIFY(
+      w.OpenAtStart(QString::fromStdString(gui::test::WriteSampleTournament(scope.dir, "t.dat"))));
+  const int games = w.Data().GameCount();
+  const std::string a = w.Data().TeamName(0), b = w.Data().TeamName(1);
+  // No ids, as some moderator software writes them: known by their place in the file.
+  std::string text = gui::test::QbjMatchFile("x", a, b);
+  text.erase(text.find(R"("id": "x", )"), 11);
+  std::string fixed = text;
+  fixed.replace(fixed.find(R"("number": 1)"), 11, R"("number": 2)");
+  const std::string folder = scope.dir + "/rooms";
+  QVERIFY(QDir().mkpath(QString::fromStdString(folder)));
+  drav::test::WriteFile(folder + "/room1.qbj", text);
+  DialogSeams::QueueFileName(QString::fromStdString(folder + "/room1.qbj"));
+  w.Action("ImportGameFiles1")->trigger();
+  QCOMPARE(w.Data().GameCount(), games + 1);
+  const GameStats old = w.Data().Games[games];
+  drav::test::WriteFile(folder + "/room1.qbj", fixed);
+
+  // Import Game Files asks; keeping changes nothing.
+  DialogSeams::QueueFileName(QString::fromStdString(folder + "/room1.qbj"));
+  DialogSeams::QueueDialogAction([](QDialog& d) {
+    if (auto* keep = d.findChild<QPushButton*>("KeepChanged")) keep->click();
+    return int(QDialog::Rejected);
+  });
+  w.Action("ImportGameFiles1")->trigger();
+  QCOMPARE(w.Data().Games[games], old);
+  QVERIFY2(DialogSeams::RecordedMessages().back().first.contains("were kept"),
+           qPrintable(DialogSeams::RecordedMessages().back().first));
+
+  // The panel shows it and waits for the director.
+  w.Data().Games.push_back(w.Data().Games[0]);  // the imported game is no longer the last
+  DialogSeams::QueueFileName(QString::fromStdString(folder));
+  w.Action("WatchFolder1")->trigger();
+  auto* panel = w.findChild<GameFilePanel*>();
+  QVERIFY(panel);
+  QTRY_COMPARE_WITH_TIMEOUT(State(panel, 0), QString("changed after import"), 15000);
+  QCOMPARE(w.Data().Games[games], old);
+  QVERIFY(!panel->ReplaceButton()->isEnabled());
+  panel->Table()->selectRow(0);
+  QVERIFY(panel->ReplaceButton()->isEnabled() && panel->KeepButton()->isEnabled());
+  QVERIFY(!panel->SettleButton()->isEnabled());
+  QTest::mouseClick(panel->ReplaceButton(), Qt::LeftButton);
+  QTRY_COMPARE_WITH_TIMEOUT(State(panel, 0), QString("imported"), 15000);
+  QCOMPARE(w.Data().GameCount(), games + 2);
+  QCOMPARE(w.Data().Games[games].ScoreA, old.ScoreA + 10);  // in the old game's place
+  QCOMPARE(w.Data().Games[games].GID, old.GID);
+  QCOMPARE(w.Commands().Steps().UndoName(), std::string("Import 1 Match File"));
+  w.Commands().Undo1Click();  // one step brings the old game back
+  QCOMPARE(w.Data().Games[games], old);
+  QVERIFY(DialogSeams::RecordedMessages().size() == 2);  // the panel itself opened no box
 }
 
 QTEST_MAIN(GameFilePanelTest)

@@ -19,7 +19,8 @@ Tournament WithEveryExtra() {
   t.Games[2].Tiebreaker = true;
   t.Games[8].Tiebreaker = true;
   t.Extras.Posting = {PostProtocol::Sftp, "", "hosts file", true};
-  t.Extras.ImportedMatches = {{"room 1.qbj", "m-1"}, {"room 2.qbj", ""}};
+  t.Extras.ImportedMatches = {{"room 1.qbj", "m-1", "0123456789abcdef", "fedcba9876543210"},
+                              {"room 2.qbj", "", "", ""}};
   t.Extras.Report = ReportStyle::Modern;
   for (int game : {3, 5}) {
     t.Games[game].ScoreOnly = true;
@@ -95,6 +96,16 @@ TEST(ExtensionSection, BlocksOfANewerVersionAreSkipped) {
   EXPECT_EQ(ParseTournament(text, Tournament{}).Extras, t.Extras);
 }
 
+// Records written before digests were kept read with empty digests, and write as they were.
+TEST(ExtensionSection, ImportedMatchesWithoutDigestsReadAndWriteAsBefore) {
+  Tournament t = test::GenerateTournament({});
+  t.Extras.ImportedMatches = {{"room 1.qbj", "#1", "", ""}};
+  const std::string text = SerializeTournament(t);
+  EXPECT_NE(text.find("Imported matches\r\n2\r\nroom 1.qbj\r\n#1\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("Imported digests"), std::string::npos);
+  EXPECT_EQ(ParseTournament(text, Tournament{}).Extras, t.Extras);
+}
+
 TEST(ExtensionSection, DamagedBlocksAreErrors) {
   const std::string text = SerializeTournament(WithEveryExtra());
   const struct {
@@ -114,6 +125,10 @@ TEST(ExtensionSection, DamagedBlocksAreErrors) {
        "The Score only block of the file is damaged"},
       {"Reports\r\n1\r\nmodern", "Reports\r\n1\r\nfancy",
        "The Reports block of the file is damaged"},
+      {"0123456789abcdef fedcba", "0123456789abcdeg fedcba",
+       "The Imported digests block of the file is damaged"},
+      {"Imported digests\r\n2\r\n", "Imported digests\r\n3\r\n\r\n",  // a line too many
+       "The Imported digests block of the file is damaged"},
   };
   for (const auto& c : cases) {
     try {

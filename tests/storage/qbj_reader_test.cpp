@@ -586,7 +586,8 @@ TEST(QbjReader, ReimportingFindsEveryMatchAlreadyThere) {
   Tournament t = Empty();
   ImportQbj(t, RoomFiles());
   ASSERT_EQ(t.Extras.ImportedMatches.size(), 4u);
-  EXPECT_EQ(t.Extras.ImportedMatches[0], (ImportedMatch{"bare.qbj", "r3"}));
+  EXPECT_EQ(t.Extras.ImportedMatches[0].File, "bare.qbj");
+  EXPECT_EQ(t.Extras.ImportedMatches[0].MatchId, "r3");
   // Through the tournament file, as the next session would find it.
   t = ParseTournament(SerializeTournament(t), Tournament{});
   // By file and id, even after the director corrected a score.
@@ -605,7 +606,8 @@ TEST(QbjReader, ReimportingFindsEveryMatchAlreadyThere) {
   EXPECT_NE(Joined(notes).find("copy.qbj: already imported: round 4, Northfield vs. Lakeview"),
             std::string::npos)
       << Joined(notes);
-  EXPECT_EQ(t.Extras.ImportedMatches.back(), (ImportedMatch{"copy.qbj", "r4"}));
+  EXPECT_EQ(t.Extras.ImportedMatches.back().File, "copy.qbj");
+  EXPECT_EQ(t.Extras.ImportedMatches.back().MatchId, "r4");
   EXPECT_EQ(t.Extras.ImportedMatches.size(), 5u);  // each match remembered once
 }
 

@@ -20,6 +20,8 @@
 namespace drav {
 namespace {
 
+using json = nlohmann::json;
+
 // An empty tournament with the settings the games are to be read under.
 Tournament EmptyLike(const Tournament& t) {
   Tournament e;
@@ -29,7 +31,8 @@ Tournament EmptyLike(const Tournament& t) {
   return e;
 }
 
-// Overtime toss-ups earn no bonus; the generator does not take them off.
+// Overtime toss-ups earn no bonus, and an overtime game read at least as many toss-ups as
+// were answered, one of them in overtime; the generator sees to neither.
 void MakeOvertimeConsistent(Tournament& t) {
   for (GameStats& g : t.Games) {
     if (!g.Overtime || g.Forfeit) continue;
@@ -37,6 +40,9 @@ void MakeOvertimeConsistent(Tournament& t) {
     g.OTB = std::min(g.OTB, g.BHB);
     g.BHA -= g.OTA;
     g.BHB -= g.OTB;
+    int answered = 0;
+    for (int r = 0; r < kRows; ++r) answered += g.Q0A[r] + g.Q1A[r] + g.Q0B[r] + g.Q1B[r];
+    g.TUH = std::max(g.TUH, answered + (g.OTA + g.OTB == 0 ? 1 : 0));
   }
 }
 
@@ -113,6 +119,129 @@ TEST(QbjWriter, ExportThenImportGivesBackTeamsPlayersAndGames) {
       ExpectSameWithinQbj(original, back);
     }
   }
+}
+
+// What a reader that takes regulation as the toss-ups read less the overtime ones, and gives
+// a bonus to every correct answer in regulation, makes of an overtime match: each side's
+// regulation answers (its bonuses heard), and whether the counts hold together.
+struct ReaderView {
+  int read = 0, overtimeRead = 0;
+  int bonusesHeard[2] = {0, 0};
+  int overtimeAnswers[2] = {0, 0};
+};
+
+ReaderView ReadAsReadersDo(const json& match) {
+  ReaderView v;
+  v.read = match["tossups_read"];
+  v.overtimeRead = match["overtime_tossups_read"];
+  for (int s = 0; s < 2; ++s) {
+    const json& side = match["match_teams"][s];
+    int answers = 0;
+    for (const json& p : side["match_players"])
+      for (const json& c : p["answer_counts"])
+        if (c["answer_type"]["value"].get<int>() > 0) answers += c["number"].get<int>();
+    for (const json& entry : match["YfData"]["overTimeBuzzes"])
+      if (entry["team"] == side["team"])
+        for (const json& b : entry["buzzes"]) v.overtimeAnswers[s] += b["number"].get<int>();
+    EXPECT_EQ(side.value("correct_tossups_without_bonuses", 0), v.overtimeAnswers[s]);
+    v.bonusesHeard[s] = answers - v.overtimeAnswers[s];
+  }
+  EXPECT_LE(v.overtimeAnswers[0] + v.overtimeAnswers[1], v.overtimeRead);
+  EXPECT_LE(v.bonusesHeard[0] + v.bonusesHeard[1], v.read - v.overtimeRead);
+  return v;
+}
+
+const json& MatchOf(const json& doc, const std::string& id) {
+  for (const json& o : doc["objects"])
+    if (o["type"] == "Match" && o["id"] == id) return o;
+  static const json none;
+  ADD_FAILURE() << "no match " << id;
+  return none;
+}
+
+TEST(QbjWriter, OvertimeGamesAddUpAsReadersCountRegulationAndOvertime) {
+  struct Case {
+    const char* what;
+    int bonusMode;
+    int tuh;
+    int powersA, tensA, tensB;
+    int ota, otb, bha, bhb;  // as stored
+    int read, overtimeRead;  // as written
+    bool sameTuh;            // DRAV's import gives the game back as it was
+  };
+  const Case cases[] = {
+      // 20 regulation toss-ups and one overtime toss-up, answered by A.
+      {"consistent", 1, 21, 4, 8, 8, 1, 0, 11, 8, 21, 1, true},
+      // Bonuses heard typed: A heard two fewer than it answered, so two were in overtime.
+      {"typed bonuses heard", 2, 22, 4, 8, 8, 1, 0, 10, 8, 22, 2, true},
+      // Toss-ups heard typed without the overtime: 21 answered, 20 of them in regulation.
+      {"heard without overtime", 1, 20, 4, 8, 9, 1, 0, 11, 9, 21, 1, false},
+      // Overtime ticked with nobody answering in it, every toss-up heard answered.
+      {"nobody in overtime", 1, 20, 4, 8, 8, 0, 0, 12, 8, 21, 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Tournament t;
+    t.Format.TrackBonuses = 1;
+    t.Format.BonusMode = c.bonusMode;
+    t.Format.TUHeard = 1;
+    t.QuestionValues = {15, 10, -5, 0};
+    t.Rosters = {{"Harbor", "Ada", "Ben"}, {"Summit", "Cy"}};
+    GameStats g;
+    g.GID = "ot";
+    g.Round = 1;
+    g.TeamA = 0;
+    g.TeamB = 1;
+    g.TUH = c.tuh;
+    g.PlayerA[0] = 0, g.PlayerA[1] = 1, g.PlayerB[0] = 0;
+    g.GPA[0] = g.GPA[1] = g.GPB[0] = 1.0;
+    g.Q0A[0] = c.powersA, g.Q1A[1] = c.tensA, g.Q1B[0] = c.tensB;
+    g.PtsA[0] = 15 * c.powersA, g.PtsA[1] = 10 * c.tensA, g.PtsB[0] = 10 * c.tensB;
+    g.BHA = c.bha, g.BHB = c.bhb;
+    g.BPA = 10 * c.bha, g.BPB = 10 * c.bhb;
+    g.ScoreA = g.PtsA[0] + g.PtsA[1] + g.BPA;
+    g.ScoreB = g.PtsB[0] + g.BPB;
+    g.Overtime = 1, g.OTA = c.ota, g.OTB = c.otb;
+    t.Games = {g};
+
+    std::vector<std::string> notes;
+    const json doc = json::parse(SerializeQbj(t, &notes));
+    const ReaderView v = ReadAsReadersDo(MatchOf(doc, "ot"));
+    EXPECT_EQ(v.read, c.read);
+    EXPECT_EQ(v.overtimeRead, c.overtimeRead);
+    EXPECT_EQ(v.bonusesHeard[0], c.bha);
+    EXPECT_EQ(v.bonusesHeard[1], c.bhb);
+    EXPECT_EQ(notes.empty(), c.sameTuh) << (notes.empty() ? "" : notes[0]);
+
+    Tournament back = EmptyLike(t);
+    ImportQbj(back, {{"ot.qbj", doc.dump()}});
+    ASSERT_EQ(back.GameCount(), 1);
+    const GameStats& b = back.Games[0];
+    EXPECT_EQ(b.BHA, c.bha);
+    EXPECT_EQ(b.BHB, c.bhb);
+    EXPECT_EQ(b.ScoreA, g.ScoreA);
+    EXPECT_EQ(b.ScoreB, g.ScoreB);
+    EXPECT_EQ(b.Overtime, 1);
+    EXPECT_EQ(b.TUH == g.TUH, c.sameTuh);
+    if (c.sameTuh && c.bonusMode == 1) {
+      EXPECT_EQ(b, g);
+    }
+  }
+  // Every overtime game of a generated tournament reads as DRAV counts it.
+  Tournament t = test::GenerateTournament({.teams = 8, .games = 80, .seed = 5});
+  MakeOvertimeConsistent(t);
+  const json doc = json::parse(SerializeQbj(t));
+  int overtimeGames = 0;
+  for (const GameStats& g : t.Games) {
+    if (!g.Overtime || g.Forfeit) continue;
+    ++overtimeGames;
+    SCOPED_TRACE("game " + g.GID);
+    const ReaderView v = ReadAsReadersDo(MatchOf(doc, g.GID));
+    EXPECT_EQ(v.bonusesHeard[0], g.BHA);
+    EXPECT_EQ(v.bonusesHeard[1], g.BHB);
+    EXPECT_EQ(v.read, g.TUH);
+  }
+  EXPECT_GT(overtimeGames, 0);
 }
 
 TEST(QbjWriter, ExportedFileReadsBackThroughTheFileApi) {
@@ -221,8 +350,6 @@ TEST(QbjWriter, ForfeitsAndTournamentsWithoutTossupsHeard) {
   EXPECT_EQ(back.Games[1].ScoreA, 120);
   EXPECT_EQ(back.Games[1].BPA, 80);
 }
-
-using json = nlohmann::json;
 
 // What the leading statistics program needs to read every game of an export.
 void ExpectReadableByStatisticsPrograms(const Tournament& t, const std::string& text) {
