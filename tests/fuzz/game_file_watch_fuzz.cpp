@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the watched folder's Take as a match file's contents: the JSON
 // check and the walk for match ids must hold on any input, and a file that is taken again
-// must never add its games twice.
+// must never add its games twice, whatever it is told to do with changed matches.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -24,5 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const drav::app::GameFileResult again = watch.Take(t, file);
   if (games > 0 && (again.State == drav::app::GameFileState::Imported || t.GameCount() != games))
     std::abort();
+  drav::QbjImportOptions replace;
+  replace.ChangedMatches = drav::QbjImportOptions::Changed::Replace;
+  watch.Take(t, file, replace);
+  if (t.GameCount() != games) std::abort();
   return 0;
 }
