@@ -7,7 +7,7 @@ install_packages() {
   step "Debian packages"
   local packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    mingw-w64-tools wine64 nsis zip unzip xvfb xauth imagemagick
+    mingw-w64-tools wine64 nsis zip unzip xvfb xauth imagemagick fonts-dejavu-core
     cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
     libgtest-dev nlohmann-json3-dev
     python3-pyftpdlib python3-openssl openssl python3-asyncssh

@@ -373,6 +373,9 @@ void MainWindowTest::randomScheduleCancelledMidway() {
 }
 
 void MainWindowTest::printSetupButtonSaysOk() {
+#ifdef Q_OS_WIN
+  QSKIP("Windows shows its own print dialog, whose buttons are not Qt's");
+#endif
   test::GuiTestScope scope;
   MainWindow w;
   QStringList buttons;
