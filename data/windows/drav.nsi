@@ -3,6 +3,8 @@
 ; Installs for all users (Program Files) or the current user (/CurrentUser, or when not an
 ; administrator); /S installs and uninstalls silently.
 Unicode true
+; DRAV is a 64-bit program: so is its installer (and it runs under a 64-bit-only Wine).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APP "DRAV"

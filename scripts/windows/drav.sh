@@ -8,7 +8,7 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 # A Wine of our own in the build folder, quiet and headless.
 export WINEPREFIX=${WINEPREFIX:-$out/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 prepare_wine() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     step "Wine prefix"
