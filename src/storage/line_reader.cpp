@@ -25,35 +25,90 @@ LineReader::LineReader(std::string_view contents) {
     contents = owned_;
   }
   contents_ = contents;
-  // memchr runs far faster than a byte loop over a file of several MB.
-  const char* p = contents.data();
-  const char* const end = p + contents.size();
-  while (p < end) {
+}
+
+namespace {
+
+// The number of lines in text, up to limit: a line ends at LF, and a last line without one
+// counts too. memchr runs far faster than a byte loop over a file of several MB.
+std::size_t CountLines(std::string_view text, std::size_t limit) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  std::size_t lines = 0;
+  while (p < end && lines < limit) {
+    ++lines;
     const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     if (!lf) break;
-    ++lineCount_;
     p = static_cast<const char*>(lf) + 1;
   }
-  if (!contents.empty() && contents.back() != '\n') ++lineCount_;
+  return lines;
+}
+
+}  // namespace
+
+std::size_t LineReader::Remaining() {
+  if (lineCount_ == kUncounted)
+    lineCount_ = next_ + CountLines(contents_.substr(position_), kUncounted);
+  return lineCount_ - next_;
+}
+
+bool LineReader::HasLines(std::size_t n) {
+  if (lineCount_ != kUncounted) return lineCount_ - next_ >= n;
+  return CountLines(contents_.substr(position_), n) >= n;
 }
 
 std::string_view LineReader::Next() {
-  if (next_ >= lineCount_) return {};
+  if (AtEnd()) return {};
   ++next_;
-  std::size_t end = contents_.find('\n', position_);
-  if (end == std::string_view::npos) end = contents_.size();
-  std::string_view line = contents_.substr(position_, end - position_);
-  position_ = end < contents_.size() ? end + 1 : contents_.size();
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  return line;
+  const char* const start = contents_.data() + position_;
+  const std::size_t left = contents_.size() - position_;
+  // Most lines are a few characters: a short look costs less than a call to memchr.
+  std::size_t length = 0;
+  while (length < left && length < 16 && start[length] != '\n') ++length;
+  if (length == 16) {
+    const void* lf = std::memchr(start + length, '\n', left - length);
+    length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : left;
+  }
+  position_ += length < left ? length + 1 : left;
+  if (length > 0 && start[length - 1] == '\r') --length;
+  return {start, length};
 }
 
+namespace {
+
+// A line of at most 9 characters holding only digits, with an optional leading '-', is
+// within the 32-bit range and reads the same as under the full grammar, much faster.
+bool PlainInt(std::string_view line, int& value) {
+  if (line.empty() || line.size() > 9) return false;
+  const bool negative = line[0] == '-';
+  std::size_t i = negative ? 1 : 0;
+  if (i == line.size()) return false;
+  int v = 0;
+  for (; i < line.size(); ++i) {
+    const unsigned digit = static_cast<unsigned char>(line[i]) - static_cast<unsigned>('0');
+    if (digit > 9) return false;
+    v = v * 10 + static_cast<int>(digit);
+  }
+  value = negative ? -v : v;
+  return true;
+}
+
+}  // namespace
+
 int LineReader::NextInt(int fallback) {
-  return LenientInt(Next(), fallback);
+  const std::string_view line = Next();
+  int value = 0;
+  if (PlainInt(line, value)) return value;
+  return LenientInt(line, fallback);
 }
 
 double LineReader::NextDecimal() {
-  return StrictDecimal(Next());
+  const std::string_view line = Next();
+  // A whole number of at most 9 digits converts exactly; "-0" is left to the full grammar
+  // for its sign.
+  int value = 0;
+  if (!line.empty() && line[0] != '-' && PlainInt(line, value)) return value;
+  return StrictDecimal(line);
 }
 
 namespace {
@@ -76,7 +131,10 @@ int LineReader::NextCount(std::size_t linesPerItem) {
   const int count = CountValue(Next());
   if (count == 0) return 0;
   if (linesPerItem == 0) linesPerItem = 1;
-  if (static_cast<std::size_t>(count) > Remaining() / linesPerItem)
+  // Lines are never more than bytes + 1, so a count beyond that needs no look at the lines.
+  const std::size_t needed = static_cast<std::size_t>(count);
+  if (needed > (contents_.size() - position_ + 1) / linesPerItem ||
+      !HasLines(needed * linesPerItem))
     throw DravError("The file ends early");
   return count;
 }

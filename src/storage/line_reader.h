@@ -31,16 +31,21 @@ class LineReader {
   // missing game fails on its first games-played line).
   int NextGameCount();
 
-  std::size_t Remaining() const { return lineCount_ - next_; }
-  bool AtEnd() const { return next_ >= lineCount_; }
+  // The lines left; the first call counts the whole file.
+  std::size_t Remaining();
+  // Whether at least n lines are left; looks no further ahead than n lines.
+  bool HasLines(std::size_t n);
+  bool AtEnd() const { return position_ >= contents_.size(); }
   std::size_t LineNumber() const { return next_; }
 
  private:
-  // Lines are found as they are read: a large file is not split up front.
+  static constexpr std::size_t kUncounted = static_cast<std::size_t>(-1);
+  // Lines are found as they are read and counted only when asked: a large file is neither
+  // split nor counted up front.
   std::string owned_;  // a copy, only when NULs had to be replaced
   std::string_view contents_;
   std::size_t position_ = 0;
-  std::size_t lineCount_ = 0;
+  std::size_t lineCount_ = kUncounted;
   std::size_t next_ = 0;
 };
 

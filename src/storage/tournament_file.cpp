@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "model/numbers.h"
 #include "model/score_only.h"
@@ -16,40 +17,54 @@ namespace {
 
 constexpr int kLinesPerGame = 129;
 
-// Saving is on the director's critical path (autosave, every Save): numbers go straight into
-// the output without a temporary string per line.
+// Saving is on the director's critical path (autosave, every Save): numbers are written
+// straight into a buffer sized up front, without a temporary string or a length check per
+// character.
 class LineWriter {
  public:
-  explicit LineWriter(std::size_t expectedBytes) { out_.reserve(expectedBytes); }
+  explicit LineWriter(std::size_t expectedBytes) { out_.resize(expectedBytes); }
   void Int(long long v) {
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf - 2, v).ptr;
-    Finish(buf, end);
+    char* p = Room(32);
+    if (v >= 0 && v < 10) {
+      *p++ = static_cast<char>('0' + v);
+    } else {
+      p = std::to_chars(p, p + 30, v).ptr;
+    }
+    Finish(p);
   }
   void Decimal(double v) {
-    char buf[72];
-    Finish(buf, buf + FormatGInto(v, buf));
+    char* p = Room(72);
+    Finish(p + FormatGInto(v, p));
   }
   // A line break or Ctrl-Z inside a value would break the file's line structure; a NUL is
   // written as the space every reader makes of it.
   void Text(std::string_view s) {
-    const std::size_t start = out_.size();
-    out_ += s;
+    char* const start = Room(s.size() + 2);
+    if (!s.empty()) std::memcpy(start, s.data(), s.size());
     static constexpr std::string_view kBlanked("\r\n\x1a\0", 4);
     if (s.find_first_of(kBlanked) != std::string_view::npos)
-      for (std::size_t i = start; i < out_.size(); ++i)
-        if (kBlanked.find(out_[i]) != std::string_view::npos) out_[i] = ' ';
-    out_ += "\r\n";
+      for (std::size_t i = 0; i < s.size(); ++i)
+        if (kBlanked.find(start[i]) != std::string_view::npos) start[i] = ' ';
+    Finish(start + s.size());
   }
-  std::string Take() { return std::move(out_); }
+  std::string Take() {
+    out_.resize(used_);
+    return std::move(out_);
+  }
 
  private:
-  void Finish(char* buf, char* end) {
+  // Where the next line goes, with at least n bytes free after it.
+  char* Room(std::size_t n) {
+    if (out_.size() - used_ < n) out_.resize(std::max(out_.size() * 2, used_ + n));
+    return out_.data() + used_;
+  }
+  void Finish(char* end) {
     *end++ = '\r';
     *end++ = '\n';
-    out_.append(buf, end);
+    used_ = static_cast<std::size_t>(end - out_.data());
   }
   std::string out_;
+  std::size_t used_ = 0;
 };
 
 long long Pack(int bonus, int bounceback, bool packed) {
@@ -227,9 +242,9 @@ Tournament ParseTournament(std::string_view contents, const Tournament& base) {
   t.Rosters = ReadTeamLists(in);
 
   // A missing game fails on its first games-played line, so the count needs no check;
-  // the reservation is bounded by the lines left.
+  // the reservation is bounded by the size of the text (every line takes a byte at least).
   const int games = in.NextGameCount();
-  if (games > 0) t.Games.reserve(std::min<std::size_t>(games, in.Remaining() / kLinesPerGame));
+  if (games > 0) t.Games.reserve(std::min<std::size_t>(games, contents.size() / kLinesPerGame));
   for (int i = 0; i < games; ++i) {
     GameStats g;
     ReadGameLines(in, g, 0);
