@@ -1,4 +1,5 @@
 #include "stats/figures.h"
+#include "stats/full_games_note.h"
 #include "stats/player_stats.h"
 #include "stats/stage_view.h"
 #include "stats/standings_order.h"
@@ -67,6 +68,14 @@ void WriteStandingsPage(std::string& page, const Site& site, int stage) {
       page += "<p class=\"note\">No games yet.</p>\n";
     else
       TeamTable(page, site, view, rows, ranks, "");
+  }
+  // Teams that also played score-only games: which games their rates come from.
+  const std::vector<const Standings*> mixed = TeamsWithScoreOnlyGames(teamStats);
+  if (!mixed.empty()) {
+    page += "<p class=\"note\">" + std::string(kFullGamesNoteHeading) + "</p>\n<ul class=\"note\">";
+    for (const Standings* s : mixed)
+      page += "<li>" + FullGamesNote(HtmlEscape(s->TeamName), *s) + "</li>";
+    page += "</ul>\n";
   }
   ClosePage(page);
 }
