@@ -426,8 +426,9 @@ QMdiSubWindow* MainWindow::AddChild(QWidget* widget, const QPoint& position) {
 
 void MainWindow::OpenEntryWindows(bool withDivisions) {
   // The one place where the entry windows are created; the first team and game are shown.
-  // Game entry at the top left, roster entry to its right (or against the right edge when
-  // the area is narrow), the divisions list under the roster.
+  // Game entry at the top left, roster entry to its right, the divisions list under the
+  // roster; when the area is too narrow for that, both go under the game entry window, and
+  // only when that does not fit either does the roster stand against the right edge.
   QWidget* gameWindow = CreateGameEntryWindow(tournament_, nullptr);
   if (auto* entry = qobject_cast<GameEntryWindow*>(gameWindow)) {
     entry->Form().SetAfterNextStores([this] { commands_.GameStoredByNext(); });
@@ -441,18 +442,36 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
   // The whole area, not the viewport: scroll bars that the windows just closed needed go
   // away once they are gone.
   const int areaWidth = mdi_->contentsRect().width();
-  const int rosterX = game->width() + roster->width() <= areaWidth
-                          ? game->width()
-                          : std::max(0, areaWidth - roster->width());
-  roster->move(rosterX, 0);
-  if (withDivisions) {
-    QMdiSubWindow* divisions =
-        AddChild(new DivisionsWindow(tournament_, commands_.Hooks()), QPoint(0, 0));
+  const int areaHeight = mdi_->contentsRect().height();
+  QMdiSubWindow* divisions =
+      withDivisions ? AddChild(new DivisionsWindow(tournament_, commands_.Hooks()), QPoint(0, 0))
+                    : nullptr;
+  const int divisionsWidth = divisions ? divisions->width() : 0;
+  const int divisionsHeight = divisions ? divisions->height() : 0;
+  if (game->width() + roster->width() <= areaWidth) {
+    roster->move(game->width(), 0);
     // Under the roster when it fits there, else under the game entry window.
-    if (rosterX + divisions->width() <= areaWidth)
-      divisions->move(rosterX, roster->height());
-    else
-      divisions->move(0, game->height());
+    if (divisions) {
+      if (game->width() + divisionsWidth <= areaWidth)
+        divisions->move(game->width(), roster->height());
+      else
+        divisions->move(0, game->height());
+    }
+  } else if (game->height() + std::max(roster->height(), divisionsHeight) <= areaHeight &&
+             roster->width() + divisionsWidth <= areaWidth) {
+    // Too narrow for side by side (a wide form, or a wider window style): the roster and
+    // the divisions go under the game entry window rather than over it.
+    roster->move(0, game->height());
+    if (divisions) divisions->move(roster->width(), game->height());
+  } else {
+    const int rosterX = std::max(0, areaWidth - roster->width());
+    roster->move(rosterX, 0);
+    if (divisions) {
+      if (rosterX + divisionsWidth <= areaWidth)
+        divisions->move(rosterX, roster->height());
+      else
+        divisions->move(0, game->height());
+    }
   }
   mdi_->setActiveSubWindow(game);
 }
