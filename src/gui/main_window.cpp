@@ -446,6 +446,10 @@ void MainWindow::OpenEntryWindows(bool withDivisions) {
   QMdiSubWindow* divisions =
       withDivisions ? AddChild(new DivisionsWindow(tournament_, commands_.Hooks()), QPoint(0, 0))
                     : nullptr;
+  // A roster a little too wide for the room beside the game entry gives up the difference.
+  const int spare = areaWidth - game->width();
+  if (spare < roster->width() && spare >= roster->minimumSizeHint().width())
+    roster->resize(spare, roster->height());
   const int divisionsWidth = divisions ? divisions->width() : 0;
   const int divisionsHeight = divisions ? divisions->height() : 0;
   if (game->width() + roster->width() <= areaWidth) {

@@ -275,7 +275,14 @@ void NothingLostTest::entryWindowsDoNotOverlapWithEveryColumnOn() {
   for (QMdiSubWindow* a : windows) {
     QVERIFY2(area.contains(a->geometry()), qPrintable(a->windowTitle()));
     for (QMdiSubWindow* b : windows)
-      if (a != b) QVERIFY2(!a->geometry().intersects(b->geometry()), qPrintable(a->windowTitle()));
+      if (a != b) {
+        const QRect g = a->geometry(), h = b->geometry();
+        const QString where = QString("%1 %2,%3 %4x%5 and %6 %7,%8 %9x%10")
+                                  .arg(a->windowTitle()).arg(g.x()).arg(g.y()).arg(g.width())
+                                  .arg(g.height()).arg(b->windowTitle()).arg(h.x()).arg(h.y())
+                                  .arg(h.width()).arg(h.height());
+        QVERIFY2(!g.intersects(h), qPrintable(where));
+      }
   }
 }
 
