@@ -214,6 +214,16 @@ std::vector<std::string> PlayerValues(const Tournament& t, const Individuals& p)
   return v;
 }
 
+std::string ScoreNum(std::int64_t score) {
+  const std::string digits = Num(score);
+  return score < 0 ? "\xE2\x88\x92" + digits.substr(1) : digits;
+}
+
+std::string ScorePair(std::int64_t own, std::int64_t other) {
+  // Narrow no-break spaces: the pair never breaks across lines.
+  return ScoreNum(own) + "\xE2\x80\xAF\xE2\x80\x93\xE2\x80\xAF" + ScoreNum(other);
+}
+
 std::string TeamLink(const Site& site, int team) {
   std::string out = "<a href=\"" + Href(site, TeamFile(team)) + "\">" +
                     HtmlEscape(site.t.TeamName(team)) + "</a>";

@@ -67,6 +67,11 @@ std::vector<std::string> PlayerValues(const Tournament& t, const Individuals& p)
 std::vector<Column> GameColumns(const Tournament& t);   // a team's games
 std::vector<Column> RoundColumns(const Tournament& t);  // the round report
 
+// A score with a true minus sign (U+2212), so that "-5" cannot be read as a dash.
+std::string ScoreNum(std::int64_t score);
+// Two scores, own first: "675 \u2013 \u22125", the dash set off by narrow spaces.
+std::string ScorePair(std::int64_t own, std::int64_t other);
+
 // A team name with its exhibition mark, linked to its page.
 std::string TeamLink(const Site& site, int team);
 // "=" after a shared place.

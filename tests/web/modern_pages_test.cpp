@@ -1,0 +1,63 @@
+// What the modern pages say in particular cases: scores, figures, one stage's report,
+// keyboard access and the files beside the pages.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/cli_runner.h"
+#include "web/modern/modern_report.h"
+#include "web/web_report.h"
+#include "web_fixture.h"
+
+namespace drav {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kMinus = "\xE2\x88\x92";
+constexpr const char* kDash = "\xE2\x80\xAF\xE2\x80\x93\xE2\x80\xAF";  // en dash, set off
+
+class ModernPagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { dir_ = test::MakeTempDir(); }
+  void TearDown() override { fs::remove_all(dir_); }
+  void Write(Tournament t) {
+    t.Extras.Report = ReportStyle::Modern;
+    ASSERT_TRUE(WriteWebReport(t, dir_ + "/x").empty());
+  }
+  std::string Page(const std::string& suffix) const { return test::ReadFile(dir_ + "/x" + suffix); }
+  bool Has(const std::string& suffix, const std::string& text) const {
+    return Page(suffix).find(text) != std::string::npos;
+  }
+  std::string dir_;
+};
+
+// Two teams, a rout in which the loser ends below zero.
+Tournament Rout() {
+  Tournament t;
+  t.Format.AllRounds = 1;
+  t.QuestionValues = {10, -5, 0, 0};
+  t.Rosters = {{"Ash", "A1"}, {"Birch", "B1"}};
+  t.Games = {test::MakeGame("1", 1, 0, 1, 675, -5)};
+  test::SetRow(t.Games[0], true, 0, 0, 1, 5, 0, 0, 50);
+  test::SetRow(t.Games[0], false, 0, 0, 1, 0, 1, 0, -5);
+  return t;
+}
+
+TEST_F(ModernPagesTest, NegativeScoresShowATrueMinusSignApartFromTheDash) {
+  Write(Rout());
+  const std::string rout = std::string("675") + kDash + kMinus + "5";
+  const std::string loss = std::string(kMinus) + "5" + kDash + "675";
+  EXPECT_TRUE(Has("_team1.html", "\">" + rout + "</a>"));  // the game's row
+  EXPECT_TRUE(Has("_team1.html", "<td class=l>" + rout));  // the totals
+  EXPECT_TRUE(Has("_team2.html", "\">" + loss + "</a>"));
+  EXPECT_TRUE(Has("_games_r1.html", std::string("Birch</a> ") + kMinus + "5</h2>"));
+  EXPECT_TRUE(Has("_games_r1.html", std::string("Birch ") + kMinus + "5</caption>"));
+  for (const char* page : {"_team1.html", "_team2.html", "_games_r1.html"})
+    EXPECT_FALSE(Has(page, "\xE2\x80\x93-")) << page;
+}
+
+}  // namespace
+}  // namespace drav
