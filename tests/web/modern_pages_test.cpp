@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "stats/quickprint.h"
 #include "support/cli_runner.h"
 #include "web/modern/modern_report.h"
 #include "web/web_report.h"
@@ -57,6 +58,35 @@ TEST_F(ModernPagesTest, NegativeScoresShowATrueMinusSignApartFromTheDash) {
   EXPECT_TRUE(Has("_games_r1.html", std::string("Birch ") + kMinus + "5</caption>"));
   for (const char* page : {"_team1.html", "_team2.html", "_games_r1.html"})
     EXPECT_FALSE(Has(page, "\xE2\x80\x93-")) << page;
+}
+
+// Fractional games played whose sum rounds one way added in the stored order (0.05 + 0.05 +
+// 0.75 = 0.8499...) and the other way in round order (0.8500...1).
+TEST_F(ModernPagesTest, GamesPlayedIsQuickPrintsFigureOnEveryPage) {
+  Tournament t;
+  t.Format.AllRounds = 1;
+  t.QuestionValues = {10, -5, 0, 0};
+  t.Rosters = {{"Ash", "Al"}, {"Birch", "Bo"}};
+  t.Extras.Stages = {{"Pools", 1, 3, false, {}}};
+  const double gp[] = {0.05, 0.05, 0.75};
+  for (int i = 0; i < 3; ++i) {
+    t.Games.push_back(test::MakeGame(std::to_string(i), 3 - i, 0, 1, 100, 50));
+    test::SetRow(t.Games.back(), true, 0, 0, gp[i], 1, 0, 0, 10);
+    test::SetRow(t.Games.back(), false, 0, 0, 1, 1, 0, 0, 10);
+  }
+  bool found = false;
+  for (const std::string& line : PlayerStandingsLines(t))
+    if (line.find("Al ") != std::string::npos) found = line.find(" 0.8 ") != std::string::npos;
+  ASSERT_TRUE(found);
+  Write(t);
+  for (const char* page : {"_individuals.html", "_individuals_s1.html", "_team1.html"}) {
+    const std::string text = Page(page);
+    const std::size_t row =
+        text.find("Al</a>") != std::string::npos ? text.find("Al</a>") : text.find(">Al<td>");
+    ASSERT_NE(row, std::string::npos) << page;
+    EXPECT_NE(text.find("<td>0.8<", row), std::string::npos) << page;
+    EXPECT_EQ(text.find("<td>0.9<", row), std::string::npos) << page;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "web/modern/modern_report.h"
 
 #include <unordered_map>
+#include <utility>
 
 #include "model/merge_sort.h"
 #include "stats/player_stats.h"
@@ -86,19 +87,23 @@ std::vector<ReportFile> ModernReportFiles(const Tournament& t) {
 
 std::vector<std::string> WriteModernReport(Tournament& t, const std::string& basePath,
                                            const ReportSink* sink) {
-  const std::vector<Standings> teamStats = ComputeTeamStats(t);
-  std::vector<Individuals> playerStats = ComputePlayerStats(t);
-  SortPlayerStats(t, playerStats);
+  // Every figure first, on the games in their stored order; the pages then list the games
+  // in round order.
+  std::vector<modern::Tables> tables;
+  for (int s = -1; s < static_cast<int>(t.Extras.Stages.size()); ++s)
+    tables.push_back(modern::TablesOf(t, s));
 
   t.Format.SortByRound = 1;
   web::GamesInRoundOrder roundOrder(t);
   const Tournament& view = t;
-  Site site{view, LinkBaseOf(basePath), RoundsInRoundOrder(view), !view.Extras.Stages.empty()};
+  Site site{view, LinkBaseOf(basePath), RoundsInRoundOrder(view), !view.Extras.Stages.empty(),
+            std::move(tables)};
+  const std::vector<Standings>& teamStats = site.tables.front().byIndex;
 
   // Each team's players in individual standings order, and each round's games.
   std::vector<std::vector<const Individuals*>> playersOfTeam(
       static_cast<std::size_t>(t.TeamCount()));
-  for (const Individuals& p : playerStats)
+  for (const Individuals& p : site.tables.front().players)
     if (p.GP > 0 && view.IsTeam(p.TeamIndex))
       playersOfTeam[static_cast<std::size_t>(p.TeamIndex)].push_back(&p);
   const auto gamesByTeam = web::GamesByTeam(view);

@@ -28,12 +28,25 @@ std::string RoundFile(int round);
 // True when the scoreboard shows the game.
 bool OnScoreboard(const Tournament& t, const GameStats& g);
 
+// The figures of one standings page (all games, or one stage), computed on the games in
+// their stored order as QuickPrint computes them: a sum of fractional games played depends
+// on the order of its terms, and every page shows QuickPrint's figure.
+struct Tables {
+  Tournament view;                   // the tournament as the page sees it
+  std::vector<Standings> teams;      // standings order
+  std::vector<Standings> byIndex;    // team order
+  std::vector<Individuals> players;  // individual standings order
+};
+// stage -1: all games.
+Tables TablesOf(const Tournament& t, int stage);
+
 // What every page of one run shares. t holds its games in round order.
 struct Site {
   const Tournament& t;
   std::string linkBase;
   std::vector<int> rounds;  // ScoreboardRounds
   bool finalRanking = false;
+  std::vector<Tables> tables;  // [0] all games, [s + 1] stage s
 };
 
 // An address within the report, escaped for an attribute value.
