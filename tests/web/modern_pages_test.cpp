@@ -9,6 +9,7 @@
 #include "stats/quickprint.h"
 #include "support/cli_runner.h"
 #include "web/modern/modern_report.h"
+#include "web/stage_report.h"
 #include "web/web_report.h"
 #include "web_fixture.h"
 
@@ -87,6 +88,33 @@ TEST_F(ModernPagesTest, GamesPlayedIsQuickPrintsFigureOnEveryPage) {
     EXPECT_NE(text.find("<td>0.8<", row), std::string::npos) << page;
     EXPECT_EQ(text.find("<td>0.9<", row), std::string::npos) << page;
   }
+}
+
+TEST_F(ModernPagesTest, OneStagesReportCoversThatStagesTeamsOnly) {
+  Tournament t;
+  t.Format.TourneyName = "Open";
+  t.Format.AllRounds = 1;
+  t.QuestionValues = {10, -5, 0, 0};
+  t.Rosters = {{"Ash", "A1"}, {"Birch", "B1"}, {"Cedar", "C1"}, {"Dune", "D1"}};
+  t.Extras.Report = ReportStyle::Modern;
+  t.Extras.Stages = {{"Pools", 1, 2, false, {}}, {"Final", 3, 3, false, {{"Top", {0, 1}}}}};
+  t.Games = {test::MakeGame("1", 1, 0, 2, 200, 100), test::MakeGame("2", 1, 1, 3, 200, 100),
+             test::MakeGame("3", 2, 0, 3, 200, 100), test::MakeGame("4", 3, 0, 1, 300, 250)};
+  for (GameStats& g : t.Games) test::SetRow(g, true, 0, 0, 1, 1, 0, 0, 10);
+  ASSERT_TRUE(WriteStageWebReport(t, 1, dir_ + "/x").empty());
+  for (const char* page : {"_team1.html", "_team2.html", "_standings.html", "_games_r3.html"})
+    EXPECT_TRUE(fs::exists(dir_ + "/x" + page)) << page;
+  // No pages for the teams that stopped earlier, nor for the stages inside the stage.
+  for (const char* page :
+       {"_team3.html", "_team4.html", "_standings_s1.html", "_final.html", "_games_r1.html"})
+    EXPECT_FALSE(fs::exists(dir_ + "/x" + page)) << page;
+  const std::string name = "Open Final (round 3)";
+  EXPECT_TRUE(Has("_index.html", "<title>" + name + "</title>"));
+  EXPECT_TRUE(Has("_index.html", ">2 teams, 1 game, round 3</p>"));
+  EXPECT_FALSE(Has("_index.html", "Cedar"));
+  EXPECT_TRUE(Has("_standings.html", "<title>Team standings \xE2\x80\x93 " + name + "</title>"));
+  EXPECT_TRUE(Has("_standings.html", "<h2>Top</h2>"));
+  EXPECT_FALSE(Has("_standings.html", "No games yet"));
 }
 
 }  // namespace

@@ -47,7 +47,11 @@ struct Site {
   std::vector<int> rounds;  // ScoreboardRounds
   bool finalRanking = false;
   std::vector<Tables> tables;  // [0] all games, [s + 1] stage s
+  std::vector<bool> teams;     // the teams the report covers, by index; empty: all
 };
+
+// True when the report has a page for the team.
+bool Covers(const Site& site, int team);
 
 // An address within the report, escaped for an attribute value.
 std::string Href(const Site& site, std::string_view suffix);
