@@ -69,7 +69,7 @@ a{text-decoration:none}.game,.tw{break-inside:avoid}table{font-size:9pt}}
 std::string_view ScriptText() {
   return R"js("use strict";
 (function(){
-function key(cell){var t=cell.textContent.trim();if(t==="inf")return Infinity;
+function key(cell){var t=cell.textContent.trim().replace(/\u2212/g,"-");if(t==="inf")return Infinity;
 var m=/^[-+]?\d+(\.\d+)?/.exec(t);return m?parseFloat(m[0]):null;}
 function setup(table){var head=table.tHead&&table.tHead.rows[0],body=table.tBodies[0];if(!head||!body)return;
 Array.prototype.forEach.call(body.rows,function(r,i){r.dataset.i=i;});

@@ -21,10 +21,13 @@ void WriteIndexPage(std::string& page, const Site& site) {
            kIndexFile);
   std::int64_t games = 0;
   for (const GameStats& g : t.Games) games += OnScoreboard(t, g) ? 1 : 0;
-  page += "<p class=\"note\">" + Num(t.TeamCount()) +
-          (t.TeamCount() == 1 ? " team, " : " teams, ") + Num(games) +
+  std::int64_t teams = 0;
+  for (int team = 0; team < t.TeamCount(); ++team) teams += Covers(site, team) ? 1 : 0;
+  page += "<p class=\"note\">" + Num(teams) + (teams == 1 ? " team, " : " teams, ") + Num(games) +
           (games == 1 ? " game" : " games");
-  if (!site.rounds.empty())
+  if (site.rounds.size() == 1)
+    page += ", round " + Num(site.rounds.front());
+  else if (!site.rounds.empty())
     page += ", rounds " + Num(site.rounds.front()) + "\xE2\x80\x93" + Num(site.rounds.back());
   page += "</p>\n";
 
@@ -60,7 +63,7 @@ void WriteIndexPage(std::string& page, const Site& site) {
   Link(page, site, kKeyFile, "Stat key");
   page += "</ul>\n<h2>Teams</h2>\n<ul class=\"teams\">\n";
   for (int team = 0; team < t.TeamCount(); ++team)
-    page += "<li>" + TeamLink(site, team) + "</li>\n";
+    if (Covers(site, team)) page += "<li>" + TeamLink(site, team) + "</li>\n";
   page += "</ul>\n";
   ClosePage(page);
 }

@@ -1,9 +1,12 @@
 #include "web/modern/modern_report.h"
 
 #include <unordered_map>
+#include <utility>
 
 #include "model/merge_sort.h"
 #include "stats/player_stats.h"
+#include "stats/stage_standings.h"
+#include "stats/stage_view.h"
 #include "stats/team_stats.h"
 #include "web/html.h"
 #include "web/modern/site.h"
@@ -38,7 +41,9 @@ struct PlannedFile {
   const char* failure;
 };
 
-std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& rounds) {
+// teams: the teams that get a page, by index; empty: all.
+std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& rounds,
+                              const std::vector<bool>& teams) {
   using K = PlannedFile::Kind;
   std::vector<PlannedFile> files;
   files.push_back({K::Index, 0, std::string(modern::kIndexFile), "Index Page Upload Failed"});
@@ -51,7 +56,8 @@ std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& round
     files.push_back(
         {K::Individuals, s, modern::IndividualsFile(s), "Individual Standings Upload Failed"});
   for (int team = 0; team < t.TeamCount(); ++team)
-    files.push_back({K::Team, team, modern::TeamFile(team), "Team Page Upload Failed"});
+    if (teams.empty() || teams[static_cast<std::size_t>(team)])
+      files.push_back({K::Team, team, modern::TeamFile(team), "Team Page Upload Failed"});
   files.push_back({K::RoundIndex, 0, std::string(modern::kGamesFile), "Scoreboard Upload Failed"});
   for (int round : rounds)
     files.push_back({K::Round, round, modern::RoundFile(round), "Scoreboard Upload Failed"});
@@ -79,26 +85,36 @@ std::vector<int> RoundsInRoundOrder(const Tournament& t) {
 
 std::vector<ReportFile> ModernReportFiles(const Tournament& t) {
   std::vector<ReportFile> files;
-  for (const PlannedFile& f : Plan(t, RoundsInRoundOrder(t)))
+  for (const PlannedFile& f : Plan(t, RoundsInRoundOrder(t), {}))
     files.push_back({f.suffix, f.failure});
   return files;
 }
 
-std::vector<std::string> WriteModernReport(Tournament& t, const std::string& basePath,
-                                           const ReportSink* sink) {
-  const std::vector<Standings> teamStats = ComputeTeamStats(t);
-  std::vector<Individuals> playerStats = ComputePlayerStats(t);
-  SortPlayerStats(t, playerStats);
+namespace {
+
+std::vector<std::string> Write(Tournament& t, const std::string& basePath, const ReportSink* sink,
+                               std::vector<bool> teams) {
+  // Every figure first, on the games in their stored order; the pages then list the games
+  // in round order.
+  std::vector<modern::Tables> tables;
+  for (int s = -1; s < static_cast<int>(t.Extras.Stages.size()); ++s)
+    tables.push_back(modern::TablesOf(t, s));
 
   t.Format.SortByRound = 1;
   web::GamesInRoundOrder roundOrder(t);
   const Tournament& view = t;
-  Site site{view, LinkBaseOf(basePath), RoundsInRoundOrder(view), !view.Extras.Stages.empty()};
+  Site site{view,
+            LinkBaseOf(basePath),
+            RoundsInRoundOrder(view),
+            !view.Extras.Stages.empty(),
+            std::move(tables),
+            std::move(teams)};
+  const std::vector<Standings>& teamStats = site.tables.front().byIndex;
 
   // Each team's players in individual standings order, and each round's games.
   std::vector<std::vector<const Individuals*>> playersOfTeam(
       static_cast<std::size_t>(t.TeamCount()));
-  for (const Individuals& p : playerStats)
+  for (const Individuals& p : site.tables.front().players)
     if (p.GP > 0 && view.IsTeam(p.TeamIndex))
       playersOfTeam[static_cast<std::size_t>(p.TeamIndex)].push_back(&p);
   const auto gamesByTeam = web::GamesByTeam(view);
@@ -109,7 +125,7 @@ std::vector<std::string> WriteModernReport(Tournament& t, const std::string& bas
 
   web::ReportWriter writer(basePath, sink);
   using K = PlannedFile::Kind;
-  for (const PlannedFile& file : Plan(view, site.rounds)) {
+  for (const PlannedFile& file : Plan(view, site.rounds, site.teams)) {
     writer.Page(file.suffix, [&](std::string& page) {
       switch (file.kind) {
         case K::Index:
@@ -155,6 +171,33 @@ std::vector<std::string> WriteModernReport(Tournament& t, const std::string& bas
     });
   }
   return writer.TakeFailures();
+}
+
+}  // namespace
+
+std::vector<std::string> WriteModernReport(Tournament& t, const std::string& basePath,
+                                           const ReportSink* sink) {
+  return Write(t, basePath, sink, {});
+}
+
+std::vector<std::string> WriteModernStageReport(const Tournament& t, int stage,
+                                                const std::string& basePath) {
+  const Stage& s = t.Extras.Stages.at(static_cast<std::size_t>(stage));
+  Tournament view = StageView(t, stage);
+  std::string& name = view.Format.TourneyName;
+  if (!name.empty()) name += ' ';
+  name += StageLabel(s);
+  // The report is of this stage alone: its brackets are the standings' tables, and it has
+  // no stage pages of its own.
+  view.Extras.Stages.clear();
+  // Its teams: those of its brackets and those that played in it.
+  std::vector<bool> teams(static_cast<std::size_t>(view.TeamCount()), false);
+  for (int team = 0; team < view.TeamCount(); ++team)
+    teams[static_cast<std::size_t>(team)] = view.DivisionOf(team) >= 0;
+  for (const GameStats& g : view.Games)
+    for (int team : {g.TeamA, g.TeamB})
+      if (view.IsTeam(team)) teams[static_cast<std::size_t>(team)] = true;
+  return Write(view, basePath, nullptr, std::move(teams));
 }
 
 }  // namespace drav

@@ -15,6 +15,11 @@ namespace drav {
 std::vector<std::string> WriteModernReport(Tournament& t, const std::string& basePath,
                                            const ReportSink* sink = nullptr);
 
+// The modern report of one stage: its games only, its brackets as the standings' tables,
+// pages for its teams only, and the stage after the tournament's name. stage must be valid.
+std::vector<std::string> WriteModernStageReport(const Tournament& t, int stage,
+                                                const std::string& basePath);
+
 // The files WriteModernReport writes for this tournament, pages first.
 std::vector<ReportFile> ModernReportFiles(const Tournament& t);
 

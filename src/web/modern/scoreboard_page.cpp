@@ -60,7 +60,7 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
   const int team = sideA ? g.TeamA : g.TeamB;
   const SideFigures side = SideOfGame(g, sideA);
   page += "<div class=\"side\"><div class=\"tw\"><table class=\"box nr\"><caption>" +
-          HtmlEscape(t.TeamName(team)) + " " + Num(side.Own) + "</caption>\n<thead><tr>";
+          HtmlEscape(t.TeamName(team)) + " " + ScoreNum(side.Own) + "</caption>\n<thead><tr>";
   HeadCell(page, {"Player", "Opens the player's line on the team page"}, "n");
   HeadCell(page,
            {f.BritishStyle ? "SH" : "TUH", f.BritishStyle ? "Starters heard" : "Toss-ups heard"});
@@ -107,8 +107,8 @@ void GameBlock(std::string& page, const Site& site, const GameStats& g, std::siz
   if (g.Forfeit != 0) {
     page += TeamLink(site, g.TeamA) + " defeats " + TeamLink(site, g.TeamB) + " by forfeit";
   } else if (IsPlayedGame(g)) {
-    page += TeamLink(site, first) + " " + Num(aFirst ? g.ScoreA : g.ScoreB) + ", " +
-            TeamLink(site, second) + " " + Num(aFirst ? g.ScoreB : g.ScoreA);
+    page += TeamLink(site, first) + " " + ScoreNum(aFirst ? g.ScoreA : g.ScoreB) + ", " +
+            TeamLink(site, second) + " " + ScoreNum(aFirst ? g.ScoreB : g.ScoreA);
     if (g.ScoreA == g.ScoreB) page += " <abbr class=\"tag\" title=\"Tied game\">tie</abbr>";
     if (g.Overtime != 0) page += " <abbr class=\"tag\" title=\"Overtime\">OT</abbr>";
   } else {

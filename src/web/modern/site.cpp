@@ -24,6 +24,11 @@ bool OnScoreboard(const Tournament& t, const GameStats& g) {
   return RoundSelected(t.Format, g.Round) && t.IsTeam(g.TeamA) && t.IsTeam(g.TeamB);
 }
 
+bool Covers(const Site& site, int team) {
+  if (!site.t.IsTeam(team)) return false;
+  return site.teams.empty() || site.teams[static_cast<std::size_t>(team)];
+}
+
 std::string Href(const Site& site, std::string_view suffix) {
   std::string href = site.linkBase;
   href += suffix;
@@ -37,7 +42,8 @@ void OpenPage(std::string& page, const Site& site, std::string_view title,
   page += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
   page += "<title>";
   page += title;
-  if (!name.empty()) page += " \xE2\x80\x93 " + name;
+  // The index is titled with the name itself.
+  if (!name.empty() && title != name) page += " \xE2\x80\x93 " + name;
   page += "</title>\n<link rel=\"stylesheet\" href=\"" + Href(site, kStyleFile) + "\">\n";
   page += "<script src=\"" + Href(site, kScriptFile) + "\" defer></script>\n</head>\n<body>\n";
   page += "<header><a class=\"site\" href=\"" + Href(site, kIndexFile) + "\">" +
@@ -212,6 +218,16 @@ std::vector<std::string> PlayerValues(const Tournament& t, const Individuals& p)
   v.push_back(Num(p.Points));
   v.push_back(RatioText(PointsPerGame(p)));
   return v;
+}
+
+std::string ScoreNum(std::int64_t score) {
+  const std::string digits = Num(score);
+  return score < 0 ? "\xE2\x88\x92" + digits.substr(1) : digits;
+}
+
+std::string ScorePair(std::int64_t own, std::int64_t other) {
+  // Narrow no-break spaces: the pair never breaks across lines.
+  return ScoreNum(own) + "\xE2\x80\xAF\xE2\x80\x93\xE2\x80\xAF" + ScoreNum(other);
 }
 
 std::string TeamLink(const Site& site, int team) {

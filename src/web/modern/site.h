@@ -28,13 +28,30 @@ std::string RoundFile(int round);
 // True when the scoreboard shows the game.
 bool OnScoreboard(const Tournament& t, const GameStats& g);
 
+// The figures of one standings page (all games, or one stage), computed on the games in
+// their stored order as QuickPrint computes them: a sum of fractional games played depends
+// on the order of its terms, and every page shows QuickPrint's figure.
+struct Tables {
+  Tournament view;                   // the tournament as the page sees it
+  std::vector<Standings> teams;      // standings order
+  std::vector<Standings> byIndex;    // team order
+  std::vector<Individuals> players;  // individual standings order
+};
+// stage -1: all games.
+Tables TablesOf(const Tournament& t, int stage);
+
 // What every page of one run shares. t holds its games in round order.
 struct Site {
   const Tournament& t;
   std::string linkBase;
   std::vector<int> rounds;  // ScoreboardRounds
   bool finalRanking = false;
+  std::vector<Tables> tables;  // [0] all games, [s + 1] stage s
+  std::vector<bool> teams;     // the teams the report covers, by index; empty: all
 };
+
+// True when the report has a page for the team.
+bool Covers(const Site& site, int team);
 
 // An address within the report, escaped for an attribute value.
 std::string Href(const Site& site, std::string_view suffix);
@@ -66,6 +83,11 @@ std::vector<std::string> PlayerValues(const Tournament& t, const Individuals& p)
 
 std::vector<Column> GameColumns(const Tournament& t);   // a team's games
 std::vector<Column> RoundColumns(const Tournament& t);  // the round report
+
+// A score with a true minus sign (U+2212), so that "-5" cannot be read as a dash.
+std::string ScoreNum(std::int64_t score);
+// Two scores, own first: "675 \u2013 \u22125", the dash set off by narrow spaces.
+std::string ScorePair(std::int64_t own, std::int64_t other);
 
 // A team name with its exhibition mark, linked to its page.
 std::string TeamLink(const Site& site, int team);

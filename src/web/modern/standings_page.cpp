@@ -10,11 +10,6 @@ namespace drav::modern {
 
 namespace {
 
-// The stage's view of the tournament, or the tournament itself for all games.
-Tournament ViewOf(const Site& site, int stage) {
-  return stage < 0 ? site.t : StageView(site.t, stage);
-}
-
 std::string PageTitle(const Site& site, std::string_view what, int stage) {
   std::string title(what);
   if (stage >= 0)
@@ -42,12 +37,20 @@ void StageLinks(std::string& page, const Site& site, int stage, std::string (*fi
 
 }  // namespace
 
+Tables TablesOf(const Tournament& t, int stage) {
+  Tables out{stage < 0 ? t : StageView(t, stage), {}, {}, {}};
+  out.teams = ComputeTeamStats(out.view);
+  SortTeamStats(out.view, out.teams, out.byIndex);
+  out.players = ComputePlayerStats(out.view);
+  SortPlayerStats(out.view, out.players);
+  return out;
+}
+
 void WriteStandingsPage(std::string& page, const Site& site, int stage) {
-  const Tournament view = ViewOf(site, stage);
-  std::vector<Standings> teamStats = ComputeTeamStats(view);
-  std::vector<Standings> byIndex;
-  SortTeamStats(view, teamStats, byIndex);
-  const TeamOrder order(view, byIndex);
+  const Tables& tables = site.tables.at(static_cast<std::size_t>(stage + 1));
+  const Tournament& view = tables.view;
+  const std::vector<Standings>& teamStats = tables.teams;
+  const TeamOrder order(view, tables.byIndex);
   OpenPage(page, site, PageTitle(site, "Team standings", stage), StandingsFile(stage));
   StageLinks(page, site, stage, &StandingsFile);
 
@@ -81,9 +84,9 @@ void WriteStandingsPage(std::string& page, const Site& site, int stage) {
 }
 
 void WriteIndividualsPage(std::string& page, const Site& site, int stage) {
-  const Tournament view = ViewOf(site, stage);
-  std::vector<Individuals> players = ComputePlayerStats(view);
-  SortPlayerStats(view, players);
+  const Tables& tables = site.tables.at(static_cast<std::size_t>(stage + 1));
+  const Tournament& view = tables.view;
+  const std::vector<Individuals>& players = tables.players;
   OpenPage(page, site, PageTitle(site, "Individual standings", stage), IndividualsFile(stage));
   StageLinks(page, site, stage, &IndividualsFile);
   std::vector<const Individuals*> rows;

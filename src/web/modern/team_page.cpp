@@ -73,7 +73,7 @@ void GameRow(std::string& page, const Site& site, const GameStats& g, std::size_
   if (g.Forfeit != 0)
     page += "forfeit";
   else if (IsPlayedGame(g))
-    page += Num(s.Own) + "\xE2\x80\x93" + Num(s.Other);
+    page += ScorePair(s.Own, s.Other);
   else
     page += "no score";
   page += "</a><td>";
@@ -157,8 +157,8 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
     if (g.TeamB == team) GameRow(page, site, g, index, false, so, columns.size());
   }
   page += "</tbody>\n<tfoot><tr><td class=r><th class=n>Total<td class=l><td class=l>" +
-          Num(record.PointsFor) + "\xE2\x80\x93" + Num(record.PointsAgainst) + "<td>" +
-          Num(ShownWins(record)) + "\xE2\x80\x93" + Num(ShownLosses(record)) +
+          ScorePair(record.PointsFor, record.PointsAgainst) + "<td>" + Num(ShownWins(record)) +
+          "\xE2\x80\x93" + Num(ShownLosses(record)) +
           (record.Ties > 0 ? "\xE2\x80\x93" + Num(record.Ties) : "");
   for (const std::string& v : TeamCountValues(t, record)) page += "<td>" + v;
   page += "</tfoot></table></div>\n";

@@ -1,0 +1,121 @@
+// What the modern pages say in particular cases: scores, figures, one stage's report,
+// keyboard access and the files beside the pages.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "stats/quickprint.h"
+#include "support/cli_runner.h"
+#include "web/modern/modern_report.h"
+#include "web/stage_report.h"
+#include "web/web_report.h"
+#include "web_fixture.h"
+
+namespace drav {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kMinus = "\xE2\x88\x92";
+constexpr const char* kDash = "\xE2\x80\xAF\xE2\x80\x93\xE2\x80\xAF";  // en dash, set off
+
+class ModernPagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { dir_ = test::MakeTempDir(); }
+  void TearDown() override { fs::remove_all(dir_); }
+  void Write(Tournament t) {
+    t.Extras.Report = ReportStyle::Modern;
+    ASSERT_TRUE(WriteWebReport(t, dir_ + "/x").empty());
+  }
+  std::string Page(const std::string& suffix) const { return test::ReadFile(dir_ + "/x" + suffix); }
+  bool Has(const std::string& suffix, const std::string& text) const {
+    return Page(suffix).find(text) != std::string::npos;
+  }
+  std::string dir_;
+};
+
+// Two teams, a rout in which the loser ends below zero.
+Tournament Rout() {
+  Tournament t;
+  t.Format.AllRounds = 1;
+  t.QuestionValues = {10, -5, 0, 0};
+  t.Rosters = {{"Ash", "A1"}, {"Birch", "B1"}};
+  t.Games = {test::MakeGame("1", 1, 0, 1, 675, -5)};
+  test::SetRow(t.Games[0], true, 0, 0, 1, 5, 0, 0, 50);
+  test::SetRow(t.Games[0], false, 0, 0, 1, 0, 1, 0, -5);
+  return t;
+}
+
+TEST_F(ModernPagesTest, NegativeScoresShowATrueMinusSignApartFromTheDash) {
+  Write(Rout());
+  const std::string rout = std::string("675") + kDash + kMinus + "5";
+  const std::string loss = std::string(kMinus) + "5" + kDash + "675";
+  EXPECT_TRUE(Has("_team1.html", "\">" + rout + "</a>"));  // the game's row
+  EXPECT_TRUE(Has("_team1.html", "<td class=l>" + rout));  // the totals
+  EXPECT_TRUE(Has("_team2.html", "\">" + loss + "</a>"));
+  EXPECT_TRUE(Has("_games_r1.html", std::string("Birch</a> ") + kMinus + "5</h2>"));
+  EXPECT_TRUE(Has("_games_r1.html", std::string("Birch ") + kMinus + "5</caption>"));
+  for (const char* page : {"_team1.html", "_team2.html", "_games_r1.html"})
+    EXPECT_FALSE(Has(page, "\xE2\x80\x93-")) << page;
+}
+
+// Fractional games played whose sum rounds one way added in the stored order (0.05 + 0.05 +
+// 0.75 = 0.8499...) and the other way in round order (0.8500...1).
+TEST_F(ModernPagesTest, GamesPlayedIsQuickPrintsFigureOnEveryPage) {
+  Tournament t;
+  t.Format.AllRounds = 1;
+  t.QuestionValues = {10, -5, 0, 0};
+  t.Rosters = {{"Ash", "Al"}, {"Birch", "Bo"}};
+  t.Extras.Stages = {{"Pools", 1, 3, false, {}}};
+  const double gp[] = {0.05, 0.05, 0.75};
+  for (int i = 0; i < 3; ++i) {
+    t.Games.push_back(test::MakeGame(std::to_string(i), 3 - i, 0, 1, 100, 50));
+    test::SetRow(t.Games.back(), true, 0, 0, gp[i], 1, 0, 0, 10);
+    test::SetRow(t.Games.back(), false, 0, 0, 1, 1, 0, 0, 10);
+  }
+  bool found = false;
+  for (const std::string& line : PlayerStandingsLines(t))
+    if (line.find("Al ") != std::string::npos) found = line.find(" 0.8 ") != std::string::npos;
+  ASSERT_TRUE(found);
+  Write(t);
+  for (const char* page : {"_individuals.html", "_individuals_s1.html", "_team1.html"}) {
+    const std::string text = Page(page);
+    const std::size_t row =
+        text.find("Al</a>") != std::string::npos ? text.find("Al</a>") : text.find(">Al<td>");
+    ASSERT_NE(row, std::string::npos) << page;
+    EXPECT_NE(text.find("<td>0.8<", row), std::string::npos) << page;
+    EXPECT_EQ(text.find("<td>0.9<", row), std::string::npos) << page;
+  }
+}
+
+TEST_F(ModernPagesTest, OneStagesReportCoversThatStagesTeamsOnly) {
+  Tournament t;
+  t.Format.TourneyName = "Open";
+  t.Format.AllRounds = 1;
+  t.QuestionValues = {10, -5, 0, 0};
+  t.Rosters = {{"Ash", "A1"}, {"Birch", "B1"}, {"Cedar", "C1"}, {"Dune", "D1"}};
+  t.Extras.Report = ReportStyle::Modern;
+  t.Extras.Stages = {{"Pools", 1, 2, false, {}}, {"Final", 3, 3, false, {{"Top", {0, 1}}}}};
+  t.Games = {test::MakeGame("1", 1, 0, 2, 200, 100), test::MakeGame("2", 1, 1, 3, 200, 100),
+             test::MakeGame("3", 2, 0, 3, 200, 100), test::MakeGame("4", 3, 0, 1, 300, 250)};
+  for (GameStats& g : t.Games) test::SetRow(g, true, 0, 0, 1, 1, 0, 0, 10);
+  ASSERT_TRUE(WriteStageWebReport(t, 1, dir_ + "/x").empty());
+  for (const char* page : {"_team1.html", "_team2.html", "_standings.html", "_games_r3.html"})
+    EXPECT_TRUE(fs::exists(dir_ + "/x" + page)) << page;
+  // No pages for the teams that stopped earlier, nor for the stages inside the stage.
+  for (const char* page :
+       {"_team3.html", "_team4.html", "_standings_s1.html", "_final.html", "_games_r1.html"})
+    EXPECT_FALSE(fs::exists(dir_ + "/x" + page)) << page;
+  const std::string name = "Open Final (round 3)";
+  EXPECT_TRUE(Has("_index.html", "<title>" + name + "</title>"));
+  EXPECT_TRUE(Has("_index.html", ">2 teams, 1 game, round 3</p>"));
+  EXPECT_FALSE(Has("_index.html", "Cedar"));
+  EXPECT_TRUE(Has("_standings.html", "<title>Team standings \xE2\x80\x93 " + name + "</title>"));
+  EXPECT_TRUE(Has("_standings.html", "<h2>Top</h2>"));
+  EXPECT_FALSE(Has("_standings.html", "No games yet"));
+}
+
+}  // namespace
+}  // namespace drav
