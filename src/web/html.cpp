@@ -31,6 +31,22 @@ std::string EscapeMarkup(std::string_view text) {
   return out;
 }
 
+// ASCII other than & < > ": the bytes that every escape keeps as they are.
+struct PlainBytes {
+  bool plain[256] = {};
+  constexpr PlainBytes() {
+    for (int c = 0; c < 0x80; ++c) plain[c] = c != '&' && c != '<' && c != '>' && c != '"';
+  }
+};
+constexpr PlainBytes kPlainBytes;
+
+// Most names need no escape at all: one look at each byte finds that out.
+bool IsPlain(std::string_view text) {
+  for (char c : text)
+    if (!kPlainBytes.plain[static_cast<unsigned char>(c)]) return false;
+  return true;
+}
+
 bool IsAscii(std::string_view text) {
   for (char c : text)
     if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -40,6 +56,7 @@ bool IsAscii(std::string_view text) {
 }  // namespace
 
 std::string HtmlEscape(std::string_view text) {
+  if (IsPlain(text)) return std::string(text);
   if (IsAscii(text)) return EscapeMarkup(text);
   // Beyond ASCII, a numeric reference reads the same under any charset a host declares.
   std::string out;

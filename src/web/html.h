@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -31,10 +32,34 @@ namespace web {
 // Page text is built in memory; every line ends in CR LF.
 inline constexpr std::string_view kLineEnd = "\r\n";
 
+// A char array part is a string literal: its length comes from its type, not from strlen,
+// and its copy has a size known at compile time.
+template <std::size_t N>
+constexpr std::size_t PartSize(const char (&)[N]) {
+  return N - 1;
+}
+inline std::size_t PartSize(std::string_view text) {
+  return text.size();
+}
+template <std::size_t N>
+void PutPart(char*& out, const char (&literal)[N]) {
+  std::memcpy(out, literal, N - 1);
+  out += N - 1;
+}
+inline void PutPart(char*& out, std::string_view text) {
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
+  out += text.size();
+}
+
+// A page is millions of short lines: each is measured once and copied into place.
 template <typename... Parts>
 void Line(std::string& page, const Parts&... parts) {
-  (page.append(parts), ...);
-  page.append(kLineEnd);
+  const std::size_t at = page.size();
+  page.resize(at + (PartSize(parts) + ... + kLineEnd.size()));  // grows by doubling
+  char* out = page.data() + at;
+  (PutPart(out, parts), ...);
+  out[0] = '\r';
+  out[1] = '\n';
 }
 
 // Integers print in plain decimal.

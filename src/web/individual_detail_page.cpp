@@ -87,9 +87,10 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
   for (const Individuals& p : playerStats) lastGamesPlayed[{p.TeamName, p.PlayerName}] = p.GP;
 
   const auto gamesByTeam = web::GamesByTeam(t);
+  const web::EscapedTeamNames escapedName(t);
   for (int team = 0; team < t.TeamCount(); ++team) {
     const std::string& teamName = t.TeamName(team);
-    const std::string escapedTeam = HtmlEscape(teamName);
+    const std::string& escapedTeam = escapedName(team);
     for (int player = 0; player < t.PlayerCount(team); ++player) {
       const std::string& playerName = t.PlayerName(team, player);
       if (auto it = lastGamesPlayed.find({teamName, playerName});
@@ -116,7 +117,7 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
             row.tuh = RowTossupsHeard(g.TUH, gp[j]);
             row.points = isA ? g.PtsA[j] : g.PtsB[j];
             Line(page, "<tr>");
-            Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.TeamName(isA ? g.TeamB : g.TeamA)),
+            Line(page, "  <td ALIGN=LEFT>", escapedName(isA ? g.TeamB : g.TeamA),
                  web::TiebreakerMark(g), "</td>");
             if (packetColumn) {
               const std::string* packet = web::DetailPacketName(t, g.Round);

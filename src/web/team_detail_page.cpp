@@ -63,13 +63,12 @@ std::string Ratio(std::int64_t numerator, std::int64_t divisor) {
 }
 
 // One row of the games table, seen from side A (ownIsA) or side B of the game.
-void GameRow(std::string& page, const Tournament& t, const GameStats& g, bool ownIsA,
-             bool packetColumn) {
+void GameRow(std::string& page, const Tournament& t, const web::EscapedTeamNames& escapedName,
+             const GameStats& g, bool ownIsA, bool packetColumn) {
   const TourneyFormat& f = t.Format;
   const int opponent = ownIsA ? g.TeamB : g.TeamA;
   Line(page, "<tr>");
-  Line(page, "  <td ALIGN=LEFT>", HtmlEscape(t.TeamName(opponent)), web::TiebreakerMark(g),
-       "</td>");
+  Line(page, "  <td ALIGN=LEFT>", escapedName(opponent), web::TiebreakerMark(g), "</td>");
   if (g.Forfeit) {
     // Team A is the side that wins a forfeit.
     Data(page, ownIsA ? "W" : "L");
@@ -221,6 +220,7 @@ void WriteTeamDetailPage(std::string& page, const Tournament& t,
   const Standings noRecord;
 
   const auto gamesByTeam = web::GamesByTeam(t);
+  const web::EscapedTeamNames escapedName(t);
   for (int team = 0; team < t.TeamCount(); ++team) {
     const std::string& teamName = t.TeamName(team);
     if (auto it = lastRecordOfName.find(teamName); it != lastRecordOfName.end()) {
@@ -234,8 +234,8 @@ void WriteTeamDetailPage(std::string& page, const Tournament& t,
     for (std::size_t gameIndex : gamesByTeam[static_cast<std::size_t>(team)]) {
       const GameStats& g = t.Games[gameIndex];
       if (!RoundSelected(f, g.Round)) continue;
-      if (g.TeamA == team && g.TeamB >= 0) GameRow(page, t, g, true, packetColumn);
-      if (g.TeamB == team && g.TeamA >= 0) GameRow(page, t, g, false, packetColumn);
+      if (g.TeamA == team && g.TeamB >= 0) GameRow(page, t, escapedName, g, true, packetColumn);
+      if (g.TeamB == team && g.TeamA >= 0) GameRow(page, t, escapedName, g, false, packetColumn);
     }
     const std::size_t slot = static_cast<std::size_t>(team);
     TotalRow(page, t, slot < teamStats.size() ? teamStats[slot] : noRecord, packetColumn);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "model/tournament.h"
+#include "web/html.h"
 
 namespace drav::web {
 
@@ -20,6 +22,27 @@ inline std::vector<std::vector<std::size_t>> GamesByTeam(const Tournament& t) {
   }
   return byTeam;
 }
+
+// The team names as a page shows them, escaped once: a name stands on every row of its
+// opponents' games.
+class EscapedTeamNames {
+ public:
+  explicit EscapedTeamNames(const Tournament& t) : t_(t) {
+    names_.reserve(t.Rosters.size());
+    for (int team = 0; team < t.TeamCount(); ++team) names_.push_back(HtmlEscape(t.TeamName(team)));
+  }
+  const std::string& operator()(int team) const {
+    if (team >= 0 && static_cast<std::size_t>(team) < names_.size())
+      return names_[static_cast<std::size_t>(team)];
+    other_ = HtmlEscape(t_.TeamName(team));
+    return other_;
+  }
+
+ private:
+  const Tournament& t_;
+  std::vector<std::string> names_;
+  mutable std::string other_;
+};
 
 // The packet of a game on the detail pages: PacketNames[Round - 1] when that exists.
 inline const std::string* DetailPacketName(const Tournament& t, int round) {

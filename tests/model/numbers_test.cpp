@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "model/error.h"
 
@@ -73,8 +74,25 @@ TEST(Formatting, MatchesPrintf) {
   EXPECT_EQ(FormatG(0.0001), "0.0001");
   EXPECT_EQ(FormatG(0.00001), "1e-05");
   EXPECT_EQ(FormatFixed(2.0 / 3, 3), "0.667");
-  EXPECT_EQ(FormatFixed(12.25, 1), "12.2");  // round-half-even on the exact binary value, like printf
+  EXPECT_EQ(FormatFixed(12.25, 1),
+            "12.2");  // round-half-even on the exact binary value, like printf
   EXPECT_EQ(FormatFixed(0.0, 2), "0.00");
+}
+
+// Report figures take a faster path; every one must still read as printf's %.Nf does,
+// ties and negative zero included.
+TEST(Formatting, FixedFiguresMatchPrintf) {
+  std::vector<double> values = {0.0,    -0.0,   -0.001,       0.005,  0.015, 0.125, 2.675, 12.25,
+                                -12.25, 1.0e-7, 2146.9999999, 2147.0, 1e9,   -5.5,  0.45,  1e300};
+  for (int n = -40; n <= 400; ++n)
+    for (int d = 1; d <= 24; ++d) values.push_back(static_cast<double>(n) / d);
+  for (double v : values) {
+    for (int decimals = 0; decimals <= 7; ++decimals) {
+      char expected[400];
+      std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
+      EXPECT_EQ(FormatFixed(v, decimals), expected) << v << " " << decimals;
+    }
+  }
 }
 
 }  // namespace
