@@ -131,6 +131,14 @@ class ModernReportInBrowser(unittest.TestCase):
                     "var s=parseFloat(getComputedStyle(e).fontSize);if(s<14)out.push(e.tagName+' '+s);});"
                     "return out.slice(0,5);")
                 self.assertEqual(small, [], "text below 14 px")
+                # A table box that scrolls sideways can be reached and scrolled by keyboard.
+                unreachable = d.execute_script(
+                    "var out=[];document.querySelectorAll('*').forEach(function(e){"
+                    "if(e.scrollWidth<=e.clientWidth)return;var s=getComputedStyle(e).overflowX;"
+                    "if(s!=='auto'&&s!=='scroll')return;"
+                    "if(e.tabIndex<0||!e.getAttribute('aria-label'))out.push(e.className);});"
+                    "return out.slice(0,5);")
+                self.assertEqual(unreachable, [], "scrolling box out of keyboard reach")
                 hrefs = d.execute_script(
                     "return Array.prototype.map.call(document.querySelectorAll('a[href]'),"
                     "function(a){return a.getAttribute('href');})")

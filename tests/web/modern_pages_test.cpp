@@ -117,5 +117,25 @@ TEST_F(ModernPagesTest, OneStagesReportCoversThatStagesTeamsOnly) {
   EXPECT_FALSE(Has("_standings.html", "No games yet"));
 }
 
+TEST_F(ModernPagesTest, EveryTableBoxIsReachableByKeyboardAndNamed) {
+  Tournament t = test::WebFixture();
+  t.Extras.Stages = {{"Prelims", 0, 2, false, {{"Pool A", {0, 1, 2}}}}, {"Finals", 3, 5, true, {}}};
+  Write(t);
+  int boxes = 0;
+  for (const auto& e : fs::directory_iterator(dir_)) {
+    const std::string page = test::ReadFile(e.path().string());
+    for (std::size_t at = page.find("<div class=\"tw\""); at != std::string::npos;
+         at = page.find("<div class=\"tw\"", at + 1), ++boxes) {
+      const std::string tag = page.substr(at, page.find('>', at) - at);
+      EXPECT_NE(tag.find(" tabindex=\"0\" role=\"region\" aria-label=\""), std::string::npos)
+          << e.path().filename() << ": " << tag;
+      EXPECT_EQ(tag.find("aria-label=\"\""), std::string::npos) << e.path().filename();
+    }
+  }
+  EXPECT_GT(boxes, 20);
+  // A team's name in a box score's label is escaped like every name.
+  EXPECT_TRUE(Has("_games_r2.html", "aria-label=\"&lt;script&gt;x&lt;/script&gt;\""));
+}
+
 }  // namespace
 }  // namespace drav

@@ -26,6 +26,7 @@ a{color:var(--accent)}
 .sub a[aria-current]{background:var(--accent);border-color:var(--accent);color:var(--bg)}
 .rounds a{min-width:2.6rem;text-align:center}
 .tw{overflow-x:auto;max-width:100%;margin:0 0 1.1rem;border:1px solid var(--line);border-radius:6px}
+.tw:focus-visible{outline:2px solid var(--accent);outline-offset:2px}
 table{border-collapse:separate;border-spacing:0;min-width:100%;font-size:15px;font-variant-numeric:tabular-nums}
 caption{caption-side:top;text-align:left;font-weight:600;padding:.45rem .6rem;border-bottom:1px solid var(--line);overflow-wrap:anywhere}
 th,td{padding:.38rem .6rem;text-align:right;white-space:nowrap;border-bottom:1px solid var(--line);background:var(--bg)}

@@ -17,7 +17,8 @@ void WriteFinalPage(std::string& page, const Site& site) {
   page +=
       "<p class=\"note\">The teams of the last stage first, bracket by bracket, then the "
       "teams that stopped in an earlier stage.</p>\n";
-  page += "<div class=\"tw\"><table class=\"st sort\">\n<thead><tr>";
+  OpenTableBox(page, "Final ranking");
+  page += "<table class=\"st sort\">\n<thead><tr>";
   HeadCell(page, {"#", "Place in the final ranking; = marks a shared place"}, "r");
   HeadCell(page, {"Team", ""}, "n");
   HeadCell(page, {"Stage", "The stage the team finished in"}, "l");

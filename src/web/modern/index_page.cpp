@@ -33,7 +33,9 @@ void WriteIndexPage(std::string& page, const Site& site) {
 
   const auto& stages = t.Extras.Stages;
   if (!stages.empty()) {
-    page += "<h2>Stages</h2>\n<div class=\"tw\"><table class=\"st nr\">\n<thead><tr>";
+    page += "<h2>Stages</h2>\n";
+    OpenTableBox(page, "Stages");
+    page += "<table class=\"st nr\">\n<thead><tr>";
     HeadCell(page, {"Stage", "The stage: opens its team standings"}, "n");
     HeadCell(page, {"Rounds", "The rounds the stage covers"});
     HeadCell(page, {"Brackets", "The brackets of the stage, each ranked in its own table"}, "l");

@@ -59,8 +59,11 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
   const TourneyFormat& f = t.Format;
   const int team = sideA ? g.TeamA : g.TeamB;
   const SideFigures side = SideOfGame(g, sideA);
-  page += "<div class=\"side\"><div class=\"tw\"><table class=\"box nr\"><caption>" +
-          HtmlEscape(t.TeamName(team)) + " " + ScoreNum(side.Own) + "</caption>\n<thead><tr>";
+  const std::string name = HtmlEscape(t.TeamName(team));
+  page += "<div class=\"side\">";
+  OpenTableBox(page, name);
+  page += "<table class=\"box nr\"><caption>" + name + " " + ScoreNum(side.Own) +
+          "</caption>\n<thead><tr>";
   HeadCell(page, {"Player", "Opens the player's line on the team page"}, "n");
   HeadCell(page,
            {f.BritishStyle ? "SH" : "TUH", f.BritishStyle ? "Starters heard" : "Toss-ups heard"});
@@ -180,7 +183,8 @@ void WriteRoundReport(std::string& page, const Site& site) {
   const TourneyFormat& f = t.Format;
   OpenPage(page, site, "Round report", kRoundsFile);
   const std::vector<Column> columns = RoundColumns(t);
-  page += "<div class=\"tw\"><table class=\"st sort nr\">\n<thead><tr>";
+  OpenTableBox(page, "Round report");
+  page += "<table class=\"st sort nr\">\n<thead><tr>";
   HeadCell(page, {"Round", "The round and its packet: opens its scoreboard"}, "n");
   HeadCell(page, {"Games", "Games counted in the round (forfeits left out)"});
   for (const Column& c : columns) HeadCell(page, c);

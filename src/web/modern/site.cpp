@@ -75,6 +75,12 @@ void ClosePage(std::string& page) {
   page += "</main>\n</body>\n</html>\n";
 }
 
+void OpenTableBox(std::string& page, std::string_view label) {
+  page += "<div class=\"tw\" tabindex=\"0\" role=\"region\" aria-label=\"";
+  page += label;
+  page += "\">";
+}
+
 void HeadCell(std::string& page, const Column& c, std::string_view cls) {
   page += "<th";
   if (!cls.empty()) {
@@ -243,16 +249,11 @@ std::string RankText(const SharedRank& r) {
 
 void TeamTable(std::string& page, const Site& site, const Tournament& view,
                const std::vector<const Standings*>& rows, const std::vector<SharedRank>& ranks,
-               std::string_view caption) {
+               std::string_view label) {
   const std::vector<Column> columns = TeamColumns(view);
   const bool ranked = !ranks.empty();
-  page += ranked ? "<div class=\"tw\"><table class=\"st sort\">"
-                 : "<div class=\"tw\"><table class=\"st nr\">";
-  if (!caption.empty()) {
-    page += "<caption>";
-    page += caption;
-    page += "</caption>";
-  }
+  OpenTableBox(page, label);
+  page += ranked ? "<table class=\"st sort\">" : "<table class=\"st nr\">";
   page += "\n<thead><tr>";
   if (ranked) HeadCell(page, {"#", "Place in the standings; = marks a shared place"}, "r");
   HeadCell(page, {"Team", "Opens the team's page"}, "n");
@@ -275,7 +276,8 @@ void PlayerTable(std::string& page, const Site& site, const Tournament& view,
                  std::string_view groupHead) {
   const Tournament& t = site.t;
   const bool divisions = !groupHead.empty();
-  page += "<div class=\"tw\"><table class=\"st sort\">\n<thead><tr>";
+  OpenTableBox(page, "Individual standings");
+  page += "<table class=\"st sort\">\n<thead><tr>";
   HeadCell(page, {"#", "Place in the individual standings; = marks a shared place"}, "r");
   HeadCell(page, {"Player", "Opens the player's line on the team page"}, "n");
   HeadCell(page, {"Team", "Opens the team's page"}, "l");

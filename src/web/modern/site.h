@@ -68,6 +68,10 @@ struct Column {
   std::string Key;
 };
 
+// The box a table scrolls in sideways: reachable by keyboard (so it can be scrolled
+// without a pointer) and named for the screen reader by label (already escaped).
+void OpenTableBox(std::string& page, std::string_view label);
+
 // "<th ...><abbr title=key>head</abbr>" for a column head.
 void HeadCell(std::string& page, const Column& c, std::string_view cls = "");
 
@@ -95,10 +99,11 @@ std::string TeamLink(const Site& site, int team);
 std::string RankText(const SharedRank& r);
 
 // The standings table: rows in standings order with their places, team names linked to
-// their pages; without places (ranks empty) a team's own record, names unlinked.
+// their pages; without places (ranks empty) a team's own record, names unlinked. label
+// names its box.
 void TeamTable(std::string& page, const Site& site, const Tournament& view,
                const std::vector<const Standings*>& rows, const std::vector<SharedRank>& ranks,
-               std::string_view caption);
+               std::string_view label);
 
 // The individual standings table; a group column (division or bracket) is shown under
 // groupHead unless it is empty.

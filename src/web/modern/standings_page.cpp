@@ -66,11 +66,12 @@ void WriteStandingsPage(std::string& page, const Site& site, int stage) {
     }
     const auto ranks = SharedRanks(
         rows, [&](const Standings& a, const Standings& b) { return TeamBefore(a, b, order); });
-    if (grouped) page += "<h2>" + HtmlEscape(view.DivisionNames[d]) + "</h2>\n";
+    const std::string label = grouped ? HtmlEscape(view.DivisionNames[d]) : "Team standings";
+    if (grouped) page += "<h2>" + label + "</h2>\n";
     if (rows.empty())
       page += "<p class=\"note\">No games yet.</p>\n";
     else
-      TeamTable(page, site, view, rows, ranks, "");
+      TeamTable(page, site, view, rows, ranks, label);
   }
   // Teams that also played score-only games: which games their rates come from.
   const std::vector<const Standings*> mixed = TeamsWithScoreOnlyGames(teamStats);

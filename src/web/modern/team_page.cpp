@@ -137,11 +137,12 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
   if (!facts.empty()) page += "<p class=\"note\">" + facts + "</p>\n";
 
   page += "<h2>Record</h2>\n";
-  TeamTable(page, site, t, {&record}, {}, "");
+  TeamTable(page, site, t, {&record}, {}, "Record");
 
   page += "<h2>Games</h2>\n";
   const std::vector<Column> columns = GameColumns(t);
-  page += "<div class=\"tw\"><table class=\"st sort\">\n<thead><tr>";
+  OpenTableBox(page, "Games");
+  page += "<table class=\"st sort\">\n<thead><tr>";
   HeadCell(page, {"Rd", "Round: opens the round's scoreboard"}, "r");
   HeadCell(page, {"Opponent", "Opens the opponent's page"}, "n");
   HeadCell(page, {"Result", "Won (W), lost (L) or tied (T); TB marks a tiebreaker game"}, "l");
@@ -167,7 +168,8 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
   if (players.empty()) {
     page += "<p class=\"note\">No player has played yet.</p>\n";
   } else {
-    page += "<div class=\"tw\"><table class=\"st sort nr\">\n<thead><tr>";
+    OpenTableBox(page, "Players");
+    page += "<table class=\"st sort nr\">\n<thead><tr>";
     HeadCell(page, {"Player", "The player's line over the games shown"}, "n");
     for (const Column& c : PlayerColumns(t)) HeadCell(page, c);
     page += "</tr></thead>\n<tbody>\n";
