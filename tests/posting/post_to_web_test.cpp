@@ -108,7 +108,7 @@ TEST(PostToWebNames, ModernReportUploadsTheFilesItsDriverLists) {
   const auto files = WebReportFiles(t);
   ASSERT_EQ(uploads.size(), files.size());
   EXPECT_EQ(uploads.front().remotePath, "www/fall_index.html");
-  EXPECT_EQ(uploads.back().remotePath, "www/fall_modern.js");
+  EXPECT_EQ(uploads.back().remotePath, "www/fall_icon.png");
   for (std::size_t i = 0; i < files.size(); ++i)
     EXPECT_EQ(uploads[i].localName, "fall" + files[i].Suffix);
 }

@@ -137,5 +137,17 @@ TEST_F(ModernPagesTest, EveryTableBoxIsReachableByKeyboardAndNamed) {
   EXPECT_TRUE(Has("_games_r2.html", "aria-label=\"&lt;script&gt;x&lt;/script&gt;\""));
 }
 
+TEST_F(ModernPagesTest, PagesLinkTheProgramsIconWrittenBesideThem) {
+  Tournament t = Rout();
+  t.Extras.Report = ReportStyle::Modern;
+  bool listed = false;
+  for (const ReportFile& f : WebReportFiles(t)) listed = listed || f.Suffix == "_icon.png";
+  EXPECT_TRUE(listed);  // so Post to Web uploads it
+  Write(t);
+  EXPECT_EQ(Page("_icon.png"), test::ReadFile(DRAV_TEST_DATA_DIR "/../../data/icons/drav-32.png"));
+  for (const char* page : {"_index.html", "_team1.html", "_games_r1.html"})
+    EXPECT_TRUE(Has(page, "<link rel=\"icon\" type=\"image/png\" href=\"x_icon.png\">")) << page;
+}
+
 }  // namespace
 }  // namespace drav

@@ -1,3 +1,4 @@
+#include "drav_icon.h"
 #include "web/modern/site.h"
 
 namespace drav::modern {
@@ -91,6 +92,10 @@ th.addEventListener("keydown",function(e){if(e.key==="Enter"||e.key===" "){e.pre
 document.addEventListener("DOMContentLoaded",function(){Array.prototype.forEach.call(document.querySelectorAll("table.sort"),setup);});
 })();
 )js";
+}
+
+std::string_view IconBytes() {
+  return {reinterpret_cast<const char*>(kIconPng), sizeof kIconPng};
 }
 
 }  // namespace drav::modern

@@ -33,7 +33,8 @@ struct PlannedFile {
     RoundReport,
     Key,
     Style,
-    Script
+    Script,
+    Icon
   };
   Kind kind;
   int arg;  // stage (-1 all), team or round
@@ -66,6 +67,7 @@ std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& round
   files.push_back({K::Key, 0, std::string(modern::kKeyFile), "Stat Key Upload Failed"});
   files.push_back({K::Style, 0, std::string(modern::kStyleFile), "Style Sheet Upload Failed"});
   files.push_back({K::Script, 0, std::string(modern::kScriptFile), "Script Upload Failed"});
+  files.push_back({K::Icon, 0, std::string(modern::kIconFile), "Icon Upload Failed"});
   return files;
 }
 
@@ -166,6 +168,9 @@ std::vector<std::string> Write(Tournament& t, const std::string& basePath, const
           break;
         case K::Script:
           page += modern::ScriptText();
+          break;
+        case K::Icon:
+          page += modern::IconBytes();
           break;
       }
     });

@@ -44,7 +44,9 @@ void OpenPage(std::string& page, const Site& site, std::string_view title,
   page += title;
   // The index is titled with the name itself.
   if (!name.empty() && title != name) page += " \xE2\x80\x93 " + name;
-  page += "</title>\n<link rel=\"stylesheet\" href=\"" + Href(site, kStyleFile) + "\">\n";
+  page +=
+      "</title>\n<link rel=\"icon\" type=\"image/png\" href=\"" + Href(site, kIconFile) + "\">\n";
+  page += "<link rel=\"stylesheet\" href=\"" + Href(site, kStyleFile) + "\">\n";
   page += "<script src=\"" + Href(site, kScriptFile) + "\" defer></script>\n</head>\n<body>\n";
   page += "<header><a class=\"site\" href=\"" + Href(site, kIndexFile) + "\">" +
           (name.empty() ? std::string("Tournament") : name) + "</a>\n<nav>";

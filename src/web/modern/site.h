@@ -20,6 +20,7 @@ inline constexpr std::string_view kRoundsFile = "_rounds.html";
 inline constexpr std::string_view kKeyFile = "_statkey.html";
 inline constexpr std::string_view kStyleFile = "_modern.css";
 inline constexpr std::string_view kScriptFile = "_modern.js";
+inline constexpr std::string_view kIconFile = "_icon.png";
 std::string StandingsFile(int stage);
 std::string IndividualsFile(int stage);
 std::string TeamFile(int team);
@@ -125,8 +126,10 @@ void WriteRoundPage(std::string& page, const Site& site, int round,
 void WriteRoundReport(std::string& page, const Site& site);
 void WriteKeyPage(std::string& page, const Site& site);
 
-// The style sheet and the script written beside the pages.
+// The style sheet, the script and the icon (the program's own, a PNG) written beside the
+// pages.
 std::string_view StyleSheetText();
 std::string_view ScriptText();
+std::string_view IconBytes();
 
 }  // namespace drav::modern
