@@ -94,7 +94,8 @@ class ModernReportInBrowser(unittest.TestCase):
     def console_errors(self, browser):
         return [e for e in browser.driver.get_log("browser") if e["level"] == "SEVERE"]
 
-    def check_report(self, tournament, base, sort_pages, weigh=False):
+    def check_report(self, tournament, base, sort_pages, weigh=False,
+                     print_pages=("_standings.html", "_team1.html")):
         work = os.path.join(self.work.name, base)
         modern = make_report(work, tournament, base, "modern")
         classic = make_report(work, tournament, base, "classic")
@@ -176,6 +177,26 @@ class ModernReportInBrowser(unittest.TestCase):
                 cell.click()
                 self.assertEqual(d.execute_script(column), sorted(before))
                 self.assertEqual(self.console_errors(b), [])
+
+        # Printed on a letter page (its width inside the margins): every table fits the width,
+        # and nothing that may not break is taller than a page (it would leave one blank).
+        b.viewport(726, 1000)
+        b.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
+        for page in print_pages:
+            with self.subTest(printed=page):
+                self.open(b, os.path.join(modern, base + page))
+                wide, whole = b.driver.execute_script(
+                    "var w=document.documentElement.clientWidth,wide=[],whole=[];"
+                    "document.querySelectorAll('table').forEach(function(t){"
+                    "if(t.getBoundingClientRect().right>w+1)wide.push(t.className);});"
+                    "document.querySelectorAll('body *').forEach(function(e){"
+                    "var s=getComputedStyle(e).breakInside;if(s.indexOf('avoid')===0&&"
+                    "e.getBoundingClientRect().height>900)whole.push(e.tagName+'.'+e.className);});"
+                    "return [wide.slice(0,5),whole.slice(0,5)];")
+                self.assertEqual(wide, [], "table wider than the printed page")
+                self.assertEqual(whole, [], "unbreakable block taller than a page")
+        b.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
+        b.viewport(390, 844)
 
         # Without scripts the standings tables are complete and in standings order.
         parser = ClassicStandings()

@@ -4,7 +4,9 @@
 namespace drav::modern {
 
 // Our own style sheet: system fonts, light and dark schemes, tables that scroll inside
-// their box with the name column held in place, and a plain printed form.
+// their box with the name column held in place, and a plain printed form: tables fit the
+// page's width and break between rows (a table kept whole would move to the next page
+// and leave the first one blank).
 std::string_view StyleSheetText() {
   return R"css(:root{color-scheme:light dark;--bg:#fff;--fg:#1c2127;--mute:#5b6570;--line:#dde2e7;--head:#f2f4f6;--stripe:#f9fafb;--accent:#0a58a8;--tag:#eceff2;--tb:#fdf0c4;--tbfg:#6a4d00;--hl:#fff7d6}
 @media (prefers-color-scheme:dark){:root{--bg:#111418;--fg:#e4e7ea;--mute:#9ba5af;--line:#2e353d;--head:#1a1f25;--stripe:#15191e;--accent:#73b3f5;--tag:#252b32;--tb:#4a3b0c;--tbfg:#f7dd8a;--hl:#2d2a16}}
@@ -60,8 +62,11 @@ dd{margin:0}
 section:target,tr:target>*{background:var(--hl)}
 @media (max-width:40rem){header,main{padding-left:.75rem;padding-right:.75rem}h1{font-size:1.35rem}header nav{gap:.2rem .75rem;font-size:15px}.n{min-width:8.5rem;max-width:11rem}}
 @media print{:root{--bg:#fff;--fg:#000;--mute:#444;--line:#bbb;--head:#eee;--stripe:#fff;--accent:#000;--tag:#eee;--tb:#eee;--tbfg:#000;--hl:#fff}
-body{font-size:10pt}header nav,.sub{display:none}.tw{overflow:visible;border:0}.r,.n{position:static;box-shadow:none}
-a{text-decoration:none}.game,.tw{break-inside:avoid}table{font-size:9pt}}
+body{font-size:10pt}header nav,.sub{display:none}header,main{max-width:none;padding-left:0;padding-right:0}
+.tw{overflow:visible;border:0;margin-bottom:.6rem}table{width:100%;min-width:0;font-size:8pt}th,td{padding:.1rem .25rem}
+thead th{white-space:normal}.r,.n{position:static;box-shadow:none;width:auto;min-width:0;max-width:none}.n{min-width:7em;overflow-wrap:normal}
+thead{display:table-header-group}tr,.side{break-inside:avoid}h1,h2,caption{break-after:avoid}a{text-decoration:none}}
+@page{margin:12mm}
 )css";
 }
 
