@@ -178,6 +178,14 @@ class ModernReportInBrowser(unittest.TestCase):
                 self.assertEqual(d.execute_script(column), sorted(before))
                 self.assertEqual(self.console_errors(b), [])
 
+        # The key to the columns opens with a tap, for phones that show no tooltips.
+        self.open(b, os.path.join(modern, base + "_standings.html"))
+        d = b.driver
+        shown = "return document.querySelector('details.keys').open"
+        self.assertFalse(d.execute_script(shown))
+        d.find_element("css selector", "details.keys summary").click()
+        self.assertTrue(d.execute_script(shown))
+
         # Printed on a letter page (its width inside the margins): every table fits the width,
         # and nothing that may not break is taller than a page (it would leave one blank).
         b.viewport(726, 1000)

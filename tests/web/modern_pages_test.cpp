@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "page_test_support.h"
 #include "stats/quickprint.h"
 #include "support/cli_runner.h"
 #include "web/modern/modern_report.h"
@@ -147,6 +148,22 @@ TEST_F(ModernPagesTest, PagesLinkTheProgramsIconWrittenBesideThem) {
   EXPECT_EQ(Page("_icon.png"), test::ReadFile(DRAV_TEST_DATA_DIR "/../../data/icons/drav-32.png"));
   for (const char* page : {"_index.html", "_team1.html", "_games_r1.html"})
     EXPECT_TRUE(Has(page, "<link rel=\"icon\" type=\"image/png\" href=\"x_icon.png\">")) << page;
+}
+
+TEST_F(ModernPagesTest, EachPageKeysItsColumnsUnderItsHeadingForPhones) {
+  Write(test::WebFixture());
+  const std::string team = Page("_team1.html");
+  const std::size_t heading = team.find("</h1>\n");
+  ASSERT_NE(heading, std::string::npos);
+  EXPECT_EQ(team.find("<details class=\"keys\">"), heading + 6);
+  // Each head once, with the explanation of its first table; marks explained too.
+  EXPECT_NE(team.find("<dt>PPG</dt><dd>Average number of points scored by the team in a "
+                      "game</dd>"),
+            std::string::npos);
+  EXPECT_EQ(test::CountOf(team, "<dt>TUH</dt>"), 1);
+  EXPECT_NE(team.find("<dt>exh</dt><dd>Exhibition team</dd>"), std::string::npos);
+  EXPECT_NE(Page("_games_r1.html").find("<dt>OT</dt><dd>Overtime</dd>"), std::string::npos);
+  EXPECT_EQ(Page("_statkey.html").find("<details"), std::string::npos);
 }
 
 }  // namespace

@@ -56,13 +56,14 @@ ul.teams{columns:15rem;padding-left:1.2rem}
 ul.rlist,ul.links{padding-left:1.2rem}
 li{margin:.15rem 0}
 dl.key{display:grid;grid-template-columns:max-content 1fr;gap:.35rem 1.1rem}
+details.keys{margin:0 0 .8rem}details.keys summary{cursor:pointer;color:var(--accent);padding:.35rem 0}details.keys dl{margin:.3rem 0 .6rem}
 dt{font-weight:600}
 dd{margin:0}
 :target{scroll-margin-top:.5rem}
 section:target,tr:target>*{background:var(--hl)}
 @media (max-width:40rem){header,main{padding-left:.75rem;padding-right:.75rem}h1{font-size:1.35rem}header nav{gap:.2rem .75rem;font-size:15px}.n{min-width:8.5rem;max-width:11rem}}
 @media print{:root{--bg:#fff;--fg:#000;--mute:#444;--line:#bbb;--head:#eee;--stripe:#fff;--accent:#000;--tag:#eee;--tb:#eee;--tbfg:#000;--hl:#fff}
-body{font-size:10pt}header nav,.sub{display:none}header,main{max-width:none;padding-left:0;padding-right:0}
+body{font-size:10pt}header nav,.sub,details.keys{display:none}header,main{max-width:none;padding-left:0;padding-right:0}
 .tw{overflow:visible;border:0;margin-bottom:.6rem}table{width:100%;min-width:0;font-size:8pt}th,td{padding:.1rem .25rem}
 thead th{white-space:normal}.r,.n{position:static;box-shadow:none;width:auto;min-width:0;max-width:none}.n{min-width:7em;overflow-wrap:normal}
 thead{display:table-header-group}tr,.side{break-inside:avoid}h1,h2,caption{break-after:avoid}a{text-decoration:none}}

@@ -24,7 +24,8 @@ void WriteKeyPage(std::string& page, const Site& site) {
   OpenPage(page, site, "Stat key", kKeyFile);
   page +=
       "<p class=\"note\">Every column head of the tables carries its explanation as a "
-      "tooltip. Tied places show \"=\"; \"exh\" marks an exhibition team, whose games do not "
+      "tooltip, and every page lists the explanations of its columns in a key under its "
+      "heading. Tied places show \"=\"; \"exh\" marks an exhibition team, whose games do not "
       "count for its opponents, and \"TB\" a tiebreaker game.</p>\n";
   Section(page, "teams", "Team standings", TeamColumns(t));
   Section(page, "players", "Individual standings and players' lines", PlayerColumns(t));

@@ -1,5 +1,8 @@
 #include "web/modern/site.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "stats/figures.h"
 #include "web/html.h"
 
@@ -73,7 +76,38 @@ void OpenPage(std::string& page, const Site& site, std::string_view title,
   page += "</h1>\n";
 }
 
+namespace {
+
+// The explanations of the page's abbreviations (<abbr title=...>), each head once, as a
+// list that opens with a tap: phones show no tooltips.
+std::string KeyOfPage(const std::string& page) {
+  std::vector<std::string> heads;
+  std::string items;
+  for (std::size_t at = page.find("<abbr "); at != std::string::npos;
+       at = page.find("<abbr ", at + 1)) {
+    const std::size_t title = page.find(" title=\"", at);
+    const std::size_t close = page.find('>', at);
+    if (title == std::string::npos || close == std::string::npos || title > close) continue;
+    const std::size_t end = page.find("</abbr>", close);
+    if (end == std::string::npos) break;
+    std::string head = page.substr(close + 1, end - close - 1);
+    if (std::find(heads.begin(), heads.end(), head) != heads.end()) continue;
+    // The title was escaped when written; it holds no quote.
+    items +=
+        "<dt>" + head + "</dt><dd>" + page.substr(title + 8, close - 1 - (title + 8)) + "</dd>\n";
+    heads.push_back(std::move(head));
+  }
+  if (items.empty()) return items;
+  return "<details class=\"keys\"><summary>Key to the columns and marks</summary>\n"
+         "<dl class=\"key\">\n" +
+         items + "</dl></details>\n";
+}
+
+}  // namespace
+
 void ClosePage(std::string& page) {
+  const std::size_t heading = page.find("</h1>\n");
+  if (heading != std::string::npos) page.insert(heading + 6, KeyOfPage(page));
   page += "</main>\n</body>\n</html>\n";
 }
 
