@@ -87,7 +87,7 @@ class HostileNamesInBrowser(unittest.TestCase):
                 self.assertEqual(d.execute_script(ATTRIBUTES), [])
                 hrefs = d.execute_script(
                     "return Array.from(document.querySelectorAll('a[href],link[href]'))"
-                    ".map(function (a) { return a.href; })")
+                    ".map(function (a) { return new URL(a.getAttribute('href'), document.baseURI).href; })")
                 for href in hrefs:
                     if not href.startswith("file://"):
                         continue

@@ -95,7 +95,8 @@ class ModernReportInBrowser(unittest.TestCase):
         return [e for e in browser.driver.get_log("browser") if e["level"] == "SEVERE"]
 
     def check_report(self, tournament, base, sort_pages, weigh=False,
-                     print_pages=("_standings.html", "_team1.html")):
+                     print_pages=("_standings.html", "_team1.html"),
+                     chart_pages=("_standings.html", "_team1.html")):
         work = os.path.join(self.work.name, base)
         modern = make_report(work, tournament, base, "modern")
         classic = make_report(work, tournament, base, "classic")
@@ -177,6 +178,20 @@ class ModernReportInBrowser(unittest.TestCase):
                 cell.click()
                 self.assertEqual(d.execute_script(column), sorted(before))
                 self.assertEqual(self.console_errors(b), [])
+
+        # The pictures: drawn, named, and described in text.
+        for page in chart_pages:
+            with self.subTest(chart=page):
+                self.open(b, os.path.join(modern, base + page))
+                charts = b.driver.execute_script(
+                    "return Array.prototype.map.call(document.querySelectorAll('figure.chart svg'),"
+                    "function(s){var ids=(s.getAttribute('aria-labelledby')||'').split(' ');"
+                    "return [s.getBoundingClientRect().height,ids.map(function(i){"
+                    "var e=document.getElementById(i);return e?e.textContent:'';}).join(' ')];})")
+                self.assertGreater(len(charts), 0, "no chart")
+                for height, text in charts:
+                    self.assertGreater(height, 50)
+                    self.assertGreater(len(text), 30, "chart without a text alternative")
 
         # The key to the columns opens with a tap, for phones that show no tooltips.
         self.open(b, os.path.join(modern, base + "_standings.html"))

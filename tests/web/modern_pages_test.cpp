@@ -166,5 +166,16 @@ TEST_F(ModernPagesTest, EachPageKeysItsColumnsUnderItsHeadingForPhones) {
   EXPECT_EQ(Page("_statkey.html").find("<details"), std::string::npos);
 }
 
+TEST_F(ModernPagesTest, TeamPagesChartTheirScoresAndStandingsPlotTeamsWhenBonusesAreKept) {
+  Tournament t = test::WebFixture();
+  Write(t);
+  EXPECT_TRUE(Has("_team1.html", "<figure class=chart><figcaption>Points by round"));
+  EXPECT_FALSE(Has("_team5.html", "Points by round"));  // played no game
+  EXPECT_TRUE(Has("_standings.html", "<a href=\"x_team1.html\" aria-label=\"Alpha &amp; Omega: "));
+  t.Format.TrackBonuses = 0;
+  Write(t);
+  EXPECT_FALSE(Has("_standings.html", "<figure"));
+}
+
 }  // namespace
 }  // namespace drav

@@ -61,9 +61,15 @@ dt{font-weight:600}
 dd{margin:0}
 :target{scroll-margin-top:.5rem}
 section:target,tr:target>*{background:var(--hl)}
+.chart{margin:0 0 1.1rem;max-width:40rem}.chart figcaption{font-weight:600;margin:0 0 .3rem}.chart svg{display:block;width:100%;height:auto}
+.chart text{fill:var(--mute);font-size:11px}.chart .g{stroke:var(--line)}.chart polyline{fill:none;stroke-width:2}
+.chart .cf{stroke:var(--accent);fill:var(--accent)}.chart polyline.cf{fill:none}.chart .ca{stroke:var(--fg);fill:var(--fg)}.chart polyline.ca{fill:none;stroke-width:1.5;stroke-dasharray:5 3}
+.lg{font-weight:400;color:var(--mute);font-size:.9em}.lg i{display:inline-block;width:1.4em;margin:0 .35em 0 .8em;vertical-align:middle;border-top:2px solid var(--accent)}.lg i.ca{border-top:2px dashed var(--fg)}
+.chart .dot{fill:var(--accent);fill-opacity:.75;stroke:var(--bg)}.chart a:focus{outline:none}.chart a:focus .dot,.chart a:hover .dot{stroke:var(--fg);stroke-width:3;fill-opacity:1}
+.bracket{max-width:none}.bracket svg{width:auto}.chart .gb{fill:var(--bg);stroke:var(--line)}.chart .ln{fill:none;stroke:var(--mute)}.chart .w{fill:var(--fg);font-weight:600}.chart a text{fill:var(--accent)}.chart a text.w{fill:var(--accent)}
 @media (max-width:40rem){header,main{padding-left:.75rem;padding-right:.75rem}h1{font-size:1.35rem}header nav{gap:.2rem .75rem;font-size:15px}.n{min-width:8.5rem;max-width:11rem}}
 @media print{:root{--bg:#fff;--fg:#000;--mute:#444;--line:#bbb;--head:#eee;--stripe:#fff;--accent:#000;--tag:#eee;--tb:#eee;--tbfg:#000;--hl:#fff}
-body{font-size:10pt}header nav,.sub,details.keys{display:none}header,main{max-width:none;padding-left:0;padding-right:0}
+body{font-size:10pt}header nav,.sub,details.keys{display:none}.chart{break-inside:avoid}header,main{max-width:none;padding-left:0;padding-right:0}
 .tw{overflow:visible;border:0;margin-bottom:.6rem}table{width:100%;min-width:0;font-size:8pt}th,td{padding:.1rem .25rem}
 thead th{white-space:normal}.r,.n{position:static;box-shadow:none;width:auto;min-width:0;max-width:none}.n{min-width:7em;overflow-wrap:normal}
 thead{display:table-header-group}tr,.side{break-inside:avoid}h1,h2,caption{break-after:avoid}a{text-decoration:none}}

@@ -4,6 +4,7 @@
 #include "stats/stage_view.h"
 #include "stats/standings_order.h"
 #include "web/html.h"
+#include "web/modern/charts.h"
 #include "web/modern/site.h"
 
 namespace drav::modern {
@@ -57,6 +58,7 @@ void WriteStandingsPage(std::string& page, const Site& site, int stage) {
   // One table per division (bracket) when used; each keeps the standings order.
   const bool grouped = view.Format.Divisions != 0;
   const std::size_t groups = grouped ? view.DivisionNames.size() : 1;
+  std::vector<const Standings*> plotted;
   for (std::size_t d = 0; d < groups; ++d) {
     std::vector<const Standings*> rows;
     for (const Standings& s : teamStats) {
@@ -72,7 +74,9 @@ void WriteStandingsPage(std::string& page, const Site& site, int stage) {
       page += "<p class=\"note\">No games yet.</p>\n";
     else
       TeamTable(page, site, view, rows, ranks, label);
+    plotted.insert(plotted.end(), rows.begin(), rows.end());
   }
+  page += StandingsScatter(site, plotted);
   // Teams that also played score-only games: which games their rates come from.
   const std::vector<const Standings*> mixed = TeamsWithScoreOnlyGames(teamStats);
   if (!mixed.empty()) {

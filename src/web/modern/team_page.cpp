@@ -1,6 +1,7 @@
 #include "stats/figures.h"
 #include "stats/game_figures.h"
 #include "web/html.h"
+#include "web/modern/charts.h"
 #include "web/modern/site.h"
 
 namespace drav::modern {
@@ -163,6 +164,7 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
           (record.Ties > 0 ? "\xE2\x80\x93" + Num(record.Ties) : "");
   for (const std::string& v : TeamCountValues(t, record)) page += "<td>" + v;
   page += "</tfoot></table></div>\n";
+  page += TeamPointsChart(site, team, games);
 
   page += "<h2>Players</h2>\n";
   if (players.empty()) {
