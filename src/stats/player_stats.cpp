@@ -44,6 +44,12 @@ void AddSide(Individuals* records, int count, const GameStats& g, bool sideA) {
 
 }  // namespace
 
+bool CountsForPlayers(const Tournament& t, const GameStats& g, bool sideA) {
+  if (g.ScoreOnly || !RoundSelected(t.Format, g.Round) || !IsPlayedGame(g)) return false;
+  return sideA ? t.IsTeam(g.TeamA) && CountsForTeamA(t, g)
+               : t.IsTeam(g.TeamB) && CountsForTeamB(t, g);
+}
+
 std::vector<Individuals> ComputePlayerStats(const Tournament& t) {
   // All records in one list, team by team; first[team] is where a team's players start.
   std::vector<std::size_t> first(static_cast<std::size_t>(t.TeamCount()) + 1, 0);
@@ -61,10 +67,9 @@ std::vector<Individuals> ComputePlayerStats(const Tournament& t) {
     }
   }
   for (const GameStats& g : t.Games) {
-    if (g.ScoreOnly || !RoundSelected(t.Format, g.Round) || !IsPlayedGame(g)) continue;
-    if (t.IsTeam(g.TeamA) && CountsForTeamA(t, g))
+    if (CountsForPlayers(t, g, true))
       AddSide(playerStats.data() + first[g.TeamA], t.PlayerCount(g.TeamA), g, true);
-    if (t.IsTeam(g.TeamB) && CountsForTeamB(t, g))
+    if (CountsForPlayers(t, g, false))
       AddSide(playerStats.data() + first[g.TeamB], t.PlayerCount(g.TeamB), g, false);
   }
   return playerStats;

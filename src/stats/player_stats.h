@@ -31,6 +31,10 @@ std::int64_t RowTossupsHeard(int tuh, double fraction);
 // otherwise overflow the player's toss-ups heard.
 void AddTossupsHeard(std::int64_t& sum, std::int64_t add);
 
+// True when the game adds to the records of side A's (or B's) players: a played game in
+// the selected rounds, not score-only, against a team that is not an exhibition team.
+bool CountsForPlayers(const Tournament& t, const GameStats& g, bool sideA);
+
 // One record per rostered player, team by team and in roster order (the PlayerStats list).
 std::vector<Individuals> ComputePlayerStats(const Tournament& t);
 

@@ -63,6 +63,41 @@ class ClassicStandings(html.parser.HTMLParser):
         self.text += data
 
 
+# The sums of a player's games against the totals row under them, and the totals
+# themselves, one head -> text map (empty when the page has no game log).
+GAME_LOG = """
+var t = document.querySelector('table.log');
+if (!t) return null;
+var heads = Array.prototype.map.call(t.tHead.rows[0].cells, function (c) {
+  return c.textContent.trim(); });
+var total = {}, sums = {};
+Array.prototype.forEach.call(t.tFoot.rows[0].cells, function (c, i) {
+  total[heads[i]] = c.textContent.trim(); });
+Array.prototype.forEach.call(t.tBodies[0].rows, function (r) {
+  Array.prototype.forEach.call(r.cells, function (c, i) {
+    sums[heads[i]] = (sums[heads[i]] || 0) + parseFloat(c.textContent.replace('\u2212', '-'));
+  });
+});
+return [heads, total, sums];
+"""
+
+# The individual standings' figures of each linked player: href -> head -> text.
+PLAYER_LINES = """
+var t = document.querySelector('table.st');
+var heads = Array.prototype.map.call(t.tHead.rows[0].cells, function (c) {
+  return c.textContent.trim(); });
+var out = {};
+Array.prototype.forEach.call(t.tBodies[0].rows, function (r) {
+  var a = r.querySelector('th a');
+  if (!a) return;
+  var line = {};
+  Array.prototype.forEach.call(r.cells, function (c, i) { line[heads[i]] = c.textContent.trim(); });
+  out[a.getAttribute('href')] = line;
+});
+return out;
+"""
+
+
 def make_report(workdir, tournament, base, style):
     out = os.path.join(workdir, style)
     os.makedirs(out, exist_ok=True)
@@ -94,12 +129,37 @@ class ModernReportInBrowser(unittest.TestCase):
     def console_errors(self, browser):
         return [e for e in browser.driver.get_log("browser") if e["level"] == "SEVERE"]
 
+    def first_page(self, folder, base, suffix):
+        """The page of that suffix; a pattern (team_*) names the first page it matches."""
+        return sorted(glob.glob(os.path.join(folder, base + suffix)))[0]
+
+    def check_addresses_stay(self, work, tournament, base, modern):
+        """After sorting the teams, every team page address shows the same team."""
+        sorted_file = os.path.join(work, "sorted.dat")
+        subprocess.run([CLI, "sort", "teams", tournament, sorted_file], check=True,
+                       stdout=subprocess.DEVNULL)
+        resorted = make_report(os.path.join(work, "sorted"), sorted_file, base, "modern")
+
+        def headings(folder):
+            out = {}
+            for p in glob.glob(os.path.join(folder, base + "_team_*.html")) + \
+                    glob.glob(os.path.join(folder, base + "_player_*.html")):
+                with open(p, encoding="utf-8") as f:
+                    text = f.read()
+                out[os.path.basename(p)] = text[text.index("<h1>"):text.index("</h1>")]
+            return out
+
+        before = headings(modern)
+        self.assertGreater(len(before), 5)
+        self.assertEqual(headings(resorted), before)
+
     def check_report(self, tournament, base, sort_pages, weigh=False,
-                     print_pages=("_standings.html", "_team1.html"),
-                     chart_pages=("_standings.html", "_team1.html")):
+                     print_pages=("_standings.html", "_team_*.html"),
+                     chart_pages=("_standings.html", "_team_*.html")):
         work = os.path.join(self.work.name, base)
         modern = make_report(work, tournament, base, "modern")
         classic = make_report(work, tournament, base, "classic")
+        self.check_addresses_stay(work, tournament, base, modern)
         pages = sorted(glob.glob(os.path.join(modern, "*.html")))
         self.assertGreater(len(pages), 5)
         if weigh:
@@ -119,6 +179,10 @@ class ModernReportInBrowser(unittest.TestCase):
         b = self.browser
         b.viewport(390, 844)
         self.console_errors(b)
+        self.open(b, os.path.join(modern, base + "_individuals.html"))
+        lines = b.driver.execute_script(PLAYER_LINES)
+        self.assertGreater(len(lines), 5)
+        logs = 0
         for p in pages:
             name = os.path.basename(p)
             with self.subTest(page=name):
@@ -152,15 +216,28 @@ class ModernReportInBrowser(unittest.TestCase):
                     if parts.fragment:
                         self.assertIn(parts.fragment, ids[target], "missing anchor " + href)
                 self.assertEqual(self.console_errors(b), [])
+                log = d.execute_script(GAME_LOG)
+                if log is not None:
+                    # The player's games add up to the totals, which are the standings' line.
+                    heads, total, sums = log
+                    logs += 1
+                    for head in heads[3:]:
+                        self.assertAlmostEqual(sums[head], float(total[head]),
+                                               delta=0.051 if head == "GP" else 0, msg=head)
+                        if head in lines[name]:
+                            self.assertEqual(total[head], lines[name][head], head)
                 resources = d.execute_script(
                     "return performance.getEntriesByType('resource').map(function(r){return r.name;})")
                 for r in resources:
                     self.assertTrue(r.startswith("file://"), "request to " + r)
 
+        # Every player who has a line has a game log, and each log is linked from the line.
+        self.assertEqual(logs, len(lines))
+
         # Sorting by a click: the column's numbers in order, then reversed.
         for page, head in sort_pages:
             with self.subTest(sort=page, head=head):
-                self.open(b, os.path.join(modern, base + page))
+                self.open(b, self.first_page(modern, base, page))
                 d = b.driver
                 th = d.execute_script(
                     "var t=document.querySelector('table.sort');var hs=t.tHead.rows[0].cells;"
@@ -182,7 +259,7 @@ class ModernReportInBrowser(unittest.TestCase):
         # The pictures: drawn, named, and described in text.
         for page in chart_pages:
             with self.subTest(chart=page):
-                self.open(b, os.path.join(modern, base + page))
+                self.open(b, self.first_page(modern, base, page))
                 charts = b.driver.execute_script(
                     "return Array.prototype.map.call(document.querySelectorAll('figure.chart svg'),"
                     "function(s){var ids=(s.getAttribute('aria-labelledby')||'').split(' ');"
@@ -207,7 +284,7 @@ class ModernReportInBrowser(unittest.TestCase):
         b.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
         for page in print_pages:
             with self.subTest(printed=page):
-                self.open(b, os.path.join(modern, base + page))
+                self.open(b, self.first_page(modern, base, page))
                 wide, whole = b.driver.execute_script(
                     "var w=document.documentElement.clientWidth,wide=[],whole=[];"
                     "document.querySelectorAll('table').forEach(function(t){"
@@ -235,7 +312,7 @@ class ModernReportInBrowser(unittest.TestCase):
 
     def test_sample_tournament(self):
         self.check_report(SAMPLE, "s", [("_standings.html", "PPG"), ("_individuals.html", "Pts"),
-                                        ("_team1.html", "PPTH")])
+                                        ("_team_*.html", "PPTH")])
 
     def test_sample_in_stages(self):
         staged = os.path.join(self.work.name, "staged.dat")

@@ -53,12 +53,12 @@ TEST_F(ModernPagesTest, NegativeScoresShowATrueMinusSignApartFromTheDash) {
   Write(Rout());
   const std::string rout = std::string("675") + kDash + kMinus + "5";
   const std::string loss = std::string(kMinus) + "5" + kDash + "675";
-  EXPECT_TRUE(Has("_team1.html", "\">" + rout + "</a>"));  // the game's row
-  EXPECT_TRUE(Has("_team1.html", "<td class=l>" + rout));  // the totals
-  EXPECT_TRUE(Has("_team2.html", "\">" + loss + "</a>"));
+  EXPECT_TRUE(Has("_team_ash.html", "\">" + rout + "</a>"));  // the game's row
+  EXPECT_TRUE(Has("_team_ash.html", "<td class=l>" + rout));  // the totals
+  EXPECT_TRUE(Has("_team_birch.html", "\">" + loss + "</a>"));
   EXPECT_TRUE(Has("_games_r1.html", std::string("Birch</a> ") + kMinus + "5</h2>"));
   EXPECT_TRUE(Has("_games_r1.html", std::string("Birch ") + kMinus + "5</caption>"));
-  for (const char* page : {"_team1.html", "_team2.html", "_games_r1.html"})
+  for (const char* page : {"_team_ash.html", "_team_birch.html", "_games_r1.html"})
     EXPECT_FALSE(Has(page, "\xE2\x80\x93-")) << page;
 }
 
@@ -81,7 +81,7 @@ TEST_F(ModernPagesTest, GamesPlayedIsQuickPrintsFigureOnEveryPage) {
     if (line.find("Al ") != std::string::npos) found = line.find(" 0.8 ") != std::string::npos;
   ASSERT_TRUE(found);
   Write(t);
-  for (const char* page : {"_individuals.html", "_individuals_s1.html", "_team1.html"}) {
+  for (const char* page : {"_individuals.html", "_individuals_s1.html", "_team_ash.html"}) {
     const std::string text = Page(page);
     const std::size_t row =
         text.find("Al</a>") != std::string::npos ? text.find("Al</a>") : text.find(">Al<td>");
@@ -103,11 +103,12 @@ TEST_F(ModernPagesTest, OneStagesReportCoversThatStagesTeamsOnly) {
              test::MakeGame("3", 2, 0, 3, 200, 100), test::MakeGame("4", 3, 0, 1, 300, 250)};
   for (GameStats& g : t.Games) test::SetRow(g, true, 0, 0, 1, 1, 0, 0, 10);
   ASSERT_TRUE(WriteStageWebReport(t, 1, dir_ + "/x").empty());
-  for (const char* page : {"_team1.html", "_team2.html", "_standings.html", "_games_r3.html"})
+  for (const char* page :
+       {"_team_ash.html", "_team_birch.html", "_standings.html", "_games_r3.html"})
     EXPECT_TRUE(fs::exists(dir_ + "/x" + page)) << page;
   // No pages for the teams that stopped earlier, nor for the stages inside the stage.
-  for (const char* page :
-       {"_team3.html", "_team4.html", "_standings_s1.html", "_final.html", "_games_r1.html"})
+  for (const char* page : {"_team_cedar.html", "_team_dune.html", "_standings_s1.html",
+                           "_final.html", "_games_r1.html"})
     EXPECT_FALSE(fs::exists(dir_ + "/x" + page)) << page;
   const std::string name = "Open Final (round 3)";
   EXPECT_TRUE(Has("_index.html", "<title>" + name + "</title>"));
@@ -146,13 +147,13 @@ TEST_F(ModernPagesTest, PagesLinkTheProgramsIconWrittenBesideThem) {
   EXPECT_TRUE(listed);  // so Post to Web uploads it
   Write(t);
   EXPECT_EQ(Page("_icon.png"), test::ReadFile(DRAV_TEST_DATA_DIR "/../../data/icons/drav-32.png"));
-  for (const char* page : {"_index.html", "_team1.html", "_games_r1.html"})
+  for (const char* page : {"_index.html", "_team_ash.html", "_games_r1.html"})
     EXPECT_TRUE(Has(page, "<link rel=\"icon\" type=\"image/png\" href=\"x_icon.png\">")) << page;
 }
 
 TEST_F(ModernPagesTest, EachPageKeysItsColumnsUnderItsHeadingForPhones) {
   Write(test::WebFixture());
-  const std::string team = Page("_team1.html");
+  const std::string team = Page("_team_alpha-and-omega.html");
   const std::size_t heading = team.find("</h1>\n");
   ASSERT_NE(heading, std::string::npos);
   EXPECT_EQ(team.find("<details class=\"keys\">"), heading + 6);
@@ -169,9 +170,9 @@ TEST_F(ModernPagesTest, EachPageKeysItsColumnsUnderItsHeadingForPhones) {
 TEST_F(ModernPagesTest, TeamPagesChartTheirScoresAndStandingsPlotTeamsWhenBonusesAreKept) {
   Tournament t = test::WebFixture();
   Write(t);
-  EXPECT_TRUE(Has("_team1.html", "<figure class=chart><figcaption>Points by round"));
+  EXPECT_TRUE(Has("_team_alpha-and-omega.html", "<figure class=chart><figcaption>Points by round"));
   EXPECT_FALSE(Has("_team5.html", "Points by round"));  // played no game
-  EXPECT_TRUE(Has("_standings.html", "<a href=\"x_team1.html\" aria-label=\"Alpha &amp; Omega: "));
+  EXPECT_TRUE(Has("_standings.html", "<a href=\"x_team_alpha-and-omega.html\" aria-label=\"Alpha &amp; Omega: "));
   t.Format.TrackBonuses = 0;
   Write(t);
   EXPECT_FALSE(Has("_standings.html", "<figure"));

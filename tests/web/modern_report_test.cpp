@@ -83,6 +83,24 @@ std::map<std::string, std::vector<std::string>> Figures(const std::string& page,
   return out;
 }
 
+// The rows of a page's first table under its head row (the first row starting with
+// first), each as head -> cell.
+std::vector<std::map<std::string, std::string>> HeadedRows(const std::string& page,
+                                                           const std::string& first) {
+  std::vector<std::map<std::string, std::string>> out;
+  std::vector<std::string> heads;
+  for (const auto& cells : Rows(page)) {
+    if (heads.empty()) {
+      if (!cells.empty() && cells[0] == first) heads = cells;
+      continue;
+    }
+    std::map<std::string, std::string> row;
+    for (std::size_t i = 0; i < cells.size() && i < heads.size(); ++i) row[heads[i]] = cells[i];
+    out.push_back(row);
+  }
+  return out;
+}
+
 class ModernReportTest : public ::testing::Test {
  protected:
   void SetUp() override { dir_ = test::MakeTempDir(); }
@@ -183,11 +201,57 @@ TEST_F(ModernReportTest, MarksSharedPlacesTiebreakersAndExhibitionTeams) {
   EXPECT_EQ(places[0], "1= Ash");
   EXPECT_EQ(places[1], "1= Birch");
   const std::string tb = "title=\"Tiebreaker game\">TB<";
-  EXPECT_NE(Page("x", "_team3.html").find(tb), std::string::npos);
+  EXPECT_NE(Page("x", "_team_cedar.html").find(tb), std::string::npos);
   EXPECT_NE(Page("x", "_games_r2.html").find(tb), std::string::npos);
   EXPECT_NE(
       Page("x", "_index.html").find("Dune</a> <abbr class=\"tag\" title=\"Exhibition team\">exh<"),
       std::string::npos);
+}
+
+TEST_F(ModernReportTest, EveryPlayersGameLogAddsUpToThePlayersLine) {
+  Tournament t = test::WebFixture();
+  t.Extras.Report = ReportStyle::Modern;
+  ASSERT_TRUE(WriteWebReport(t, dir_ + "/x").empty());
+  std::map<std::string, std::map<std::string, std::string>> lines;  // by player name
+  for (const auto& row : HeadedRows(Page("x", "_individuals.html"), "#"))
+    lines[row.at("Player")] = row;
+  int logs = 0;
+  for (const auto& e : fs::directory_iterator(dir_)) {
+    const std::string file = e.path().filename().string();
+    if (file.rfind("x_player_", 0) != 0) continue;
+    SCOPED_TRACE(file);
+    ++logs;
+    const std::string page = test::ReadFile(e.path().string());
+    const std::size_t h1 = page.find("<h1>") + 4;
+    const std::string name = page.substr(h1, page.find("</h1>") - h1);
+    ASSERT_TRUE(lines.count(name)) << name;
+    const auto games = HeadedRows(page, "Rd");
+    ASSERT_GE(games.size(), 2u);  // a game at least, then the totals
+    const auto& total = games.back();
+    EXPECT_EQ(total.at("Opponent"), "Total");
+    for (const auto& [head, cell] : total) {
+      if (head == "Rd" || head == "Opponent" || head == "Result") continue;
+      double sum = 0;
+      for (std::size_t g = 0; g + 1 < games.size(); ++g) sum += std::stod(games[g].at(head));
+      EXPECT_NEAR(sum, std::stod(cell), head == "GP" ? 0.051 : 0) << head;
+      if (lines[name].count(head)) {
+        EXPECT_EQ(cell, lines[name].at(head)) << head;
+      }
+    }
+    // Linked from the individual standings, the team page and the box scores.
+    const std::string href = "href=\"" + file + "\"";
+    EXPECT_EQ(test::CountOf(Page("x", "_individuals.html"), href), 1);
+    const std::string lead = "<p class=\"note\"><a href=\"";
+    const std::size_t team = page.find(lead) + lead.size();
+    EXPECT_EQ(
+        test::CountOf(test::ReadFile(dir_ + "/" + page.substr(team, page.find('"', team) - team)),
+                      href),
+        1);
+    const std::size_t box = page.find("#g");
+    const std::size_t round = page.rfind('"', box) + 1;
+    EXPECT_GE(test::CountOf(test::ReadFile(dir_ + "/" + page.substr(round, box - round)), href), 1);
+  }
+  EXPECT_EQ(logs, static_cast<int>(lines.size()));
 }
 
 }  // namespace

@@ -26,8 +26,9 @@ std::string StandingsScatter(const Site& site, const std::vector<const Standings
   std::vector<TeamDot> dots;
   for (const Standings* s : rows)
     if (s->BonusHeard > 0 && Covers(site, s->TeamIndex))
-      dots.push_back({site.t.TeamName(s->TeamIndex), Href(site, TeamFile(s->TeamIndex)),
-                      PointsPerGame(*s), PointsPerBonus(*s)});
+      dots.push_back({site.t.TeamName(s->TeamIndex),
+                      Href(site, TeamFile(site.addresses, s->TeamIndex)), PointsPerGame(*s),
+                      PointsPerBonus(*s)});
   return PpgPpbScatter(dots);
 }
 

@@ -28,6 +28,7 @@ struct PlannedFile {
     Standings,
     Individuals,
     Team,
+    Player,
     RoundIndex,
     Round,
     RoundReport,
@@ -40,34 +41,43 @@ struct PlannedFile {
   int arg;  // stage (-1 all), team or round
   std::string suffix;
   const char* failure;
+  int player;  // a player's game log: arg is the team
 };
 
-// teams: the teams that get a page, by index; empty: all.
+// teams: the teams that get a page, by index; empty: all. logs: the players who get a
+// game log.
 std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& rounds,
-                              const std::vector<bool>& teams) {
+                              const std::vector<bool>& teams,
+                              const modern::PageAddresses& addresses,
+                              const std::vector<std::vector<bool>>& logs) {
   using K = PlannedFile::Kind;
   std::vector<PlannedFile> files;
-  files.push_back({K::Index, 0, std::string(modern::kIndexFile), "Index Page Upload Failed"});
+  auto add = [&](K kind, int arg, std::string suffix, const char* failure, int player = -1) {
+    files.push_back({kind, arg, std::move(suffix), failure, player});
+  };
+  add(K::Index, 0, std::string(modern::kIndexFile), "Index Page Upload Failed");
   const int stages = static_cast<int>(t.Extras.Stages.size());
-  if (stages > 0)
-    files.push_back({K::Final, 0, std::string(modern::kFinalFile), "Final Ranking Upload Failed"});
+  if (stages > 0) add(K::Final, 0, std::string(modern::kFinalFile), "Final Ranking Upload Failed");
   for (int s = -1; s < stages; ++s)
-    files.push_back({K::Standings, s, modern::StandingsFile(s), "Team Standings Upload Failed"});
+    add(K::Standings, s, modern::StandingsFile(s), "Team Standings Upload Failed");
   for (int s = -1; s < stages; ++s)
-    files.push_back(
-        {K::Individuals, s, modern::IndividualsFile(s), "Individual Standings Upload Failed"});
+    add(K::Individuals, s, modern::IndividualsFile(s), "Individual Standings Upload Failed");
   for (int team = 0; team < t.TeamCount(); ++team)
     if (teams.empty() || teams[static_cast<std::size_t>(team)])
-      files.push_back({K::Team, team, modern::TeamFile(team), "Team Page Upload Failed"});
-  files.push_back({K::RoundIndex, 0, std::string(modern::kGamesFile), "Scoreboard Upload Failed"});
+      add(K::Team, team, modern::TeamFile(addresses, team), "Team Page Upload Failed");
+  for (int team = 0; team < t.TeamCount(); ++team)
+    for (int p = 0; p < t.PlayerCount(team); ++p)
+      if (logs[static_cast<std::size_t>(team)][static_cast<std::size_t>(p)])
+        add(K::Player, team, modern::PlayerFile(addresses, team, p), "Player Page Upload Failed",
+            p);
+  add(K::RoundIndex, 0, std::string(modern::kGamesFile), "Scoreboard Upload Failed");
   for (int round : rounds)
-    files.push_back({K::Round, round, modern::RoundFile(round), "Scoreboard Upload Failed"});
-  files.push_back(
-      {K::RoundReport, 0, std::string(modern::kRoundsFile), "Round Reports Upload Failed"});
-  files.push_back({K::Key, 0, std::string(modern::kKeyFile), "Stat Key Upload Failed"});
-  files.push_back({K::Style, 0, std::string(modern::kStyleFile), "Style Sheet Upload Failed"});
-  files.push_back({K::Script, 0, std::string(modern::kScriptFile), "Script Upload Failed"});
-  files.push_back({K::Icon, 0, std::string(modern::kIconFile), "Icon Upload Failed"});
+    add(K::Round, round, modern::RoundFile(round), "Scoreboard Upload Failed");
+  add(K::RoundReport, 0, std::string(modern::kRoundsFile), "Round Reports Upload Failed");
+  add(K::Key, 0, std::string(modern::kKeyFile), "Stat Key Upload Failed");
+  add(K::Style, 0, std::string(modern::kStyleFile), "Style Sheet Upload Failed");
+  add(K::Script, 0, std::string(modern::kScriptFile), "Script Upload Failed");
+  add(K::Icon, 0, std::string(modern::kIconFile), "Icon Upload Failed");
   return files;
 }
 
@@ -83,11 +93,27 @@ std::vector<int> RoundsInRoundOrder(const Tournament& t) {
   return distinct;
 }
 
+// The players who get a game log: those who played, on the teams the report covers.
+std::vector<std::vector<bool>> LogsOf(const Tournament& t, const std::vector<Individuals>& players,
+                                      const std::vector<bool>& teams) {
+  std::vector<std::vector<bool>> logs;
+  for (int team = 0; team < t.TeamCount(); ++team)
+    logs.emplace_back(static_cast<std::size_t>(t.PlayerCount(team)), false);
+  for (const Individuals& p : players) {
+    const auto team = static_cast<std::size_t>(p.TeamIndex);
+    if (p.GP > 0 && t.IsTeam(p.TeamIndex) && (teams.empty() || teams[team]) && p.PlayerIndex >= 1 &&
+        static_cast<std::size_t>(p.PlayerIndex) <= logs[team].size())
+      logs[team][static_cast<std::size_t>(p.PlayerIndex - 1)] = true;
+  }
+  return logs;
+}
+
 }  // namespace
 
 std::vector<ReportFile> ModernReportFiles(const Tournament& t) {
   std::vector<ReportFile> files;
-  for (const PlannedFile& f : Plan(t, RoundsInRoundOrder(t), {}))
+  const auto logs = LogsOf(t, ComputePlayerStats(t), {});
+  for (const PlannedFile& f : Plan(t, RoundsInRoundOrder(t), {}, modern::AddressesOf(t), logs))
     files.push_back({f.suffix, f.failure});
   return files;
 }
@@ -105,12 +131,15 @@ std::vector<std::string> Write(Tournament& t, const std::string& basePath, const
   t.Format.SortByRound = 1;
   web::GamesInRoundOrder roundOrder(t);
   const Tournament& view = t;
+  auto logs = LogsOf(view, tables.front().players, teams);
   Site site{view,
             LinkBaseOf(basePath),
             RoundsInRoundOrder(view),
             !view.Extras.Stages.empty(),
             std::move(tables),
-            std::move(teams)};
+            std::move(teams),
+            modern::AddressesOf(view),
+            std::move(logs)};
   const std::vector<Standings>& teamStats = site.tables.front().byIndex;
 
   // Each team's players in individual standings order, and each round's games.
@@ -124,10 +153,31 @@ std::vector<std::string> Write(Tournament& t, const std::string& basePath, const
   for (std::size_t i = 0; i < view.Games.size(); ++i)
     if (modern::OnScoreboard(view, view.Games[i])) gamesOfRound[view.Games[i].Round].push_back(i);
   const std::vector<std::size_t> none;
+  // Each player's counted games, in round order.
+  std::vector<std::vector<std::vector<modern::PlayerGame>>> gamesOfPlayer;
+  for (int team = 0; team < view.TeamCount(); ++team)
+    gamesOfPlayer.emplace_back(static_cast<std::size_t>(view.PlayerCount(team)));
+  for (std::size_t i = 0; i < view.Games.size(); ++i) {
+    const GameStats& g = view.Games[i];
+    for (bool sideA : {true, false}) {
+      if (!CountsForPlayers(view, g, sideA)) continue;
+      auto& ofTeam = gamesOfPlayer[static_cast<std::size_t>(sideA ? g.TeamA : g.TeamB)];
+      for (int row = 0; row < kRows; ++row) {
+        const int player = sideA ? g.PlayerA[row] : g.PlayerB[row];
+        if (player < 0 || static_cast<std::size_t>(player) >= ofTeam.size()) continue;
+        auto& games = ofTeam[static_cast<std::size_t>(player)];
+        if (games.empty() || games.back().game != i || games.back().sideA != sideA)
+          games.push_back({i, sideA});
+      }
+    }
+  }
+  std::unordered_map<std::int64_t, const Individuals*> recordOf;
+  for (const Individuals& p : site.tables.front().players)
+    recordOf[static_cast<std::int64_t>(p.TeamIndex) << 32 | p.PlayerIndex] = &p;
 
   web::ReportWriter writer(basePath, sink);
   using K = PlannedFile::Kind;
-  for (const PlannedFile& file : Plan(view, site.rounds, site.teams)) {
+  for (const PlannedFile& file : Plan(view, site.rounds, site.teams, site.addresses, site.logs)) {
     writer.Page(file.suffix, [&](std::string& page) {
       switch (file.kind) {
         case K::Index:
@@ -146,6 +196,14 @@ std::vector<std::string> Write(Tournament& t, const std::string& basePath, const
           const auto slot = static_cast<std::size_t>(file.arg);
           modern::WriteTeamPage(page, site, file.arg, gamesByTeam[slot], teamStats[slot],
                                 playersOfTeam[slot]);
+          break;
+        }
+        case K::Player: {
+          const Individuals& p =
+              *recordOf.at(static_cast<std::int64_t>(file.arg) << 32 | (file.player + 1));
+          modern::WritePlayerPage(page, site, p,
+                                  gamesOfPlayer[static_cast<std::size_t>(file.arg)]
+                                               [static_cast<std::size_t>(file.player)]);
           break;
         }
         case K::RoundIndex:

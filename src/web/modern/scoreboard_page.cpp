@@ -64,7 +64,7 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
   OpenTableBox(page, name);
   page += "<table class=\"box nr\"><caption>" + name + " " + ScoreNum(side.Own) +
           "</caption>\n<thead><tr>";
-  HeadCell(page, {"Player", "Opens the player's line on the team page"}, "n");
+  HeadCell(page, {"Player", "Opens the player's games"}, "n");
   HeadCell(page,
            {f.BritishStyle ? "SH" : "TUH", f.BritishStyle ? "Starters heard" : "Toss-ups heard"});
   for (int v : t.QuestionValues)
@@ -78,8 +78,7 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
     const int player = sideA ? g.PlayerA[j] : g.PlayerB[j];
     page += "<tr><th class=n>";
     if (player >= 0 && player < t.PlayerCount(team))
-      page += "<a href=\"" + Href(site, TeamFile(team)) + "#p" + Num(player + 1) + "\">" +
-              HtmlEscape(t.PlayerName(team, player)) + "</a>";
+      page += PlayerLink(site, team, player);
     else
       page += "\xE2\x80\x94";
     page += "<td>" + Num(RowTossupsHeard(g.TUH, gp));

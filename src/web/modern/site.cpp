@@ -16,8 +16,13 @@ std::string StandingsFile(int stage) {
 std::string IndividualsFile(int stage) {
   return stage < 0 ? "_individuals.html" : "_individuals_s" + Num(stage + 1) + ".html";
 }
-std::string TeamFile(int team) {
-  return "_team" + Num(static_cast<std::int64_t>(team) + 1) + ".html";
+std::string TeamFile(const PageAddresses& a, int team) {
+  return "_team_" + a.teams.at(static_cast<std::size_t>(team)) + ".html";
+}
+std::string PlayerFile(const PageAddresses& a, int team, int player) {
+  const auto slot = static_cast<std::size_t>(team);
+  return "_player_" + a.teams.at(slot) + "_" +
+         a.players.at(slot).at(static_cast<std::size_t>(player)) + ".html";
 }
 std::string RoundFile(int round) {
   return "_games_r" + Num(round) + ".html";
@@ -273,10 +278,21 @@ std::string ScorePair(std::int64_t own, std::int64_t other) {
 }
 
 std::string TeamLink(const Site& site, int team) {
-  std::string out = "<a href=\"" + Href(site, TeamFile(team)) + "\">" +
+  std::string out = "<a href=\"" + Href(site, TeamFile(site.addresses, team)) + "\">" +
                     HtmlEscape(site.t.TeamName(team)) + "</a>";
   if (site.t.IsExhibition(team)) out += " <abbr class=\"tag\" title=\"Exhibition team\">exh</abbr>";
   return out;
+}
+
+std::string PlayerLink(const Site& site, int team, int player) {
+  const std::string name = HtmlEscape(site.t.PlayerName(team, player));
+  const auto slot = static_cast<std::size_t>(team);
+  if (slot >= site.logs.size() || player < 0 ||
+      static_cast<std::size_t>(player) >= site.logs[slot].size() ||
+      !site.logs[slot][static_cast<std::size_t>(player)])
+    return name;
+  return "<a href=\"" + Href(site, PlayerFile(site.addresses, team, player)) + "\">" + name +
+         "</a>";
 }
 
 std::string RankText(const SharedRank& r) {
@@ -315,7 +331,7 @@ void PlayerTable(std::string& page, const Site& site, const Tournament& view,
   OpenTableBox(page, "Individual standings");
   page += "<table class=\"st sort\">\n<thead><tr>";
   HeadCell(page, {"#", "Place in the individual standings; = marks a shared place"}, "r");
-  HeadCell(page, {"Player", "Opens the player's line on the team page"}, "n");
+  HeadCell(page, {"Player", "Opens the player's games"}, "n");
   HeadCell(page, {"Team", "Opens the team's page"}, "l");
   if (divisions)
     HeadCell(page,
@@ -326,11 +342,10 @@ void PlayerTable(std::string& page, const Site& site, const Tournament& view,
   page += "</tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Individuals& p = *rows[i];
-    // The team file is the same for the player link and the team link.
-    const std::string teamHref = Href(site, TeamFile(p.TeamIndex));
-    page += "<tr><td class=r>" + RankText(ranks[i]) + "<th class=n><a href=\"" + teamHref + "#p" +
-            Num(p.PlayerIndex) + "\">" + HtmlEscape(p.PlayerName) + "</a><td class=l><a href=\"" +
-            teamHref + "\">" + HtmlEscape(p.TeamName) + "</a>";
+    page += "<tr><td class=r>" + RankText(ranks[i]) + "<th class=n>" +
+            PlayerLink(site, p.TeamIndex, p.PlayerIndex - 1) + "<td class=l><a href=\"" +
+            Href(site, TeamFile(site.addresses, p.TeamIndex)) + "\">" + HtmlEscape(p.TeamName) +
+            "</a>";
     if (t.IsExhibition(p.TeamIndex))
       page += " <abbr class=\"tag\" title=\"Exhibition team\">exh</abbr>";
     if (divisions) {

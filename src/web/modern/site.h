@@ -9,6 +9,7 @@
 #include "stats/player_stats.h"
 #include "stats/shared_ranks.h"
 #include "stats/team_stats.h"
+#include "web/modern/addresses.h"
 
 namespace drav::modern {
 
@@ -23,7 +24,9 @@ inline constexpr std::string_view kScriptFile = "_modern.js";
 inline constexpr std::string_view kIconFile = "_icon.png";
 std::string StandingsFile(int stage);
 std::string IndividualsFile(int stage);
-std::string TeamFile(int team);
+// A team's page and a player's game log (player 0-based), named by their names.
+std::string TeamFile(const PageAddresses& a, int team);
+std::string PlayerFile(const PageAddresses& a, int team, int player);
 std::string RoundFile(int round);
 
 // True when the scoreboard shows the game.
@@ -49,6 +52,9 @@ struct Site {
   bool finalRanking = false;
   std::vector<Tables> tables;  // [0] all games, [s + 1] stage s
   std::vector<bool> teams;     // the teams the report covers, by index; empty: all
+  PageAddresses addresses;
+  // Which players have a game log, by team and roster position.
+  std::vector<std::vector<bool>> logs;
 };
 
 // True when the report has a page for the team.
@@ -96,6 +102,8 @@ std::string ScorePair(std::int64_t own, std::int64_t other);
 
 // A team name with its exhibition mark, linked to its page.
 std::string TeamLink(const Site& site, int team);
+// A player's name, linked to the player's game log when there is one (player 0-based).
+std::string PlayerLink(const Site& site, int team, int player);
 // "=" after a shared place.
 std::string RankText(const SharedRank& r);
 
@@ -120,6 +128,13 @@ void WriteIndividualsPage(std::string& page, const Site& site, int stage);
 void WriteTeamPage(std::string& page, const Site& site, int team,
                    const std::vector<std::size_t>& games, const Standings& record,
                    const std::vector<const Individuals*>& players);
+// One game of a player's log: the game's index and the player's side.
+struct PlayerGame {
+  std::size_t game;
+  bool sideA;
+};
+void WritePlayerPage(std::string& page, const Site& site, const Individuals& player,
+                     const std::vector<PlayerGame>& games);
 void WriteRoundIndexPage(std::string& page, const Site& site);
 void WriteRoundPage(std::string& page, const Site& site, int round,
                     const std::vector<std::size_t>& games);

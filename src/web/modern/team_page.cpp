@@ -172,11 +172,11 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
   } else {
     OpenTableBox(page, "Players");
     page += "<table class=\"st sort nr\">\n<thead><tr>";
-    HeadCell(page, {"Player", "The player's line over the games shown"}, "n");
+    HeadCell(page, {"Player", "Opens the player's games"}, "n");
     for (const Column& c : PlayerColumns(t)) HeadCell(page, c);
     page += "</tr></thead>\n<tbody>\n";
     for (const Individuals* p : players) {
-      page += "<tr id=\"p" + Num(p->PlayerIndex) + "\"><th class=n>" + HtmlEscape(p->PlayerName);
+      page += "<tr><th class=n>" + PlayerLink(site, team, p->PlayerIndex - 1);
       for (const std::string& v : PlayerValues(t, *p)) page += "<td>" + v;
       page += "\n";
     }
