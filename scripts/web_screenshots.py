@@ -13,8 +13,8 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "browser"))
 import drav_browser  # noqa: E402
 
-KINDS = ["index", "standings", "standings_s1", "final", "individuals", "team1", "games",
-         "games_r1", "rounds", "statkey"]
+KINDS = ["index", "standings", "standings_s1", "final", "individuals", "team_riverside-a",
+         "player_riverside-a_maya-ortiz", "games", "games_r1", "rounds", "statkey"]
 
 
 def main():

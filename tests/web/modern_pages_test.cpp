@@ -171,8 +171,9 @@ TEST_F(ModernPagesTest, TeamPagesChartTheirScoresAndStandingsPlotTeamsWhenBonuse
   Tournament t = test::WebFixture();
   Write(t);
   EXPECT_TRUE(Has("_team_alpha-and-omega.html", "<figure class=chart><figcaption>Points by round"));
-  EXPECT_FALSE(Has("_team5.html", "Points by round"));  // played no game
-  EXPECT_TRUE(Has("_standings.html", "<a href=\"x_team_alpha-and-omega.html\" aria-label=\"Alpha &amp; Omega: "));
+  EXPECT_FALSE(Has("_team_idle.html", "Points by round"));  // played no game
+  EXPECT_TRUE(Has("_standings.html",
+                  "<a href=\"x_team_alpha-and-omega.html\" aria-label=\"Alpha &amp; Omega: "));
   t.Format.TrackBonuses = 0;
   Write(t);
   EXPECT_FALSE(Has("_standings.html", "<figure"));

@@ -233,7 +233,9 @@ TEST_F(ModernReportTest, EveryPlayersGameLogAddsUpToThePlayersLine) {
       if (head == "Rd" || head == "Opponent" || head == "Result") continue;
       double sum = 0;
       for (std::size_t g = 0; g + 1 < games.size(); ++g) sum += std::stod(games[g].at(head));
-      EXPECT_NEAR(sum, std::stod(cell), head == "GP" ? 0.051 : 0) << head;
+      // Games played: within the total's rounding and the rows'.
+      const double slack = head == "GP" ? 0.051 + 0.005 * static_cast<double>(games.size()) : 0;
+      EXPECT_NEAR(sum, std::stod(cell), slack) << head;
       if (lines[name].count(head)) {
         EXPECT_EQ(cell, lines[name].at(head)) << head;
       }

@@ -44,7 +44,7 @@ void WriteIndexPage(std::string& page, const Site& site) {
     for (std::size_t s = 0; s < stages.size(); ++s) {
       const Stage& stage = stages[s];
       const int i = static_cast<int>(s);
-      page += "<tr><th class=n><a href=\"" + Href(site, StandingsFile(i)) + "\">" +
+      page += "<tr><th><a href=\"" + Href(site, StandingsFile(i)) + "\">" +
               HtmlEscape(stage.Name) + "</a><td>" + Num(stage.FirstRound) + "\xE2\x80\x93" +
               Num(stage.LastRound) + "<td class=l>";
       for (std::size_t b = 0; b < stage.Brackets.size(); ++b)

@@ -72,7 +72,7 @@ void WritePlayerPage(std::string& page, const Site& site, const Individuals& p,
     const SideFigures s = SideOfGame(g, pg.sideA);
     const Line line = LineOf(g, pg.sideA, p.PlayerIndex - 1);
     const std::string round = Href(site, RoundFile(g.Round));
-    page += "<tr><td class=r><a href=\"" + round + "\">" + Num(g.Round) + "</a><th class=n>" +
+    page += "<tr><td><a href=\"" + round + "\">" + Num(g.Round) + "</a><th>" +
             TeamLink(site, pg.sideA ? g.TeamB : g.TeamA) + "<td class=l>" +
             (s.Own > s.Other   ? "W "
              : s.Own < s.Other ? "L "

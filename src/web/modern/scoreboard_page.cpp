@@ -76,7 +76,7 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
     const double gp = sideA ? g.GPA[j] : g.GPB[j];
     if (!(gp > 0)) continue;
     const int player = sideA ? g.PlayerA[j] : g.PlayerB[j];
-    page += "<tr><th class=n>";
+    page += "<tr><th>";
     if (player >= 0 && player < t.PlayerCount(team))
       page += PlayerLink(site, team, player);
     else
@@ -190,7 +190,7 @@ void WriteRoundReport(std::string& page, const Site& site) {
   page += "</tr></thead>\n<tbody>\n";
   for (const auto& [round, r] : ComputeRoundFigures(t)) {
     if (!RoundSelected(f, round) || r.TeamGames <= 0) continue;
-    page += "<tr><th class=n>";
+    page += "<tr><th>";
     if (std::binary_search(site.rounds.begin(), site.rounds.end(), round))
       page +=
           "<a href=\"" + Href(site, RoundFile(round)) + "\">" + RoundLabel(site, round) + "</a>";

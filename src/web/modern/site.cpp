@@ -314,9 +314,9 @@ void TeamTable(std::string& page, const Site& site, const Tournament& view,
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Standings& s = *rows[i];
     page += "<tr>";
-    if (ranked) page += "<td class=r>" + RankText(ranks[i]);
+    if (ranked) page += "<td>" + RankText(ranks[i]);
     // Unranked, the table is a team's own record on its page: no link to itself.
-    page += "<th class=n>" + (ranked ? TeamLink(site, s.TeamIndex) : HtmlEscape(s.TeamName));
+    page += "<th>" + (ranked ? TeamLink(site, s.TeamIndex) : HtmlEscape(s.TeamName));
     for (const std::string& v : TeamValues(view, s)) page += "<td>" + v;
     page += "\n";
   }
@@ -342,7 +342,7 @@ void PlayerTable(std::string& page, const Site& site, const Tournament& view,
   page += "</tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Individuals& p = *rows[i];
-    page += "<tr><td class=r>" + RankText(ranks[i]) + "<th class=n>" +
+    page += "<tr><td>" + RankText(ranks[i]) + "<th>" +
             PlayerLink(site, p.TeamIndex, p.PlayerIndex - 1) + "<td class=l><a href=\"" +
             Href(site, TeamFile(site.addresses, p.TeamIndex)) + "\">" + HtmlEscape(p.TeamName) +
             "</a>";

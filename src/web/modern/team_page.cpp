@@ -60,8 +60,8 @@ void GameRow(std::string& page, const Site& site, const GameStats& g, std::size_
   if (result == GameResult::Tie) ++record.ties;
   const std::string boxHref =
       Href(site, RoundFile(g.Round)) + "#g" + Num(static_cast<std::int64_t>(index));
-  page += "<tr><td class=r><a href=\"" + Href(site, RoundFile(g.Round)) + "\">" + Num(g.Round) +
-          "</a><th class=n>" + TeamLink(site, opponent) + "<td class=l>";
+  page += "<tr><td><a href=\"" + Href(site, RoundFile(g.Round)) + "\">" + Num(g.Round) +
+          "</a><th>" + TeamLink(site, opponent) + "<td class=l>";
   const SideFigures s = SideOfGame(g, sideA);
   if (g.Forfeit != 0) {
     page += sideA ? "W" : "L";
@@ -176,7 +176,7 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
     for (const Column& c : PlayerColumns(t)) HeadCell(page, c);
     page += "</tr></thead>\n<tbody>\n";
     for (const Individuals* p : players) {
-      page += "<tr><th class=n>" + PlayerLink(site, team, p->PlayerIndex - 1);
+      page += "<tr><th>" + PlayerLink(site, team, p->PlayerIndex - 1);
       for (const std::string& v : PlayerValues(t, *p)) page += "<td>" + v;
       page += "\n";
     }
