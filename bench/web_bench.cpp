@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "platform/replaced_files.h"
 #include "stats/player_stats.h"
 #include "stats/team_stats.h"
 #include "web/pages.h"
@@ -68,12 +69,18 @@ void AgainstRawCopy(benchmark::State& state, drav::Tournament& t, const std::str
   }
   double reportSeconds = 0;
   double copySeconds = 0;
+  double releaseSeconds = 0;
   for (auto _ : state) {
     copySeconds += CopySeconds(files, copy);
     const auto start = std::chrono::steady_clock::now();
     failed += drav::WriteWebReport(t, dir + "/report").size();
-    reportSeconds +=
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const auto written = std::chrono::steady_clock::now();
+    reportSeconds += std::chrono::duration<double>(written - start).count();
+    // The pages the report replaced are let go in the background once it has returned:
+    // that ends here, outside both timings, so the copy never runs beside it.
+    drav::platform::WaitForReplacedFiles();
+    releaseSeconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - written).count();
   }
   const double n = static_cast<double>(state.iterations());
   state.counters["failed"] = static_cast<double>(failed);
@@ -81,6 +88,7 @@ void AgainstRawCopy(benchmark::State& state, drav::Tournament& t, const std::str
   state.counters["files"] = static_cast<double>(files.size());
   state.counters["report_ms"] = reportSeconds / n * 1e3;
   state.counters["copy_ms"] = copySeconds / n * 1e3;
+  state.counters["release_ms"] = releaseSeconds / n * 1e3;
   state.counters["copy_ratio"] = copySeconds > 0 ? reportSeconds / copySeconds : 0;
   std::filesystem::remove_all(dir);
   std::filesystem::remove_all(copy);
@@ -92,12 +100,12 @@ void BM_ClassicWebReportAgainstCopy(benchmark::State& state) {
 }
 BENCHMARK(BM_ClassicWebReportAgainstCopy)->Unit(benchmark::kMillisecond);
 
-void BM_ModernWebReport(benchmark::State& state) {
+void BM_ModernWebReportAgainstCopy(benchmark::State& state) {
   drav::Tournament t = Large();
   t.Extras.Report = drav::ReportStyle::Modern;
   AgainstRawCopy(state, t, "modern");
 }
-BENCHMARK(BM_ModernWebReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ModernWebReportAgainstCopy)->Unit(benchmark::kMillisecond);
 
 // The two detail pages built in memory only: the pages with the most rows.
 void BM_DetailPagesInMemory(benchmark::State& state) {

@@ -50,6 +50,25 @@ TEST_F(WebReportTest, UnwritableFolderNamesEveryPageInWritingOrder) {
                                       base + "_standings.html", base + "_statkey.html"}));
 }
 
+// Pages are written while the next is built: a page refused before it is built, one that
+// cannot take its name on the disk and a style sheet that cannot be read are still named in
+// the order they were attempted, and every other page is written.
+TEST_F(WebReportTest, FailuresOfEveryKindAreNamedInWritingOrder) {
+  Tournament t = test::WebFixture();
+  t.Format.StyleSheet = 1;
+  t.Format.StyleSheetFile = dir_ + "/no-such.css";
+  t.Format.StatKeyFile = "_key/stat.html";
+  fs::create_directory(Base() + "_playerdetail.html");
+  fs::create_directory(Base() + "_standings.html");
+  EXPECT_EQ(WriteWebReport(t, Base()),
+            (std::vector<std::string>{Base() + "_style.css", Base() + "_playerdetail.html",
+                                      Base() + "_standings.html", Base() + "_key/stat.html"}));
+  for (const char* page : {"_teamdetail.html", "_games.html", "_individuals.html"})
+    EXPECT_TRUE(fs::is_regular_file(Base() + page)) << page;
+  for (const auto& e : fs::directory_iterator(dir_))
+    EXPECT_EQ(e.path().string().find(".tmp~"), std::string::npos) << e.path();
+}
+
 TEST_F(WebReportTest, RoundReportComesFirstWhenSwitchedOn) {
   Tournament t = test::WebFixture();
   t.Format.RoundReports = 1;
