@@ -64,7 +64,7 @@ dd{margin:0}
 :target{scroll-margin-top:.5rem}
 section:target,tr:target>*{background:var(--hl)}
 .chart{margin:0 0 1.1rem;max-width:40rem}.chart figcaption{font-weight:600;margin:0 0 .3rem}.chart svg{display:block;width:100%;height:auto}
-.chart text{fill:var(--mute);font-size:11px}.chart .g{stroke:var(--line)}.chart polyline{fill:none;stroke-width:2}
+.chart text{fill:var(--mute);font-size:12px}.chart .g{stroke:var(--line)}.chart polyline{fill:none;stroke-width:2}
 .chart .cf{stroke:var(--accent);fill:var(--accent)}.chart polyline.cf{fill:none}.chart .ca{stroke:var(--fg);fill:var(--fg)}.chart polyline.ca{fill:none;stroke-width:1.5;stroke-dasharray:5 3}
 .lg{font-weight:400;color:var(--mute);font-size:.9em}.lg i{display:inline-block;width:1.4em;margin:0 .35em 0 .8em;vertical-align:middle;border-top:2px solid var(--accent)}.lg i.ca{border-top:2px dashed var(--fg)}
 .chart .dot{fill:var(--accent);fill-opacity:.75;stroke:var(--bg)}.chart a:focus{outline:none}.chart a:focus .dot,.chart a:hover .dot{stroke:var(--fg);stroke-width:3;fill-opacity:1}

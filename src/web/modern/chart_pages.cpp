@@ -2,6 +2,7 @@
 // scatter.
 #include "stats/figures.h"
 #include "stats/game_figures.h"
+#include "stats/stage_standings.h"
 #include "web/modern/charts.h"
 
 namespace drav::modern {
@@ -19,6 +20,26 @@ std::string TeamPointsChart(const Site& site, int team, const std::vector<std::s
     }
   }
   return PointsByRoundChart(t.TeamName(team), points);
+}
+
+std::string StageBracket(const Site& site, int stage) {
+  const Tournament& t = site.t;
+  const Stage& s = t.Extras.Stages.at(static_cast<std::size_t>(stage));
+  std::vector<BracketGame> games;
+  for (const GameStats& g : t.Games) {
+    if (!OnScoreboard(t, g) || g.Round < s.FirstRound || g.Round > s.LastRound) continue;
+    const bool played = g.Forfeit == 0 && IsPlayedGame(g);
+    const SideFigures a = SideOfGame(g, true);
+    auto side = [&](int team, std::int64_t own, std::int64_t other, bool forfeitWinner) {
+      return BracketSide{team, t.TeamName(team),
+                         Covers(site, team) ? Href(site, TeamFile(team)) : std::string(),
+                         played ? ScoreNum(own) : std::string(),
+                         played ? own > other : g.Forfeit != 0 && forfeitWinner};
+    };
+    games.push_back(
+        {g.Round, side(g.TeamA, a.Own, a.Other, true), side(g.TeamB, a.Other, a.Own, false)});
+  }
+  return BracketChart(StageLabel(s), games);
 }
 
 std::string StandingsScatter(const Site& site, const std::vector<const Standings*>& rows) {

@@ -2,6 +2,7 @@
 #include "web/modern/charts.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -173,46 +174,81 @@ std::string PpgPpbScatter(const std::vector<TeamDot>& teams) {
 
 std::string BracketChart(std::string_view label, const std::vector<BracketGame>& games) {
   if (games.empty()) return {};
-  constexpr double kBoxW = 170, kRowH = 18, kGap = 12, kColGap = 34, kTop = 22;
-  std::map<int, std::vector<std::size_t>> byRound;
-  for (std::size_t i = 0; i < games.size(); ++i) byRound[games[i].Round].push_back(i);
+  constexpr double kBoxW = 170, kRowH = 18, kSlot = 2 * kRowH + 12, kColGap = 34, kTop = 22;
+  const std::size_t n = games.size();
+  std::map<int, int> columnOfRound;
+  for (const BracketGame& g : games) columnOfRound[g.Round] = 0;
+  int columns = 0;
+  for (auto& entry : columnOfRound) entry.second = columns++;
 
-  // Each game sits level with the games its teams came from, pushed down where it would
-  // overlap the one above: a knock-out draws as the familiar tree.
-  std::vector<double> top(games.size(), 0);
-  std::vector<int> column(games.size(), 0);
-  std::map<int, std::size_t> last;  // team -> its latest game
-  int col = 0;
-  double height = 0;
-  for (auto& [round, list] : byRound) {
-    std::vector<std::pair<double, std::size_t>> wanted;
-    for (std::size_t i : list) {
-      double sum = 0;
-      int count = 0;
-      for (const BracketSide* s : {&games[i].A, &games[i].B}) {
-        const auto from = s->Team < 0 ? last.end() : last.find(s->Team);
-        if (from != last.end()) sum += top[from->second], ++count;
+  // Each game hangs under the next game of its winner (of its loser when the winner played
+  // no more): a tree rooted at the stage's last game, drawn with every game level with the
+  // middle of the games it came from, so its lines never cross. Teams that reach a game by
+  // another way are named in it all the same.
+  std::vector<std::size_t> order(n);
+  for (std::size_t i = 0; i < n; ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return games[a].Round < games[b].Round; });
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::vector<std::array<std::size_t, 2>> next(n, {kNone, kNone});
+  std::vector<std::array<std::size_t, 2>> children(n, {kNone, kNone});
+  std::vector<std::size_t> parent(n, kNone);
+  std::map<int, std::pair<std::size_t, int>> last;  // team -> its latest game and side
+  for (std::size_t i : order) {
+    int side = 0;
+    for (const BracketSide* s : {&games[i].A, &games[i].B}) {
+      if (s->Team >= 0) {
+        const auto from = last.find(s->Team);
+        if (from != last.end() && games[from->second.first].Round < games[i].Round)
+          next[from->second.first][static_cast<std::size_t>(from->second.second)] = i;
+        last[s->Team] = {i, side};
       }
-      wanted.push_back({count > 0 ? sum / count : -1, i});
+      ++side;
     }
-    double next = kTop;
-    // Games with no earlier game keep their order below the rest.
-    std::stable_sort(wanted.begin(), wanted.end(), [](const auto& a, const auto& b) {
-      return (a.first < 0 ? 1e300 : a.first) < (b.first < 0 ? 1e300 : b.first);
-    });
-    for (const auto& [y, i] : wanted) {
-      top[i] = std::max(next, y);
-      column[i] = col;
-      next = top[i] + 2 * kRowH + kGap;
-    }
-    height = std::max(height, next);
-    for (std::size_t i : list)
-      for (const BracketSide* s : {&games[i].A, &games[i].B})
-        if (s->Team >= 0) last[s->Team] = i;
-    ++col;
   }
-  const double width = col * (kBoxW + kColGap) - kColGap + 2;
-  auto left = [&](std::size_t i) { return 1 + column[i] * (kBoxW + kColGap); };
+  for (std::size_t i : order) {
+    const std::size_t winner = games[i].B.Won && !games[i].A.Won ? 1 : 0;
+    for (const std::size_t side : {winner, 1 - winner}) {
+      const std::size_t p = next[i][side];
+      if (p == kNone) continue;
+      const std::size_t slot =
+          games[p].A.Team == (side == 0 ? games[i].A : games[i].B).Team ? 0 : 1;
+      if (children[p][slot] != kNone) continue;
+      children[p][slot] = i;
+      parent[i] = p;
+      break;
+    }
+  }
+  // Leaves one slot apart, in the order a walk from the last games meets them.
+  std::vector<double> top(n, 0);
+  std::vector<std::size_t> roots;
+  for (auto it = order.rbegin(); it != order.rend(); ++it)
+    if (parent[*it] == kNone) roots.push_back(*it);
+  double slots = 0;
+  for (std::size_t root : roots) {
+    std::vector<std::pair<std::size_t, bool>> stack = {{root, false}};
+    while (!stack.empty()) {
+      auto [i, done] = stack.back();
+      stack.pop_back();
+      const auto& c = children[i];
+      if (done) {
+        double sum = 0;
+        int count = 0;
+        for (std::size_t k : c)
+          if (k != kNone) sum += top[k], ++count;
+        top[i] = sum / count;
+      } else if (c[0] == kNone && c[1] == kNone) {
+        top[i] = kTop + kSlot * slots++;
+      } else {
+        stack.push_back({i, true});
+        for (auto k = c.rbegin(); k != c.rend(); ++k)
+          if (*k != kNone) stack.push_back({*k, false});
+      }
+    }
+  }
+  const double height = kTop + kSlot * slots;
+  const double width = columns * (kBoxW + kColGap) - kColGap + 2;
+  auto left = [&](std::size_t i) { return 1 + columnOfRound[games[i].Round] * (kBoxW + kColGap); };
 
   const std::string name = HtmlEscape(label);
   std::string svg = "<figure class=\"chart bracket\"><figcaption>" + name +
@@ -221,33 +257,22 @@ std::string BracketChart(std::string_view label, const std::vector<BracketGame>&
                     "\" viewBox=\"0 0 " + Px(width) + " " + Px(height) +
                     "\" aria-labelledby=\"br-t\"><title id=br-t>" + name +
                     ": every game, one column a round; the winner of each is in bold</title>";
-  col = 0;
-  for (const auto& entry : byRound)
-    svg += "<text x=\"" + Px(1 + (col++) * (kBoxW + kColGap) + kBoxW / 2) +
-           "\" y=\"14\" text-anchor=middle>Round " + web::Num(entry.first) + "</text>";
+  for (const auto& [round, col] : columnOfRound)
+    svg += "<text x=\"" + Px(1 + col * (kBoxW + kColGap) + kBoxW / 2) +
+           "\" y=\"14\" text-anchor=middle>Round " + web::Num(round) + "</text>";
   // Lines first, so the boxes cover their ends.
-  std::map<int, std::size_t> seen;
-  for (auto& [round, list] : byRound) {
-    for (std::size_t i : list) {
-      int side = 0;
-      for (const BracketSide* s : {&games[i].A, &games[i].B}) {
-        const auto from = s->Team < 0 ? seen.end() : seen.find(s->Team);
-        if (from != seen.end()) {
-          const std::size_t j = from->second;
-          const int fromSide = games[j].A.Team == s->Team ? 0 : 1;
-          const double x1 = left(j) + kBoxW, x2 = left(i);
-          const double y1 = top[j] + (fromSide + 0.5) * kRowH, y2 = top[i] + (side + 0.5) * kRowH;
-          const double xm = x2 - kColGap / 2;
-          svg += "<path class=ln d=\"M" + Px(x1) + " " + Px(y1) + "H" + Px(xm) + "V" + Px(y2) +
-                 "H" + Px(x2) + "\"/>";
-        }
-        ++side;
-      }
+  for (std::size_t p = 0; p < n; ++p)
+    for (std::size_t slot = 0; slot < 2; ++slot) {
+      const std::size_t c = children[p][slot];
+      if (c == kNone) continue;
+      const int team = slot == 0 ? games[p].A.Team : games[p].B.Team;
+      const double fromSide = games[c].A.Team == team ? 0 : 1;
+      const double x1 = left(c) + kBoxW, x2 = left(p);
+      const double y1 = top[c] + (fromSide + 0.5) * kRowH;
+      const double y2 = top[p] + (static_cast<double>(slot) + 0.5) * kRowH;
+      svg += "<path class=ln d=\"M" + Px(x1) + " " + Px(y1) + "H" + Px(x2 - kColGap / 2) + "V" +
+             Px(y2) + "H" + Px(x2) + "\"/>";
     }
-    for (std::size_t i : list)
-      for (const BracketSide* s : {&games[i].A, &games[i].B})
-        if (s->Team >= 0) seen[s->Team] = i;
-  }
   for (std::size_t i = 0; i < games.size(); ++i) {
     const double x = left(i), y = top[i];
     svg += "<rect class=gb x=\"" + Px(x) + "\" y=\"" + Px(y) + "\" width=\"" + Px(kBoxW) +

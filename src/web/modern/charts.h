@@ -63,6 +63,9 @@ namespace drav::modern {
 // games in round order).
 std::string TeamPointsChart(const Site& site, int team, const std::vector<std::size_t>& games);
 
+// The games of a stage's rounds as a bracket; team names link to the pages the report has.
+std::string StageBracket(const Site& site, int stage);
+
 // The scatter of the standings rows, when the tournament keeps bonuses.
 std::string StandingsScatter(const Site& site, const std::vector<const Standings*>& rows);
 
