@@ -179,5 +179,37 @@ TEST_F(ModernPagesTest, TeamPagesChartTheirScoresAndStandingsPlotTeamsWhenBonuse
   EXPECT_FALSE(Has("_standings.html", "<figure"));
 }
 
+TEST_F(ModernPagesTest, LongIndividualStandingsComeInPagesOfPlacesThatPostToWebUploads) {
+  Tournament t;
+  t.Format.AllRounds = 1;
+  t.QuestionValues = {10, 0, 0, 0};
+  for (int team = 0; team < 32; ++team) {
+    t.Rosters.push_back({"T" + std::to_string(team)});
+    for (int p = 0; p < kRows; ++p) t.Rosters.back().push_back("P" + std::to_string(team * 10 + p));
+  }
+  for (int game = 0; game < 16; ++game) {
+    t.Games.push_back(test::MakeGame(std::to_string(game), 1, 2 * game, 2 * game + 1, 80, 80));
+    for (int row = 0; row < kRows; ++row)
+      for (bool sideA : {true, false})
+        test::SetRow(t.Games.back(), sideA, row, row, 1, 1, 0, 0, 10);
+  }
+  t.Extras.Report = ReportStyle::Modern;
+  Write(t);  // 256 players: places 1-250, then 251-256
+  const std::string first = Page("_individuals.html"), second = Page("_individuals_p2.html");
+  EXPECT_EQ(test::CountOf(first, "<tr><td>"), 250);
+  EXPECT_EQ(test::CountOf(second, "<tr><td>"), 6);
+  EXPECT_NE(second.find("<tr><td>1="), std::string::npos);  // all share the place
+  EXPECT_NE(first.find("<a href=\"x_individuals_p2.html\">251\xE2\x80\x93"
+                       "256</a>"),
+            std::string::npos);
+  EXPECT_NE(second.find("aria-current=\"page\">251\xE2\x80\x93"
+                        "256</a>"),
+            std::string::npos);
+  bool listed = false;
+  for (const ReportFile& f : WebReportFiles(t))
+    listed = listed || f.Suffix == "_individuals_p2.html";
+  EXPECT_TRUE(listed);
+}
+
 }  // namespace
 }  // namespace drav

@@ -32,7 +32,7 @@ std::string StageBracket(const Site& site, int stage) {
     const SideFigures a = SideOfGame(g, true);
     auto side = [&](int team, std::int64_t own, std::int64_t other, bool forfeitWinner) {
       return BracketSide{team, t.TeamName(team),
-                         Covers(site, team) ? Href(site, TeamFile(team)) : std::string(),
+                         Covers(site, team) ? Href(site, TeamFile(site.addresses, team)) : std::string(),
                          played ? ScoreNum(own) : std::string(),
                          played ? own > other : g.Forfeit != 0 && forfeitWinner};
     };

@@ -41,7 +41,8 @@ struct PlannedFile {
   int arg;  // stage (-1 all), team or round
   std::string suffix;
   const char* failure;
-  int player;  // a player's game log: arg is the team
+  int player;    // a player's game log: arg is the team
+  int part = 0;  // the page of a long individual standings
 };
 
 // teams: the teams that get a page, by index; empty: all. logs: the players who get a
@@ -49,7 +50,8 @@ struct PlannedFile {
 std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& rounds,
                               const std::vector<bool>& teams,
                               const modern::PageAddresses& addresses,
-                              const std::vector<std::vector<bool>>& logs) {
+                              const std::vector<std::vector<bool>>& logs,
+                              const std::vector<modern::Tables>& tables) {
   using K = PlannedFile::Kind;
   std::vector<PlannedFile> files;
   auto add = [&](K kind, int arg, std::string suffix, const char* failure, int player = -1) {
@@ -60,8 +62,13 @@ std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& round
   if (stages > 0) add(K::Final, 0, std::string(modern::kFinalFile), "Final Ranking Upload Failed");
   for (int s = -1; s < stages; ++s)
     add(K::Standings, s, modern::StandingsFile(s), "Team Standings Upload Failed");
-  for (int s = -1; s < stages; ++s)
-    add(K::Individuals, s, modern::IndividualsFile(s), "Individual Standings Upload Failed");
+  for (int s = -1; s < stages; ++s) {
+    const int parts =
+        static_cast<int>(tables.at(static_cast<std::size_t>(s + 1)).IndividualsParts());
+    for (int part = 0; part < parts; ++part)
+      files.push_back({K::Individuals, s, modern::IndividualsFile(s, part),
+                       "Individual Standings Upload Failed", -1, part});
+  }
   for (int team = 0; team < t.TeamCount(); ++team)
     if (teams.empty() || teams[static_cast<std::size_t>(team)])
       add(K::Team, team, modern::TeamFile(addresses, team), "Team Page Upload Failed");
@@ -112,8 +119,12 @@ std::vector<std::vector<bool>> LogsOf(const Tournament& t, const std::vector<Ind
 
 std::vector<ReportFile> ModernReportFiles(const Tournament& t) {
   std::vector<ReportFile> files;
-  const auto logs = LogsOf(t, ComputePlayerStats(t), {});
-  for (const PlannedFile& f : Plan(t, RoundsInRoundOrder(t), {}, modern::AddressesOf(t), logs))
+  std::vector<modern::Tables> tables;
+  for (int s = -1; s < static_cast<int>(t.Extras.Stages.size()); ++s)
+    tables.push_back(modern::TablesOf(t, s));
+  const auto logs = LogsOf(t, tables.front().players, {});
+  for (const PlannedFile& f :
+       Plan(t, RoundsInRoundOrder(t), {}, modern::AddressesOf(t), logs, tables))
     files.push_back({f.suffix, f.failure});
   return files;
 }
@@ -177,7 +188,8 @@ std::vector<std::string> Write(Tournament& t, const std::string& basePath, const
 
   web::ReportWriter writer(basePath, sink);
   using K = PlannedFile::Kind;
-  for (const PlannedFile& file : Plan(view, site.rounds, site.teams, site.addresses, site.logs)) {
+  for (const PlannedFile& file :
+       Plan(view, site.rounds, site.teams, site.addresses, site.logs, site.tables)) {
     writer.Page(file.suffix, [&](std::string& page) {
       switch (file.kind) {
         case K::Index:
@@ -190,7 +202,7 @@ std::vector<std::string> Write(Tournament& t, const std::string& basePath, const
           modern::WriteStandingsPage(page, site, file.arg);
           break;
         case K::Individuals:
-          modern::WriteIndividualsPage(page, site, file.arg);
+          modern::WriteIndividualsPage(page, site, file.arg, file.part);
           break;
         case K::Team: {
           const auto slot = static_cast<std::size_t>(file.arg);

@@ -16,6 +16,11 @@ std::string StandingsFile(int stage) {
 std::string IndividualsFile(int stage) {
   return stage < 0 ? "_individuals.html" : "_individuals_s" + Num(stage + 1) + ".html";
 }
+std::string IndividualsFile(int stage, int part) {
+  if (part <= 0) return IndividualsFile(stage);
+  std::string file = IndividualsFile(stage);
+  return file.insert(file.size() - 5, "_p" + Num(part + 1));
+}
 std::string TeamFile(const PageAddresses& a, int team) {
   return "_team_" + a.teams.at(static_cast<std::size_t>(team)) + ".html";
 }

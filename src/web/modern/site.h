@@ -24,6 +24,10 @@ inline constexpr std::string_view kScriptFile = "_modern.js";
 inline constexpr std::string_view kIconFile = "_icon.png";
 std::string StandingsFile(int stage);
 std::string IndividualsFile(int stage);
+// The individual standings come in pages of this many places, so that a phone opens each
+// quickly; part 0 is IndividualsFile, part k the places after k pages.
+inline constexpr std::size_t kPlacesPerPage = 250;
+std::string IndividualsFile(int stage, int part);
 // A team's page and a player's game log (player 0-based), named by their names.
 std::string TeamFile(const PageAddresses& a, int team);
 std::string PlayerFile(const PageAddresses& a, int team, int player);
@@ -40,6 +44,10 @@ struct Tables {
   std::vector<Standings> teams;      // standings order
   std::vector<Standings> byIndex;    // team order
   std::vector<Individuals> players;  // individual standings order
+  std::size_t listed = 0;            // the players who played (the individuals pages' rows)
+  std::size_t IndividualsParts() const {
+    return listed == 0 ? 1 : (listed + kPlacesPerPage - 1) / kPlacesPerPage;
+  }
 };
 // stage -1: all games.
 Tables TablesOf(const Tournament& t, int stage);
@@ -124,7 +132,7 @@ void PlayerTable(std::string& page, const Site& site, const Tournament& view,
 void WriteIndexPage(std::string& page, const Site& site);
 void WriteStandingsPage(std::string& page, const Site& site, int stage);
 void WriteFinalPage(std::string& page, const Site& site);  // when stages exist
-void WriteIndividualsPage(std::string& page, const Site& site, int stage);
+void WriteIndividualsPage(std::string& page, const Site& site, int stage, int part);
 void WriteTeamPage(std::string& page, const Site& site, int team,
                    const std::vector<std::size_t>& games, const Standings& record,
                    const std::vector<const Individuals*>& players);

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "stats/figures.h"
 #include "stats/full_games_note.h"
 #include "stats/player_stats.h"
@@ -36,6 +38,26 @@ void StageLinks(std::string& page, const Site& site, int stage, std::string (*fi
   page += "</nav>\n";
 }
 
+// "1–250": places first+1 to end.
+std::string PlacesText(std::size_t first, std::size_t end) {
+  return web::Num(static_cast<std::int64_t>(first + 1)) + "\xE2\x80\x93" +
+         web::Num(static_cast<std::int64_t>(end));
+}
+
+// Links to every page of a long individual standings.
+void PartLinks(std::string& page, const Site& site, int stage, int part, std::size_t parts,
+               std::size_t listed) {
+  page += "<nav class=\"sub\" aria-label=\"Places\">";
+  for (std::size_t k = 0; k < parts; ++k) {
+    const int at = static_cast<int>(k);
+    page += "<a href=\"" + Href(site, IndividualsFile(stage, at)) + "\"";
+    if (at == part) page += " aria-current=\"page\"";
+    page +=
+        ">" + PlacesText(k * kPlacesPerPage, std::min(listed, (k + 1) * kPlacesPerPage)) + "</a>";
+  }
+  page += "</nav>\n";
+}
+
 }  // namespace
 
 Tables TablesOf(const Tournament& t, int stage) {
@@ -44,6 +66,8 @@ Tables TablesOf(const Tournament& t, int stage) {
   SortTeamStats(out.view, out.teams, out.byIndex);
   out.players = ComputePlayerStats(out.view);
   SortPlayerStats(out.view, out.players);
+  for (const Individuals& p : out.players)
+    if (p.GP > 0) ++out.listed;
   return out;
 }
 
@@ -88,23 +112,36 @@ void WriteStandingsPage(std::string& page, const Site& site, int stage) {
   ClosePage(page);
 }
 
-void WriteIndividualsPage(std::string& page, const Site& site, int stage) {
+void WriteIndividualsPage(std::string& page, const Site& site, int stage, int part) {
   const Tables& tables = site.tables.at(static_cast<std::size_t>(stage + 1));
   const Tournament& view = tables.view;
   const std::vector<Individuals>& players = tables.players;
-  OpenPage(page, site, PageTitle(site, "Individual standings", stage), IndividualsFile(stage));
+  const std::size_t parts = tables.IndividualsParts();
+  std::string title = PageTitle(site, "Individual standings", stage);
+  const std::size_t first = static_cast<std::size_t>(part) * kPlacesPerPage;
+  const std::size_t end = std::min(tables.listed, first + kPlacesPerPage);
+  if (parts > 1) title += " (places " + PlacesText(first, end) + ")";
+  OpenPage(page, site, title, IndividualsFile(stage));
   StageLinks(page, site, stage, &IndividualsFile);
   std::vector<const Individuals*> rows;
   for (const Individuals& p : players)
     if (p.GP > 0) rows.push_back(&p);
-  const auto ranks = SharedRanks(
+  std::vector<SharedRank> ranks = SharedRanks(
       rows, [&](const Individuals& a, const Individuals& b) { return PlayerBefore(a, b, view); });
+  if (parts > 1) {
+    PartLinks(page, site, stage, part, parts, tables.listed);
+    rows = {rows.begin() + static_cast<std::ptrdiff_t>(first),
+            rows.begin() + static_cast<std::ptrdiff_t>(end)};
+    ranks = {ranks.begin() + static_cast<std::ptrdiff_t>(first),
+             ranks.begin() + static_cast<std::ptrdiff_t>(end)};
+  }
   std::string_view group;
   if (view.Format.Divisions != 0) group = stage < 0 ? "Division" : "Bracket";
   if (rows.empty())
     page += "<p class=\"note\">No games yet.</p>\n";
   else
     PlayerTable(page, site, view, rows, ranks, group);
+  if (parts > 1) PartLinks(page, site, stage, part, parts, tables.listed);
   ClosePage(page);
 }
 
