@@ -10,6 +10,7 @@ Exits 77 (skipped) when no browser is installed.
 import glob
 import html.parser
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -193,8 +194,12 @@ class ModernReportInBrowser(unittest.TestCase):
         b = self.browser
         b.viewport(390, 844)
         self.console_errors(b)
-        self.open(b, os.path.join(modern, base + "_individuals.html"))
-        lines = b.driver.execute_script(PLAYER_LINES)
+        # The individual standings of all games, on one page or on pages of places.
+        lines = {}
+        for part in sorted(glob.glob(os.path.join(glob.escape(modern), base + "_individuals*.html"))):
+            if re.fullmatch(re.escape(base) + r"_individuals(_p[0-9]+)?\.html", os.path.basename(part)):
+                self.open(b, part)
+                lines.update(b.driver.execute_script(PLAYER_LINES))
         self.assertGreater(len(lines), 5)
         # Every player with a line has a game log, linked from the line; the games add up
         # to the totals row (games played within its rounding and the rows'), which is the
