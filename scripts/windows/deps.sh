@@ -45,23 +45,46 @@ LIST
   apt_src_ready=1
 }
 
-# Unpacks Debian's source package $1 (version $2, or the newest) under $cache/src and prints
-# the folder.
+# Unpacks Debian's source package $1 (version $2, or else the newest one the mirror serves)
+# under $cache/src, writes its version to $cache/src/$1/version and prints the folder.
 debian_source() {
-  local pkg=$1 version=${2:-} dir
+  local pkg=$1 version=${2:-} dir v
   dir=$(find "$cache/src/$pkg" -mindepth 1 -maxdepth 1 -type d 2>/dev/null | head -n1 || true)
   if [ -z "$dir" ]; then
     prepare_apt_src
-    rm -rf "$cache/src/$pkg"
-    mkdir -p "$cache/src/$pkg"
-    (cd "$cache/src/$pkg" && apt-get "${apt_src_opts[@]}" source -qq "$pkg${version:+=$version}" >&2)
+    # A mirror may list a security update before it serves its files: the next one is tried.
+    for v in ${version:-$(debian_source_versions "$pkg")}; do
+      rm -rf "$cache/src/$pkg"
+      mkdir -p "$cache/src/$pkg"
+      if (cd "$cache/src/$pkg" && apt-get "${apt_src_opts[@]}" source -qq "$pkg=$v" >&2); then
+        echo "$v" > "$cache/src/$pkg/version"
+        break
+      fi
+    done
     dir=$(find "$cache/src/$pkg" -mindepth 1 -maxdepth 1 -type d | head -n1)
+    [ -f "$cache/src/$pkg/version" ] || { echo "cannot fetch Debian's source of $pkg" >&2; return 1; }
   fi
   echo "$dir"
 }
 
+# The versions of source package $1 in the lists, newest first.
+debian_source_versions() {
+  local v i sorted=()
+  while read -r v; do
+    i=0
+    while [ "$i" -lt ${#sorted[@]} ] && dpkg --compare-versions "${sorted[$i]}" gt "$v"; do
+      i=$((i + 1))
+    done
+    sorted=("${sorted[@]:0:$i}" "$v" "${sorted[@]:$i}")
+  done < <(apt-cache "${apt_src_opts[@]}" showsrc "$1" | awk '/^Version:/ {print $2}')
+  printf '%s\n' "${sorted[@]}"
+}
+
 stamp_ok() { [ -f "$cache/stamps/$1" ]; }
 stamp_set() { date -u > "$cache/stamps/$1"; }
+# A short digest of a build's options (and of the stamps of what it links), part of its
+# stamp's name, so that a cache built otherwise is built again.
+options_tag() { printf '%s\n' "$@" | sha256sum | cut -c1-12; }
 
 # Qt's host tools (moc, rcc, uic) come from Debian's Qt, so the source must be that version.
 qt_version() { dpkg-query -W -f='${Version}' qt6-base-dev; }
@@ -118,30 +141,78 @@ cmake_cross() { # source build [cmake options...]: configures, builds and instal
   rm -rf "$bld"
 }
 
+# OpenSSL's libcrypto, static and alone, for libssh2: Windows' own cryptography (WinCNG)
+# in libssh2 1.10 knows neither ed25519 nor ECDSA host keys nor SHA-2 RSA signatures, which
+# current SSH servers require. No libssl (TLS is Schannel's), no programs, no modules, and
+# none of the algorithms SSH does not use.
+openssl_options=(mingw64 no-shared no-tests no-module no-dso no-engine no-legacy
+  no-ui-console no-aria no-camellia no-cmp no-cms no-ct no-gost no-idea no-mdc2 no-md4
+  no-ocb no-ocsp no-rc2 no-rc5 no-rfc3779 no-scrypt no-seed no-siphash no-siv no-sm2 no-sm3
+  no-sm4 no-srp no-ts no-whirlpool no-comp no-sctp no-srtp)
+openssl_stamp=""
+build_openssl() {
+  local src version bld
+  src=$(debian_source openssl)
+  version=$(cat "$cache/src/openssl/version")
+  openssl_stamp="openssl-$version-$(options_tag "${openssl_options[@]}")"
+  if stamp_ok "$openssl_stamp"; then return; fi
+  step "OpenSSL $version (libcrypto) for Windows"
+  bld=$cache/build/openssl
+  rm -rf "$bld"
+  mkdir -p "$bld" "$prefix/lib"
+  (
+    cd "$bld"
+    CC=x86_64-w64-mingw32-gcc-posix AR=x86_64-w64-mingw32-ar RANLIB=x86_64-w64-mingw32-ranlib \
+      RC=x86_64-w64-mingw32-windres perl "$src/Configure" "${openssl_options[@]}" \
+      --prefix="$prefix" >&2
+    make -j "$jobs" build_generated >&2
+    make -j "$jobs" libcrypto.a >&2
+  )
+  rm -rf "$prefix/include/openssl"
+  mkdir -p "$prefix/include/openssl"
+  cp "$src"/include/openssl/*.h "$bld"/include/openssl/*.h "$prefix/include/openssl/"
+  cp "$bld/libcrypto.a" "$prefix/lib/"
+  rm -rf "$bld"
+  stamp_set "$openssl_stamp"
+}
+
 # libcurl with Windows' own TLS (Schannel: certificates checked against the Windows store or
-# --ca-file) and libssh2 on Windows' own cryptography (WinCNG) for SFTP; both static, so
-# drav-cli.exe needs no more DLLs.
+# --ca-file) and libssh2 on OpenSSL's libcrypto for SFTP; all static, so drav-cli.exe needs
+# no more DLLs.
 build_curl() {
-  local ssh_version curl_version src
+  local ssh_version curl_version src ssh_stamp curl_stamp
+  build_openssl
   ssh_version=$(debian_source_version libssh2)
   curl_version=$(debian_source_version curl)
-  if ! stamp_ok "libssh2-$ssh_version"; then
-    step "libssh2 $ssh_version for Windows"
+  # libssh2's CMake looks for libssl too, which SSH does not use: libcrypto stands in. Its
+  # check for OpenSSL's AES-CTR links without the Windows libraries a static libcrypto needs
+  # and so would fail; OpenSSL 3 has it.
+  local ssh_options=(-DBUILD_SHARED_LIBS=OFF -DCRYPTO_BACKEND=OpenSSL
+    -DOPENSSL_ROOT_DIR="$prefix" -DOPENSSL_USE_STATIC_LIBS=ON -DSSL_EAY="$prefix/lib/libcrypto.a"
+    -DHAVE_EVP_AES_128_CTR=1
+    -DENABLE_ZLIB_COMPRESSION=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF)
+  ssh_stamp="libssh2-$ssh_version-$(options_tag "$openssl_stamp" "${ssh_options[@]}")"
+  if ! stamp_ok "$ssh_stamp"; then
+    step "libssh2 $ssh_version (on OpenSSL) for Windows"
     src=$(debian_source libssh2 "$ssh_version")
-    cmake_cross "$src" "$cache/build/libssh2" -DBUILD_SHARED_LIBS=OFF -DCRYPTO_BACKEND=WinCNG \
-      -DENABLE_ZLIB_COMPRESSION=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF
-    stamp_set "libssh2-$ssh_version"
+    cmake_cross "$src" "$cache/build/libssh2" "${ssh_options[@]}"
+    stamp_set "$ssh_stamp"
   fi
-  if ! stamp_ok "curl-$curl_version"; then
+  # libcrypto follows libssh2 into CURL::libcurl's link; the Windows libraries it needs are
+  # among libcurl's own (ws2_32, crypt32, bcrypt, advapi32) and the compiler's defaults.
+  local ssh_libs="$prefix/lib/libssh2.a;$prefix/lib/libcrypto.a"
+  local curl_options=(-DBUILD_SHARED_LIBS=OFF -DBUILD_CURL_EXE=OFF
+    -DBUILD_TESTING=OFF -DENABLE_MANUAL=OFF -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF
+    -DCURL_USE_LIBSSH2=ON -DCURL_USE_LIBSSH=OFF -DENABLE_UNICODE=ON -DCURL_ZLIB=OFF
+    -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF -DUSE_NGHTTP2=OFF -DUSE_LIBIDN2=OFF -DCURL_DISABLE_LDAP=ON
+    -DENABLE_THREADED_RESOLVER=ON
+    -DLIBSSH2_INCLUDE_DIR="$prefix/include" -DLIBSSH2_LIBRARY="$ssh_libs")
+  curl_stamp="curl-$curl_version-$(options_tag "$ssh_stamp" "${curl_options[@]}")"
+  if ! stamp_ok "$curl_stamp"; then
     step "curl $curl_version for Windows"
     src=$(debian_source curl "$curl_version")
-    cmake_cross "$src" "$cache/build/curl" -DBUILD_SHARED_LIBS=OFF -DBUILD_CURL_EXE=OFF \
-      -DBUILD_TESTING=OFF -DENABLE_MANUAL=OFF -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF \
-      -DCURL_USE_LIBSSH2=ON -DCURL_USE_LIBSSH=OFF -DENABLE_UNICODE=ON -DCURL_ZLIB=OFF \
-      -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF -DUSE_NGHTTP2=OFF -DUSE_LIBIDN2=OFF -DCURL_DISABLE_LDAP=ON \
-      -DENABLE_THREADED_RESOLVER=ON \
-      -DLIBSSH2_INCLUDE_DIR="$prefix/include" -DLIBSSH2_LIBRARY="$prefix/lib/libssh2.a"
-    stamp_set "curl-$curl_version"
+    cmake_cross "$src" "$cache/build/curl" "${curl_options[@]}"
+    stamp_set "$curl_stamp"
   fi
 }
 
@@ -179,5 +250,5 @@ debian_source_version() {
     return
   fi
   prepare_apt_src
-  apt-cache "${apt_src_opts[@]}" showsrc "$pkg" | awk '/^Version:/ {print $2; exit}'
+  debian_source_versions "$pkg" | head -n1
 }
