@@ -1,24 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "storage/tournament_file.h"
 #include "support/cli_runner.h"
 #include "support/ftp_test_server.h"
 #include "support/generated_tournament.h"
+#include "support/posting_servers.h"
 
 namespace drav {
 namespace {
 
 namespace fs = std::filesystem;
-using test::FtpTestServer;
 using test::ReadFile;
 using test::RunCli;
 
 // drav-cli post writes the report into its current directory, so each test runs it from a
-// scratch directory of its own, which also holds the tournament file.
-class CliPost : public ::testing::Test {
+// scratch directory of its own, which also holds the tournament file. Each test runs once per
+// protocol, against a local server of that protocol, trusting its certificate or host key.
+class CliPost : public ::testing::TestWithParam<PostProtocol> {
  protected:
   void SetUp() override {
     unsetenv("DRAV_FTP_PASSWORD");
@@ -29,7 +33,7 @@ class CliPost : public ::testing::Test {
     shape.seed = 4;
     Tournament t = test::GenerateTournament(shape);
     t.Format.HostAddress = server_.HostAddress();
-    t.Format.UserName = server_.User();
+    t.Format.UserName = server_.Login().userName;
     t.Format.Password = "never stored";
     t.Format.Directory = "www";
     t.Format.BaseName = "C:\\web\\fall";
@@ -46,19 +50,33 @@ class CliPost : public ::testing::Test {
   }
   virtual void Customise(Tournament&) {}
 
+  std::vector<std::string> PostArgs() const {
+    const FtpLogin login = server_.Login();
+    std::string protocol = test::ProtocolName(GetParam());
+    protocol[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(protocol[0])));
+    std::vector<std::string> args{"post", file_, "--protocol", protocol};
+    if (!login.caFile.empty()) args.insert(args.end(), {"--ca-file", login.caFile});
+    if (!login.knownHostsFile.empty())
+      args.insert(args.end(), {"--known-hosts", login.knownHostsFile});
+    return args;
+  }
   test::CliResult Post(const std::string& password) {
-    return RunCli({"post", file_}, {"DRAV_FTP_PASSWORD=" + password});
+    return RunCli(PostArgs(), {"DRAV_FTP_PASSWORD=" + password});
   }
 
-  FtpTestServer server_;
+  test::PostingServer server_{GetParam()};
   fs::path previous_;
   std::string dir_, file_;
 };
 
-TEST_F(CliPost, UploadsTheFreshReportAndLeavesTheTournamentFileAlone) {
+std::string ProtocolTestName(const ::testing::TestParamInfo<PostProtocol>& info) {
+  return test::ProtocolName(info.param);
+}
+
+TEST_P(CliPost, UploadsTheFreshReportAndLeavesTheTournamentFileAlone) {
   const std::string before = ReadFile(file_);
   EXPECT_EQ(before.find("never stored"), std::string::npos);
-  const auto r = Post(server_.Password());
+  const auto r = Post(server_.Login().password);
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "Posting to the web is complete\n");
   EXPECT_EQ(r.err, "");
@@ -73,15 +91,15 @@ TEST_F(CliPost, UploadsTheFreshReportAndLeavesTheTournamentFileAlone) {
   EXPECT_EQ(ReadFile(file_), before);
 }
 
-TEST_F(CliPost, MissingPasswordAsksForTheSettingsAndWritesNothing) {
-  const auto r = RunCli({"post", file_});
+TEST_P(CliPost, MissingPasswordAsksForTheSettingsAndWritesNothing) {
+  const auto r = RunCli(PostArgs());
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "Please enter FTP settings under Settings->FTP\n");
   EXPECT_FALSE(fs::exists(dir_ + "/fall_standings.html"));
 }
 
-TEST_F(CliPost, WrongPasswordFailsTheConnectionWithoutShowingThePassword) {
+TEST_P(CliPost, WrongPasswordFailsTheConnectionWithoutShowingThePassword) {
   const auto r = Post("sw0rdfish");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
@@ -89,6 +107,11 @@ TEST_F(CliPost, WrongPasswordFailsTheConnectionWithoutShowingThePassword) {
   EXPECT_EQ(r.err.find("sw0rdfish"), std::string::npos);
   EXPECT_TRUE(fs::is_empty(server_.Root()));
 }
+
+INSTANTIATE_TEST_SUITE_P(AllProtocols, CliPost,
+                         ::testing::Values(PostProtocol::Ftp, PostProtocol::Ftps,
+                                           PostProtocol::Sftp),
+                         ProtocolTestName);
 
 TEST(CliPostUsage, NeedsExactlyOneFileAndKnownOptions) {
   EXPECT_EQ(RunCli({"post"}).exitCode, 2);
@@ -108,13 +131,18 @@ class CliPostWithMissingStyleSheet : public CliPost {
   }
 };
 
-TEST_F(CliPostWithMissingStyleSheet, NamesTheFailedUploadCompletesAndExitsOne) {
-  const auto r = Post(server_.Password());
+TEST_P(CliPostWithMissingStyleSheet, NamesTheFailedUploadCompletesAndExitsOne) {
+  const auto r = Post(server_.Login().password);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "Style Sheet Upload Failed\n");
   EXPECT_EQ(r.out, "Posting to the web is complete\n");
   EXPECT_TRUE(fs::exists(server_.Root() + "/www/fall_statkey.html"));
 }
+
+INSTANTIATE_TEST_SUITE_P(AllProtocols, CliPostWithMissingStyleSheet,
+                         ::testing::Values(PostProtocol::Ftp, PostProtocol::Ftps,
+                                           PostProtocol::Sftp),
+                         ProtocolTestName);
 
 TEST(CliPostSftp, RefusesAnUnknownHostKeyShowingTheLineThatTrustsItThenPostsWithIt) {
   test::SftpTestServer server;
