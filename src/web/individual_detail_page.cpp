@@ -2,6 +2,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "stats/figures.h"
 #include "web/html.h"
@@ -25,6 +26,13 @@ void Data(std::string& page, std::string_view text) {
 void Total(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
+
+// A player's row in one game: the side the team played and the row index.
+struct PlayerRow {
+  const GameStats* game;
+  bool isA;
+  int row;
+};
 
 struct Line64 {
   double gp = 0;
@@ -88,7 +96,27 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
 
   const auto gamesByTeam = web::GamesByTeam(t);
   const web::EscapedTeamNames escapedName(t);
+  // Each player's rows of the team's games, found in one pass over the games (in game
+  // order, side A before side B, row by row) rather than one pass per player.
+  std::vector<std::vector<PlayerRow>> rowsOf;
   for (int team = 0; team < t.TeamCount(); ++team) {
+    rowsOf.assign(static_cast<std::size_t>(t.PlayerCount(team)), {});
+    for (std::size_t gameIndex : gamesByTeam[static_cast<std::size_t>(team)]) {
+      const GameStats& g = t.Games[gameIndex];
+      if (!RoundSelected(f, g.Round) || g.Forfeit || g.ScoreA == -1 || g.ScoreB == -1) continue;
+      for (int side = 0; side < 2; ++side) {
+        const bool isA = side == 0;
+        if ((isA ? g.TeamA : g.TeamB) != team || (isA ? g.TeamB : g.TeamA) < 0) continue;
+        const RowArray<int>& rows = isA ? g.PlayerA : g.PlayerB;
+        const RowArray<double>& gp = isA ? g.GPA : g.GPB;
+        for (int j = 0; j < kRows; ++j) {
+          const int player = rows[j];
+          if (player < 0 || static_cast<std::size_t>(player) >= rowsOf.size() || !(gp[j] > 0))
+            continue;
+          rowsOf[static_cast<std::size_t>(player)].push_back({&g, isA, j});
+        }
+      }
+    }
     const std::string& teamName = t.TeamName(team);
     const std::string& escapedTeam = escapedName(team);
     for (int player = 0; player < t.PlayerCount(team); ++player) {
@@ -101,38 +129,31 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
            "</A>, ", escapedTeam, "</H2><P>");
       TableHeader(page, t, packetColumn);
       Line64 total;
-      for (std::size_t gameIndex : gamesByTeam[static_cast<std::size_t>(team)]) {
-        const GameStats& g = t.Games[gameIndex];
-        if (!RoundSelected(f, g.Round) || g.Forfeit || g.ScoreA == -1 || g.ScoreB == -1) continue;
-        for (int side = 0; side < 2; ++side) {
-          const bool isA = side == 0;
-          if ((isA ? g.TeamA : g.TeamB) != team || (isA ? g.TeamB : g.TeamA) < 0) continue;
-          const RowArray<int>& rows = isA ? g.PlayerA : g.PlayerB;
-          const RowArray<double>& gp = isA ? g.GPA : g.GPB;
-          for (int j = 0; j < kRows; ++j) {
-            if (rows[j] != player || !(gp[j] > 0)) continue;
-            Line64 row;
-            row.gp = gp[j];
-            for (int k = 0; k < kColumns; ++k) row.slots[k] = isA ? g.QA(k, j) : g.QB(k, j);
-            row.tuh = RowTossupsHeard(g.TUH, gp[j]);
-            row.points = isA ? g.PtsA[j] : g.PtsB[j];
-            Line(page, "<tr>");
-            Line(page, "  <td ALIGN=LEFT>", escapedName(isA ? g.TeamB : g.TeamA),
-                 web::TiebreakerMark(g), "</td>");
-            if (packetColumn) {
-              const std::string* packet = web::DetailPacketName(t, g.Round);
-              Line(page, "  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "),
-                   "</td>");
-            }
-            FigureCells(t, row, [&page](std::string_view text) { Data(page, text); });
-            Line(page, "</tr>");
-            total.gp += row.gp;
-            for (int k = 0; k < kColumns; ++k) total.slots[k] += row.slots[k];
-            // Absurd games-played values give huge per-game figures; keep the sum defined.
-            AddTossupsHeard(total.tuh, row.tuh);
-            total.points += row.points;
-          }
+      for (const PlayerRow& r : rowsOf[static_cast<std::size_t>(player)]) {
+        const GameStats& g = *r.game;
+        const bool isA = r.isA;
+        const int j = r.row;
+        const double gp = isA ? g.GPA[j] : g.GPB[j];
+        const auto columns = web::SideColumns(g, isA);
+        Line64 row;
+        row.gp = gp;
+        for (int k = 0; k < kColumns; ++k) row.slots[k] = (*columns[k])[j];
+        row.tuh = RowTossupsHeard(g.TUH, gp);
+        row.points = isA ? g.PtsA[j] : g.PtsB[j];
+        Line(page, "<tr>");
+        Line(page, "  <td ALIGN=LEFT>", escapedName(isA ? g.TeamB : g.TeamA),
+             web::TiebreakerMark(g), "</td>");
+        if (packetColumn) {
+          const std::string* packet = web::DetailPacketName(t, g.Round);
+          Line(page, "  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "), "</td>");
         }
+        FigureCells(t, row, [&page](std::string_view text) { Data(page, text); });
+        Line(page, "</tr>");
+        total.gp += row.gp;
+        for (int k = 0; k < kColumns; ++k) total.slots[k] += row.slots[k];
+        // Absurd games-played values give huge per-game figures; keep the sum defined.
+        AddTossupsHeard(total.tuh, row.tuh);
+        total.points += row.points;
       }
       Line(page, "<tr>");
       Line(page, "  <td ALIGN=LEFT><B>Total</B></td>");

@@ -26,17 +26,17 @@ std::string RoundHeading(const Tournament& t, int round, int baseRound) {
 }
 
 // "Name: player c0 c1 c2 pts, player ..." for the rows with games played.
-void BoxScoreLine(std::string& page, const Tournament& t, int team, const RowArray<int>& player,
-                  const RowArray<double>& gp, const RowArray<int>* const columns[kColumns],
-                  const RowArray<int>& points) {
-  page += HtmlEscape(t.TeamName(team));
+void BoxScoreLine(std::string& page, const Tournament& t, const web::EscapedRosters& names,
+                  int team, const RowArray<int>& player, const RowArray<double>& gp,
+                  const RowArray<int>* const columns[kColumns], const RowArray<int>& points) {
+  page += names(team, 0);
   page += ": ";
   bool first = true;
   for (int j = 0; j < kRows; ++j) {
     if (!(gp[j] > 0)) continue;
     if (!first) page += ", ";
     first = false;
-    page += HtmlEscape(t.RosterEntry(team, static_cast<long long>(player[j]) + 1));
+    page += names(team, static_cast<long long>(player[j]) + 1);
     page += ' ';
     for (int k = 0; k < kColumns; ++k) {
       if (t.QuestionValues[k] == 0) continue;
@@ -52,10 +52,11 @@ std::string Average(int points, int heard) {
   return RatioText(Quotient(points, heard));
 }
 
-void GameBlock(std::string& page, const Tournament& t, const GameStats& g) {
+void GameBlock(std::string& page, const Tournament& t, const web::EscapedRosters& names,
+               const GameStats& g) {
   const TourneyFormat& f = t.Format;
-  const std::string nameA = HtmlEscape(t.TeamName(g.TeamA));
-  const std::string nameB = HtmlEscape(t.TeamName(g.TeamB));
+  const std::string& nameA = names(g.TeamA, 0);
+  const std::string& nameB = names(g.TeamB, 0);
   if (g.Forfeit) {
     Line(page, "<FONT SIZE=+1>", nameA, " defeats ", nameB, " by forfeit", web::TiebreakerMark(g),
          "</H2>");
@@ -71,8 +72,8 @@ void GameBlock(std::string& page, const Tournament& t, const GameStats& g) {
     Line(page, "<FONT SIZE=-1>");
     const RowArray<int>* const columnsA[kColumns] = {&g.Q0A, &g.Q1A, &g.Q2A, &g.Q3A};
     const RowArray<int>* const columnsB[kColumns] = {&g.Q0B, &g.Q1B, &g.Q2B, &g.Q3B};
-    BoxScoreLine(page, t, g.TeamA, g.PlayerA, g.GPA, columnsA, g.PtsA);
-    BoxScoreLine(page, t, g.TeamB, g.PlayerB, g.GPB, columnsB, g.PtsB);
+    BoxScoreLine(page, t, names, g.TeamA, g.PlayerA, g.GPA, columnsA, g.PtsA);
+    BoxScoreLine(page, t, names, g.TeamB, g.PlayerB, g.GPB, columnsB, g.PtsB);
     if (f.Sixty)
       Line(page, "Lightning: ", nameA, " ", Num(g.SixtyA), ", ", nameB, " ", Num(g.SixtyB), "<br>");
     if (f.TrackBonuses) {
@@ -93,6 +94,7 @@ void WriteScoreboardPage(std::string& page, const Tournament& t, std::string_vie
   const TourneyFormat& f = t.Format;
   WritePageHead(page, t, linkBase, "Scoreboard", "Scoreboard", "#Scoreboard");
   if (!t.Games.empty()) {
+    const web::EscapedRosters names(t);
     const int baseRound = t.Games.front().Round;
     int currentRound = f.AllRounds ? baseRound : f.RoundsMin;
     if (f.RoundReports) Line(page, RoundHeading(t, currentRound, baseRound));
@@ -104,7 +106,7 @@ void WriteScoreboardPage(std::string& page, const Tournament& t, std::string_vie
         // No line end: the game's first line follows on the same line.
         page += "<hr>" + RoundHeading(t, currentRound, baseRound);
       }
-      GameBlock(page, t, g);
+      GameBlock(page, t, names, g);
     }
   }
   WritePageFoot(page);

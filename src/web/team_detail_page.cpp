@@ -82,8 +82,9 @@ void GameRow(std::string& page, const Tournament& t, const web::EscapedTeamNames
   Data(page, Num(own));
   Data(page, Num(other));
   std::int64_t slots[kColumns] = {};
+  const auto columns = web::SideColumns(g, ownIsA);
   for (int k = 0; k < kColumns; ++k)
-    for (int j = 0; j < kRows; ++j) slots[k] += ownIsA ? g.QA(k, j) : g.QB(k, j);
+    for (int value : *columns[k]) slots[k] += value;
   for (int k = 0; k < kColumns; ++k)
     if (t.QuestionValues[k] != 0) Data(page, Num(slots[k]));
   if (f.TUHeard) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -43,6 +44,34 @@ class EscapedTeamNames {
   std::vector<std::string> names_;
   mutable std::string other_;
 };
+
+// Every roster entry (the team's name at 0, its players after) as a page shows it, escaped
+// once: the scoreboard names each player in every game played.
+class EscapedRosters {
+ public:
+  explicit EscapedRosters(const Tournament& t) {
+    names_.resize(t.Rosters.size());
+    for (std::size_t team = 0; team < t.Rosters.size(); ++team)
+      for (const std::string& entry : t.Rosters[team]) names_[team].push_back(HtmlEscape(entry));
+  }
+  // As RosterEntry: "" outside the lists.
+  const std::string& operator()(int team, long long entry) const {
+    if (team < 0 || static_cast<std::size_t>(team) >= names_.size() || entry < 0) return empty_;
+    const std::vector<std::string>& roster = names_[static_cast<std::size_t>(team)];
+    if (entry >= static_cast<long long>(roster.size())) return empty_;
+    return roster[static_cast<std::size_t>(entry)];
+  }
+
+ private:
+  std::vector<std::vector<std::string>> names_;
+  std::string empty_;
+};
+
+// The toss-up columns (value 0..3) of one side of a game, indexed by row.
+inline std::array<const RowArray<int>*, kColumns> SideColumns(const GameStats& g, bool sideA) {
+  if (sideA) return {&g.Q0A, &g.Q1A, &g.Q2A, &g.Q3A};
+  return {&g.Q0B, &g.Q1B, &g.Q2B, &g.Q3B};
+}
 
 // The packet of a game on the detail pages: PacketNames[Round - 1] when that exists.
 inline const std::string* DetailPacketName(const Tournament& t, int round) {
