@@ -8,6 +8,7 @@ Exits 77 (skipped) when no browser is installed.
 """
 
 import glob
+import html
 import html.parser
 import os
 import re
@@ -106,8 +107,10 @@ return out;
 def make_report(workdir, tournament, base, style):
     out = os.path.join(workdir, style)
     os.makedirs(out, exist_ok=True)
+    # A fixed writing time, as the pages show it.
+    env = dict(os.environ, SOURCE_DATE_EPOCH="1797158520")
     subprocess.run([CLI, "report", tournament, os.path.join(out, base), "--style", style],
-                   check=True, stdout=subprocess.DEVNULL)
+                   check=True, stdout=subprocess.DEVNULL, env=env)
     return out
 
 
@@ -157,6 +160,55 @@ class ModernReportInBrowser(unittest.TestCase):
         before = headings(modern)
         self.assertGreater(len(before), 5)
         self.assertEqual(headings(resorted), before)
+
+    def check_search(self, modern, base, lines):
+        """Typing a team's or a player's name on the index lists a link to its page."""
+        d = self.browser.driver
+        team_page = self.first_page(modern, base, "_team_*.html")
+        with open(team_page, encoding="utf-8") as f:
+            text = f.read()
+        team = html.unescape(text[text.index("<h1>") + 4:text.index("</h1>")])
+        player_href = sorted(lines)[len(lines) // 2]
+        with open(os.path.join(modern, player_href), encoding="utf-8") as f:
+            text = f.read()
+        player = html.unescape(text[text.index("<h1>") + 4:text.index("</h1>")])
+        for name, href in ((team, os.path.basename(team_page)), (player, player_href)):
+            self.open(self.browser, os.path.join(modern, base + "_index.html"))
+            box = d.find_element("css selector", "form.find input")
+            label = d.execute_script(
+                "var i=document.querySelector('form.find input');"
+                "return document.querySelector('label[for='+i.id+']').textContent")
+            self.assertTrue(label)
+            box.send_keys(name[:-1])  # as one types, before the name is complete
+            found = d.execute_script(
+                "return Array.prototype.map.call(document.querySelectorAll('#found a'),"
+                "function(a){return a.getAttribute('href');})")
+            self.assertIn(href, found, "searching " + name)
+            box.send_keys(name[-1] + "\n")  # Enter opens the first result
+            self.assertTrue(d.current_url.endswith(found[0]) or
+                            d.current_url.endswith(urllib.parse.quote(found[0])))
+
+    def check_heads_in_view(self, modern, base):
+        """Scrolled down a long table, its head row stays at the top of its box."""
+        d = self.browser.driver
+        self.open(self.browser, os.path.join(modern, base + "_individuals.html"))
+        top = d.execute_script(
+            "var box=document.querySelector('.tw');box.scrollTop=box.scrollHeight;"
+            "box.scrollIntoView();var th=box.querySelector('thead th');"
+            "return [box.scrollTop, th.getBoundingClientRect().top - box.getBoundingClientRect().top];")
+        if top[0] > 0:
+            self.assertLessEqual(abs(top[1]), 2, "the head row left the box")
+        # The columns a reader wants first fit beside the name on a phone.
+        for page, heads in (("_individuals.html", ("Pts", "PPG", "GP")),
+                            ("_standings.html", ("W\u2013L", "PPG"))):
+            self.open(self.browser, os.path.join(modern, base + page))
+            right = d.execute_script(
+                "var box=document.querySelector('.tw'),out={};"
+                "Array.prototype.forEach.call(box.querySelectorAll('thead th'),function(th){"
+                "out[th.textContent.trim()]=th.getBoundingClientRect().right;});"
+                "return [box.getBoundingClientRect().right, out];")
+            for head in heads:
+                self.assertLessEqual(right[1][head], right[0] + 1, head + " out of view")
 
     def check_report(self, tournament, base, sort_pages, weigh=False,
                      print_pages=("_standings.html", "_team_*.html"),
@@ -280,6 +332,20 @@ class ModernReportInBrowser(unittest.TestCase):
                 for height, text in charts:
                     self.assertGreater(height, 50)
                     self.assertGreater(len(text), 30, "chart without a text alternative")
+
+        for width in (390, 1280):
+            b.viewport(width, 844 if width < 600 else 900)
+            with self.subTest(search=width):
+                self.check_search(modern, base, lines)
+            with self.subTest(heads=width):
+                self.check_heads_in_view(modern, base)
+            if width > 600:
+                for p in shown[:40]:
+                    self.open(b, p)
+                    w = b.driver.execute_script(
+                        "return [document.documentElement.scrollWidth, window.innerWidth]")
+                    self.assertLessEqual(w[0], w[1], "scrolls sideways at 1280 px: " + p)
+        b.viewport(390, 844)
 
         # The key to the columns opens with a tap, for phones that show no tooltips.
         self.open(b, os.path.join(modern, base + "_standings.html"))

@@ -211,5 +211,45 @@ TEST_F(ModernPagesTest, LongIndividualStandingsComeInPagesOfPlacesThatPostToWebU
   EXPECT_TRUE(listed);
 }
 
+// A fixed writing time for the pages, by the variable reproducible builds use.
+void FixReportTime(const char* seconds) {
+#ifdef _WIN32
+  _putenv_s("SOURCE_DATE_EPOCH", seconds);
+#else
+  setenv("SOURCE_DATE_EPOCH", seconds, 1);
+#endif
+}
+
+TEST_F(ModernPagesTest, TheWayInLeadsToTheChampionScorersAndSearch) {
+  Tournament t = test::WebFixture();
+  t.Extras.Stages = {{"Prelims", 0, 2, false, {{"Pool A", {0, 1, 2}}}},
+                     {"Finals", 3, 5, false, {{"Top", {0, 1, 2, 3}}}}};
+  FixReportTime("1796812920");
+  Write(t);
+  FixReportTime("");
+  const std::string index = Page("_index.html");
+  EXPECT_TRUE(Has("_index.html", "Updated 9 December 2026, 10:42</p>"));
+  const std::size_t ranking = index.find("<h2>Final ranking</h2>");
+  ASSERT_NE(ranking, std::string::npos);
+  EXPECT_NE(
+      index.find("<h2>Leading scorers</h2>\n<ol class=\"top\">\n<li><a href=\"x_player_", ranking),
+      std::string::npos);
+  // The search box, labelled, and its data beside the pages, names escaped for a script.
+  EXPECT_TRUE(Has("_index.html", "<label for=\"find\">Find a team or player</label>"));
+  EXPECT_TRUE(Has("_index.html", "<script src=\"x_search.js\" defer></script>"));
+  EXPECT_TRUE(Has("_search.js", "[\"\\u003cscript\\u003ex\\u003c/script\\u003e\",\"t\","));
+  EXPECT_TRUE(
+      Has("_search.js", "[\"Ann \\u003cLee\\u003e\",\"p\",\"x_player_alpha-and-omega_ann-lee."));
+  EXPECT_FALSE(Has("_search.js", "<script>"));
+  // A team page: its place and its record in each stage; a round page: its results first.
+  EXPECT_TRUE(Has("_team_gamma.html", "<p class=\"place\">Final place: <b>"));
+  EXPECT_TRUE(Has("_team_gamma.html", "<li><a href=\"x_standings_s1.html\">Prelims</a>: "));
+  const std::string round = Page("_games_r1.html");
+  const std::size_t results =
+      round.find("<h2>Results</h2>\n<ul class=\"results\">\n<li><a href=\"#g");
+  ASSERT_NE(results, std::string::npos);
+  EXPECT_LT(results, round.find("<section class=\"game\""));
+}
+
 }  // namespace
 }  // namespace drav

@@ -61,24 +61,52 @@ std::vector<std::vector<std::string>> Rows(const std::string& page) {
   return rows;
 }
 
-// Team (or player) name -> the figures after the name columns, from a standings page.
-// The modern pages add an "exh" mark after an exhibition team's name.
-std::map<std::string, std::vector<std::string>> Figures(const std::string& page,
-                                                        std::size_t nameColumns) {
-  std::map<std::string, std::vector<std::string>> out;
+// Team (or player) name -> column head -> figure, from a standings page. The modern pages
+// add an "exh" mark after an exhibition team's name and show W, L and T in one column.
+using FigureTable = std::map<std::string, std::map<std::string, std::string>>;
+FigureTable Figures(const std::string& page, std::size_t nameColumns) {
+  FigureTable out;
+  std::vector<std::string> heads;
   for (const auto& cells : Rows(page)) {
-    if (cells.size() <= nameColumns + 1 || cells[0] == "Rank" || cells[0] == "#" ||
-        cells[0] == "Standings")  // the classic navigation bar
+    if (cells.empty() || cells[0] == "Standings") continue;  // the classic navigation bar
+    if (cells[0] == "Rank" || cells[0] == "#") {
+      heads = cells;
       continue;
-    std::vector<std::string> key_and_values(cells.begin() + 1, cells.end());
-    std::string key;
-    for (std::size_t i = 0; i < nameColumns; ++i) {
-      std::string name = key_and_values[i];
-      if (name.size() > 4 && name.compare(name.size() - 4, 4, " exh") == 0)
-        name.resize(name.size() - 4);
-      key += name + "|";
     }
-    out[key].assign(key_and_values.begin() + static_cast<long>(nameColumns), key_and_values.end());
+    if (cells.size() <= nameColumns + 1 || cells.size() != heads.size()) continue;
+    // The key: the names under "Player" and "Team", wherever they stand.
+    std::string key;
+    std::vector<bool> named(cells.size(), false);
+    for (const char* head : {"Player", "Team"}) {
+      for (std::size_t i = 1; i < cells.size(); ++i) {
+        if (heads[i] != head) continue;
+        std::string name = cells[i];
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, " exh") == 0)
+          name.resize(name.size() - 4);
+        key += name + "|";
+        named[i] = true;
+      }
+    }
+    auto& figures = out[key];
+    for (std::size_t i = 1; i < cells.size(); ++i) {
+      if (named[i]) continue;
+      if (heads[i] != "W\xE2\x80\x93L") {
+        figures[heads[i]] = cells[i];
+        continue;
+      }
+      std::vector<std::string> parts(1);
+      for (std::size_t at = 0; at < cells[i].size(); ++at) {
+        if (cells[i].compare(at, 3, "\xE2\x80\x93") == 0) {
+          parts.emplace_back();
+          at += 2;
+        } else {
+          parts.back() += cells[i][at];
+        }
+      }
+      figures["W"] = parts[0];
+      figures["L"] = parts.size() > 1 ? parts[1] : "";
+      figures["T"] = parts.size() > 2 ? parts[2] : "0";
+    }
   }
   return out;
 }
@@ -133,12 +161,11 @@ TEST_F(ModernReportTest, StandingsShowTheClassicFigures) {
     ASSERT_FALSE(teams.empty());
     EXPECT_EQ(Figures(Page("m", "_standings.html"), 1), teams);
     // Players: name and team; the modern page has no division column of its own values.
+    // The division column shows the division's name in the modern page only.
     auto players = Figures(Page("c", "_individuals.html"), 2);
-    if (classic.Format.Divisions)
-      for (auto& [name, values] : players) values.erase(values.begin());
     auto modernPlayers = Figures(Page("m", "_individuals.html"), 2);
-    if (modern.Format.Divisions)
-      for (auto& [name, values] : modernPlayers) values.erase(values.begin());
+    for (FigureTable* table : {&players, &modernPlayers})
+      for (auto& [name, values] : *table) values.erase("Division");
     ASSERT_FALSE(players.empty());
     EXPECT_EQ(modernPlayers, players);
   }
@@ -174,11 +201,11 @@ TEST_F(ModernReportTest, StagePagesRankEachBracketOnItsOwnGames) {
   // Alpha & Omega played rounds 0, 1 and 2: won, tied (overtime), won.
   const auto figures = Figures(prelims, 1);
   ASSERT_TRUE(figures.count("Alpha &amp; Omega|"));
-  const std::vector<std::string> alpha = figures.at("Alpha &amp; Omega|");
-  EXPECT_EQ((std::vector<std::string>(alpha.begin(), alpha.begin() + 3)),
-            (std::vector<std::string>{"2", "0", "1"}));
+  const auto alpha = figures.at("Alpha &amp; Omega|");
+  EXPECT_EQ(alpha.at("W") + alpha.at("L") + alpha.at("T"), "201");
   const auto finals = Figures(Page("fall", "_standings_s2.html"), 1);
-  EXPECT_FALSE(finals.count("Alpha &amp; Omega|") && finals.at("Alpha &amp; Omega|")[0] == "2");
+  EXPECT_FALSE(finals.count("Alpha &amp; Omega|") &&
+               finals.at("Alpha &amp; Omega|").at("W") == "2");
 }
 
 TEST_F(ModernReportTest, MarksSharedPlacesTiebreakersAndExhibitionTeams) {

@@ -63,6 +63,14 @@ dt{font-weight:600}
 dd{margin:0}
 :target{scroll-margin-top:.5rem}
 section:target,tr:target>*{background:var(--hl)}
+.tw{max-height:85vh;overflow-y:auto}thead th{position:sticky;top:0;z-index:2}thead .r,thead .n{z-index:3}
+.tw[data-more]{-webkit-mask-image:linear-gradient(to left,transparent,#000 2.2rem);mask-image:linear-gradient(to left,transparent,#000 2.2rem)}
+.more{margin:-.8rem 0 1rem;color:var(--mute);font-size:14px;text-align:right}
+.find{margin:1rem 0 1.4rem}.find label{display:block;font-weight:600;margin:0 0 .3rem}
+.find input{font:inherit;width:100%;max-width:28rem;padding:.45rem .6rem;border:1px solid var(--mute);border-radius:6px;background:var(--bg);color:var(--fg)}
+.find input:focus-visible{outline:2px solid var(--accent);outline-offset:1px}.find .note{margin:.4rem 0}.find ul{margin:0}
+.champ{font-size:1.15rem;font-weight:600;margin:1rem 0}ol.top{list-style:none;padding-left:0}.pl{display:inline-block;min-width:2.2em;color:var(--mute)}
+ul.results{padding-left:1.2rem;margin:.4rem 0 1.2rem}
 .chart{margin:0 0 1.1rem;max-width:40rem}.chart figcaption{font-weight:600;margin:0 0 .3rem}.chart svg{display:block;width:100%;height:auto}
 .chart text{fill:var(--mute);font-size:12px}.chart .g{stroke:var(--line)}.chart polyline{fill:none;stroke-width:2}
 .chart .cf{stroke:var(--accent);fill:var(--accent)}.chart polyline.cf{fill:none}.chart .ca{stroke:var(--fg);fill:var(--fg)}.chart polyline.ca{fill:none;stroke-width:1.5;stroke-dasharray:5 3}
@@ -72,7 +80,7 @@ section:target,tr:target>*{background:var(--hl)}
 @media (max-width:40rem){header,main{padding-left:.75rem;padding-right:.75rem}h1{font-size:1.35rem}header nav{gap:.2rem .75rem;font-size:15px}.n,tbody th{min-width:8.5rem;max-width:11rem}}
 @media print{:root{--bg:#fff;--fg:#000;--mute:#444;--line:#bbb;--head:#eee;--stripe:#fff;--accent:#000;--tag:#eee;--tb:#eee;--tbfg:#000;--hl:#fff}
 body{font-size:10pt}header nav,.sub,details.keys{display:none}.chart{break-inside:avoid}header,main{max-width:none;padding-left:0;padding-right:0}
-.tw{overflow:visible;border:0;margin-bottom:.6rem}table{width:100%;min-width:0;font-size:8pt}th,td{padding:.1rem .25rem}
+.tw{overflow:visible;max-height:none;border:0;margin-bottom:.6rem;-webkit-mask-image:none;mask-image:none}.more,.find{display:none}thead th{position:static}table{width:100%;min-width:0;font-size:8pt}th,td{padding:.1rem .25rem}
 thead th{white-space:normal}.r,.n,tbody th,tbody td:first-child{position:static;box-shadow:none;width:auto;min-width:0;max-width:none}.n,tbody th{min-width:7em;overflow-wrap:normal}
 thead{display:table-header-group}tr,.side{break-inside:avoid}h1,h2,caption{break-after:avoid}a{text-decoration:none}}
 @page{margin:12mm}
@@ -103,7 +111,26 @@ th.setAttribute("aria-sort",asc?"ascending":"descending");
 items.forEach(function(it){body.appendChild(it.r);});}
 th.addEventListener("click",go);
 th.addEventListener("keydown",function(e){if(e.key==="Enter"||e.key===" "){e.preventDefault();go();}});});}
-document.addEventListener("DOMContentLoaded",function(){Array.prototype.forEach.call(document.querySelectorAll("table.sort"),setup);});
+function fold(s){return s.normalize("NFD").replace(/[\u0300-\u036f]/g,"").toLowerCase();}
+function find(){var form=document.querySelector("form.find"),data=window.dravFind;if(!form||!data)return;
+var input=form.querySelector("input"),list=form.querySelector("ul"),count=form.querySelector("#found-count");
+var keys=data.map(function(e){return fold(e[0]+" "+e[3]);});form.hidden=false;
+function show(){var q=fold(input.value.trim());list.textContent="";if(!q){count.textContent="";return;}
+var words=q.split(/\s+/),hits=[];for(var i=0;i<data.length;i++){if(words.every(function(w){return keys[i].indexOf(w)>=0;}))hits.push(data[i]);}
+hits.slice(0,20).forEach(function(e){var li=document.createElement("li"),a=document.createElement("a");a.href=e[2];a.textContent=e[0];li.appendChild(a);
+var s=document.createElement("span");s.className="note";s.textContent=e[1]==="t"?" team":" "+e[3];li.appendChild(s);list.appendChild(li);});
+count.textContent=hits.length===0?"Nothing found":hits.length===1?"1 found":hits.length>20?hits.length+" found, the first 20 shown":hits.length+" found";}
+input.addEventListener("input",show);
+form.addEventListener("submit",function(e){e.preventDefault();var a=list.querySelector("a");if(a)window.location.href=a.href;});}
+// A table wider than its box fades at the right edge, with a line saying more columns
+// scroll in, until the box is scrolled to its end.
+function hint(box){var line=document.createElement("p");line.className="more";line.textContent="More columns: scroll sideways \u2192";line.hidden=true;
+box.parentNode.insertBefore(line,box.nextSibling);
+function update(){var more=box.scrollWidth>box.clientWidth+1&&box.scrollLeft+box.clientWidth<box.scrollWidth-1;
+if(more)box.setAttribute("data-more","");else box.removeAttribute("data-more");line.hidden=box.scrollWidth<=box.clientWidth+1;}
+box.addEventListener("scroll",update,{passive:true});window.addEventListener("resize",update);update();}
+document.addEventListener("DOMContentLoaded",function(){Array.prototype.forEach.call(document.querySelectorAll("table.sort"),setup);
+Array.prototype.forEach.call(document.querySelectorAll(".tw"),hint);find();});
 })();
 )js";
 }

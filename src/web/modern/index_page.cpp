@@ -1,3 +1,5 @@
+#include "stats/figures.h"
+#include "stats/final_ranking.h"
 #include "web/html.h"
 #include "web/modern/site.h"
 
@@ -11,6 +13,58 @@ void Link(std::string& page, const Site& site, std::string_view suffix, std::str
   page += label;
   page += "</a></li>\n";
 }
+// The top of the final ranking (its champion first) once there is one, otherwise of the
+// standings, and the leading scorers.
+void Leaders(std::string& page, const Site& site) {
+  constexpr std::size_t kShown = 5;
+  const Tournament& t = site.t;
+  std::vector<std::pair<SharedRank, int>> top;  // place, team
+  bool final = false;
+  if (site.finalRanking) {
+    for (const FinalRankEntry& e : site.ranking)
+      if (Covers(site, e.Team) && top.size() < kShown) top.push_back({{e.Rank, e.Tied}, e.Team});
+    final = !top.empty();
+  }
+  if (!final) {
+    const std::vector<SharedRank>& places = site.places;
+    // With divisions, each division's leaders: places in different divisions do not compare.
+    const bool divisions = t.Format.Divisions != 0;
+    for (const Standings& s : site.tables.front().teams) {
+      const SharedRank place = places[static_cast<std::size_t>(s.TeamIndex)];
+      if (top.size() < kShown && Covers(site, s.TeamIndex) && place.Rank > 0 &&
+          (!divisions || place.Rank == 1))
+        top.push_back({place, s.TeamIndex});
+    }
+  }
+  if (!top.empty()) {
+    if (final && top.front().first.Rank == 1 && !top.front().first.Tied)
+      page += "<p class=\"champ\">Champion: " + TeamLink(site, top.front().second) + "</p>\n";
+    page += final ? "<h2>Final ranking</h2>\n" : "<h2>Leading teams</h2>\n";
+    page += "<ol class=\"top\">\n";
+    for (const auto& [place, team] : top) {
+      page += "<li><span class=\"pl\">" + RankText(place) + "</span> " + TeamLink(site, team);
+      const int d = t.DivisionOf(team);
+      if (!final && t.Format.Divisions != 0 && d >= 0 &&
+          static_cast<std::size_t>(d) < t.DivisionNames.size())
+        page += " <span class=\"note\">" +
+                HtmlEscape(t.DivisionNames[static_cast<std::size_t>(d)]) + "</span>";
+      page += "</li>\n";
+    }
+    page += "</ol>\n";
+    page += "<p><a href=\"" + Href(site, final ? kFinalFile : StandingsFile(-1)) + "\">" +
+            (final ? "The whole final ranking" : "The whole standings") + "</a></p>\n";
+  }
+  std::vector<const Individuals*> scorers;
+  for (const Individuals& p : site.tables.front().players)
+    if (p.GP > 0 && Covers(site, p.TeamIndex) && scorers.size() < kShown) scorers.push_back(&p);
+  if (scorers.empty()) return;
+  page += "<h2>Leading scorers</h2>\n<ol class=\"top\">\n";
+  for (const Individuals* p : scorers)
+    page += "<li>" + PlayerLink(site, p->TeamIndex, p->PlayerIndex - 1) + " <span class=\"note\">" +
+            HtmlEscape(p->TeamName) + ", " + RatioText(PointsPerGame(*p)) + " PPG</span></li>\n";
+  page += "</ol>\n";
+}
+
 }  // namespace
 
 void WriteIndexPage(std::string& page, const Site& site) {
@@ -29,7 +83,16 @@ void WriteIndexPage(std::string& page, const Site& site) {
     page += ", round " + Num(site.rounds.front());
   else if (!site.rounds.empty())
     page += ", rounds " + Num(site.rounds.front()) + "\xE2\x80\x93" + Num(site.rounds.back());
-  page += "</p>\n";
+  page += "</p>\n<p class=\"note\">Updated " + site.updated + "</p>\n";
+  // The search: shown by the script once the data file beside the pages has loaded.
+  page +=
+      "<form class=\"find\" role=\"search\" hidden><label for=\"find\">Find a team or "
+      "player</label>\n<input id=\"find\" type=\"search\" autocomplete=\"off\" "
+      "spellcheck=\"false\" aria-describedby=\"found-count\" aria-controls=\"found\">\n"
+      "<p id=\"found-count\" class=\"note\" aria-live=\"polite\"></p>\n"
+      "<ul id=\"found\" class=\"links\"></ul></form>\n<script src=\"" +
+      Href(site, kSearchFile) + "\" defer></script>\n";
+  Leaders(page, site);
 
   const auto& stages = t.Extras.Stages;
   if (!stages.empty()) {
@@ -44,9 +107,9 @@ void WriteIndexPage(std::string& page, const Site& site) {
     for (std::size_t s = 0; s < stages.size(); ++s) {
       const Stage& stage = stages[s];
       const int i = static_cast<int>(s);
-      page += "<tr><th><a href=\"" + Href(site, StandingsFile(i)) + "\">" +
-              HtmlEscape(stage.Name) + "</a><td>" + Num(stage.FirstRound) + "\xE2\x80\x93" +
-              Num(stage.LastRound) + "<td class=l>";
+      page += "<tr><th><a href=\"" + Href(site, StandingsFile(i)) + "\">" + HtmlEscape(stage.Name) +
+              "</a><td>" + Num(stage.FirstRound) + "\xE2\x80\x93" + Num(stage.LastRound) +
+              "<td class=l>";
       for (std::size_t b = 0; b < stage.Brackets.size(); ++b)
         page += (b > 0 ? ", " : "") + HtmlEscape(stage.Brackets[b].Name);
       page += "<td class=l><a href=\"" + Href(site, IndividualsFile(i)) + "\">Individuals</a>\n";

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/merge_sort.h"
+#include "stats/final_ranking.h"
 #include "stats/player_stats.h"
 #include "stats/stage_standings.h"
 #include "stats/stage_view.h"
@@ -35,6 +36,7 @@ struct PlannedFile {
     Key,
     Style,
     Script,
+    Search,
     Icon
   };
   Kind kind;
@@ -84,6 +86,7 @@ std::vector<PlannedFile> Plan(const Tournament& t, const std::vector<int>& round
   add(K::Key, 0, std::string(modern::kKeyFile), "Stat Key Upload Failed");
   add(K::Style, 0, std::string(modern::kStyleFile), "Style Sheet Upload Failed");
   add(K::Script, 0, std::string(modern::kScriptFile), "Script Upload Failed");
+  add(K::Search, 0, std::string(modern::kSearchFile), "Search Data Upload Failed");
   add(K::Icon, 0, std::string(modern::kIconFile), "Icon Upload Failed");
   return files;
 }
@@ -150,7 +153,12 @@ std::vector<std::string> Write(Tournament& t, const std::string& basePath, const
             std::move(tables),
             std::move(teams),
             modern::AddressesOf(view),
-            std::move(logs)};
+            std::move(logs),
+            modern::ReportTimeText(),
+            {},
+            {}};
+  if (site.finalRanking) site.ranking = FinalRanking(view);
+  site.places = modern::StandingsPlaces(site);
   const std::vector<Standings>& teamStats = site.tables.front().byIndex;
 
   // Each team's players in individual standings order, and each round's games.
@@ -238,6 +246,9 @@ std::vector<std::string> Write(Tournament& t, const std::string& basePath, const
           break;
         case K::Script:
           page += modern::ScriptText();
+          break;
+        case K::Search:
+          modern::WriteSearchData(page, site);
           break;
         case K::Icon:
           page += modern::IconBytes();

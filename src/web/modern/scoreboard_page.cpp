@@ -101,6 +101,29 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
   page += "</div>\n";
 }
 
+// The round's results, one line a game, each leading to its box score below.
+void Results(std::string& page, const Site& site, const std::vector<std::size_t>& games) {
+  if (games.empty()) return;
+  const Tournament& t = site.t;
+  page += "<h2>Results</h2>\n<ul class=\"results\">\n";
+  for (std::size_t index : games) {
+    const GameStats& g = t.Games[index];
+    const bool aFirst = g.Forfeit != 0 || !(g.ScoreA < g.ScoreB);
+    const std::string first = HtmlEscape(t.TeamName(aFirst ? g.TeamA : g.TeamB));
+    const std::string second = HtmlEscape(t.TeamName(aFirst ? g.TeamB : g.TeamA));
+    page += "<li><a href=\"#g" + Num(static_cast<std::int64_t>(index)) + "\">";
+    if (g.Forfeit != 0)
+      page += first + " defeats " + second + " by forfeit";
+    else if (IsPlayedGame(g))
+      page += first + " " + ScoreNum(aFirst ? g.ScoreA : g.ScoreB) + ", " + second + " " +
+              ScoreNum(aFirst ? g.ScoreB : g.ScoreA) + (g.Overtime != 0 ? " (OT)" : "");
+    else
+      page += first + " vs. " + second + ": no score";
+    page += "</a></li>\n";
+  }
+  page += "</ul>\n";
+}
+
 void GameBlock(std::string& page, const Site& site, const GameStats& g, std::size_t index) {
   page += "<section class=\"game\" id=\"g" + Num(static_cast<std::int64_t>(index)) + "\">\n<h2>";
   const bool aFirst = g.Forfeit != 0 || !(g.ScoreA < g.ScoreB);
@@ -154,6 +177,7 @@ void WriteRoundPage(std::string& page, const Site& site, int round,
                     const std::vector<std::size_t>& games) {
   OpenPage(page, site, RoundLabel(site, round), "");
   RoundNav(page, site, round);
+  Results(page, site, games);
   for (std::size_t index : games) GameBlock(page, site, site.t.Games[index], index);
   ClosePage(page);
 }

@@ -155,15 +155,17 @@ std::string ValueKey(int value, bool british) {
 std::vector<Column> TeamColumns(const Tournament& t) {
   const TourneyFormat& f = t.Format;
   const bool british = f.BritishStyle != 0;
+  // What a reader wants first, narrow enough to fit a phone beside the name: the record,
+  // points per game and per bonus.
   std::vector<Column> c = {
-      {"W", "Number of games won"},
-      {"L", "Number of games lost"},
-      {"T", "Number of games tied"},
-      {"Pct", "Fraction of games won"},
+      {"W\xE2\x80\x93L", "Games won and lost (and tied, when there are ties)"},
       {"PPG", "Average number of points scored by the team in a game"},
-      {"PAPG", "Average number of points scored against the team in a game"},
-      {"Mrg", "Team's average margin of victory (if positive) or defeat (if negative)"},
   };
+  if (f.TrackBonuses)
+    c.push_back({"P/B", "Average number of points scored by the team on bonus questions"});
+  c.push_back({"Pct", "Fraction of games won"});
+  c.push_back({"PAPG", "Average number of points scored against the team in a game"});
+  c.push_back({"Mrg", "Team's average margin of victory (if positive) or defeat (if negative)"});
   if (f.SortCriterion == 3)
     c.push_back({"SoS", "Strength of schedule: Average of own PPG and all opponents' total PPG"});
   for (int v : t.QuestionValues)
@@ -184,7 +186,6 @@ std::vector<Column> TeamColumns(const Tournament& t) {
   if (f.TrackBonuses) {
     c.push_back({"BHrd", "Total number of bonus questions heard by the team"});
     c.push_back({"BPts", "Total number of points scored by the team on bonus questions"});
-    c.push_back({"P/B", "Average number of points scored by the team on bonus questions"});
     if (f.BonusMode == 3) {
       c.push_back({"BBHrd", "Total number of bonus bouncebacks heard by the team"});
       c.push_back({"BBPts", "Total number of points scored by the team on bonus bouncebacks"});
@@ -195,14 +196,23 @@ std::vector<Column> TeamColumns(const Tournament& t) {
 }
 
 std::vector<std::string> TeamValues(const Tournament& t, const Standings& s) {
-  std::vector<std::string> v = {
-      Num(ShownWins(s)),      Num(ShownLosses(s)),           Num(s.Ties),
-      PctText(WinningPct(s)), AverageText(PointsPerGame(s)), AverageText(PointsAgainstPerGame(s)),
-      AverageText(Margin(s))};
+  const bool bonuses = t.Format.TrackBonuses != 0;
+  std::vector<std::string> v = {RecordText(s), AverageText(PointsPerGame(s))};
+  if (bonuses) v.push_back(RatioText(PointsPerBonus(s)));
+  v.push_back(PctText(WinningPct(s)));
+  v.push_back(AverageText(PointsAgainstPerGame(s)));
+  v.push_back(AverageText(Margin(s)));
   if (t.Format.SortCriterion == 3) v.push_back(AverageText(ScheduleStrength(s)));
-  const std::vector<std::string> counts = TeamCountValues(t, s);
+  std::vector<std::string> counts = TeamCountValues(t, s);
+  // P/B stands at the front.
+  if (bonuses) counts.erase(counts.end() - (t.Format.BonusMode == 3 ? 4 : 1));
   v.insert(v.end(), counts.begin(), counts.end());
   return v;
+}
+
+std::string RecordText(const Standings& s) {
+  return Num(ShownWins(s)) + "\xE2\x80\x93" + Num(ShownLosses(s)) +
+         (s.Ties > 0 ? "\xE2\x80\x93" + Num(s.Ties) : "");
 }
 
 std::vector<std::string> TeamCountValues(const Tournament& t, const Standings& s) {
@@ -235,7 +245,10 @@ std::vector<std::string> TeamCountValues(const Tournament& t, const Standings& s
 std::vector<Column> PlayerColumns(const Tournament& t) {
   const TourneyFormat& f = t.Format;
   const bool british = f.BritishStyle != 0;
-  std::vector<Column> c = {{"GP", "Number of games in which the player participated"}};
+  // Points, points per game and games played first: what fits a phone beside the name.
+  std::vector<Column> c = {{"Pts", "Total number of points scored by the player"},
+                           {"PPG", "Average number of points scored by the player per game"},
+                           {"GP", "Number of games in which the player participated"}};
   for (int v : t.QuestionValues)
     if (v != 0) c.push_back({Num(v), ValueKey(v, british)});
   if (f.TUHeard) {
@@ -249,14 +262,12 @@ std::vector<Column> PlayerColumns(const Tournament& t) {
     c.push_back({"P/N", "Ratio of powers to negs"});
     c.push_back({"G/N", "Ratio of gets (correctly answered questions) to negs"});
   }
-  c.push_back({"Pts", "Total number of points scored by the player"});
-  c.push_back({"PPG", "Average number of points scored by the player per game"});
   return c;
 }
 
 std::vector<std::string> PlayerValues(const Tournament& t, const Individuals& p) {
   const TourneyFormat& f = t.Format;
-  std::vector<std::string> v = {AverageText(p.GP)};
+  std::vector<std::string> v = {Num(p.Points), RatioText(PointsPerGame(p)), AverageText(p.GP)};
   for (int k = 0; k < kColumns; ++k)
     if (t.QuestionValues[k] != 0) v.push_back(Num(p.TossUps[k]));
   if (f.TUHeard) {
@@ -267,8 +278,6 @@ std::vector<std::string> PlayerValues(const Tournament& t, const Individuals& p)
     v.push_back(PowerNegText(p));
     v.push_back(GetNegText(p));
   }
-  v.push_back(Num(p.Points));
-  v.push_back(RatioText(PointsPerGame(p)));
   return v;
 }
 
@@ -337,29 +346,42 @@ void PlayerTable(std::string& page, const Site& site, const Tournament& view,
   page += "<table class=\"st sort\">\n<thead><tr>";
   HeadCell(page, {"#", "Place in the individual standings; = marks a shared place"}, "r");
   HeadCell(page, {"Player", "Opens the player's games"}, "n");
-  HeadCell(page, {"Team", "Opens the team's page"}, "l");
-  if (divisions)
-    HeadCell(page,
-             {std::string(groupHead),
-              groupHead == "Division" ? "The team's division" : "The team's bracket in the stage"},
-             "l");
-  for (const Column& c : PlayerColumns(view)) HeadCell(page, c);
+  // The first figures stand beside the name, where a phone shows them; the team after them.
+  constexpr std::size_t kFirst = 3;  // Pts, PPG, GP
+  const std::vector<Column> columns = PlayerColumns(view);
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (c == kFirst) {
+      HeadCell(page, {"Team", "Opens the team's page"}, "l");
+      if (divisions)
+        HeadCell(
+            page,
+            {std::string(groupHead),
+             groupHead == "Division" ? "The team's division" : "The team's bracket in the stage"},
+            "l");
+    }
+    HeadCell(page, columns[c]);
+  }
   page += "</tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Individuals& p = *rows[i];
-    page += "<tr><td>" + RankText(ranks[i]) + "<th>" +
-            PlayerLink(site, p.TeamIndex, p.PlayerIndex - 1) + "<td class=l><a href=\"" +
-            Href(site, TeamFile(site.addresses, p.TeamIndex)) + "\">" + HtmlEscape(p.TeamName) +
-            "</a>";
-    if (t.IsExhibition(p.TeamIndex))
-      page += " <abbr class=\"tag\" title=\"Exhibition team\">exh</abbr>";
-    if (divisions) {
-      const int d = view.DivisionOf(p.TeamIndex);
-      page += "<td class=l>";
-      if (d >= 0 && static_cast<std::size_t>(d) < view.DivisionNames.size())
-        page += HtmlEscape(view.DivisionNames[static_cast<std::size_t>(d)]);
+    page +=
+        "<tr><td>" + RankText(ranks[i]) + "<th>" + PlayerLink(site, p.TeamIndex, p.PlayerIndex - 1);
+    const std::vector<std::string> values = PlayerValues(view, p);
+    for (std::size_t c = 0; c < values.size(); ++c) {
+      if (c == kFirst) {
+        page += "<td class=l><a href=\"" + Href(site, TeamFile(site.addresses, p.TeamIndex)) +
+                "\">" + HtmlEscape(p.TeamName) + "</a>";
+        if (t.IsExhibition(p.TeamIndex))
+          page += " <abbr class=\"tag\" title=\"Exhibition team\">exh</abbr>";
+        if (divisions) {
+          const int d = view.DivisionOf(p.TeamIndex);
+          page += "<td class=l>";
+          if (d >= 0 && static_cast<std::size_t>(d) < view.DivisionNames.size())
+            page += HtmlEscape(view.DivisionNames[static_cast<std::size_t>(d)]);
+        }
+      }
+      page += "<td>" + values[c];
     }
-    for (const std::string& v : PlayerValues(view, p)) page += "<td>" + v;
     page += "\n";
   }
   page += "</tbody></table></div>\n";

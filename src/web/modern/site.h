@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/tournament.h"
+#include "stats/final_ranking.h"
 #include "stats/player_stats.h"
 #include "stats/shared_ranks.h"
 #include "stats/team_stats.h"
@@ -22,6 +23,7 @@ inline constexpr std::string_view kKeyFile = "_statkey.html";
 inline constexpr std::string_view kStyleFile = "_modern.css";
 inline constexpr std::string_view kScriptFile = "_modern.js";
 inline constexpr std::string_view kIconFile = "_icon.png";
+inline constexpr std::string_view kSearchFile = "_search.js";
 std::string StandingsFile(int stage);
 std::string IndividualsFile(int stage);
 // The individual standings come in pages of this many places, so that a phone opens each
@@ -63,7 +65,19 @@ struct Site {
   PageAddresses addresses;
   // Which players have a game log, by team and roster position.
   std::vector<std::vector<bool>> logs;
+  std::string updated;                  // when the report was written, as the index shows it
+  std::vector<FinalRankEntry> ranking;  // the final ranking, when stages exist
+  std::vector<SharedRank> places;       // StandingsPlaces
 };
+
+// When the report is written: now, or the seconds since 1970 in SOURCE_DATE_EPOCH (then in
+// UTC), the convention of reproducible builds, so that tests and repeated runs agree.
+// "9 December 2026, 10:42".
+std::string ReportTimeText();
+
+// The places of the all-games standings page (in a team's division when divisions are
+// used), by team index; Rank 0 for a team without a place.
+std::vector<SharedRank> StandingsPlaces(const Site& site);
 
 // True when the report has a page for the team.
 bool Covers(const Site& site, int team);
@@ -94,6 +108,8 @@ void HeadCell(std::string& page, const Column& c, std::string_view cls = "");
 // heads and explanations follow the settings as the classic stat key does.
 std::vector<Column> TeamColumns(const Tournament& t);
 std::vector<std::string> TeamValues(const Tournament& t, const Standings& s);
+// "W\u2013L", with "\u2013T" when there are ties.
+std::string RecordText(const Standings& s);
 // The counting columns of a team row (toss-ups on, after the record and averages), also the
 // totals under a team's games.
 std::vector<std::string> TeamCountValues(const Tournament& t, const Standings& s);
@@ -148,6 +164,9 @@ void WriteRoundPage(std::string& page, const Site& site, int round,
                     const std::vector<std::size_t>& games);
 void WriteRoundReport(std::string& page, const Site& site);
 void WriteKeyPage(std::string& page, const Site& site);
+// The search's data: every team and every player with a game log, with their addresses,
+// as a script (a page opened from disk may not read a JSON file).
+void WriteSearchData(std::string& page, const Site& site);
 
 // The style sheet, the script and the icon (the program's own, a PNG) written beside the
 // pages.

@@ -71,6 +71,27 @@ Tables TablesOf(const Tournament& t, int stage) {
   return out;
 }
 
+std::vector<SharedRank> StandingsPlaces(const Site& site) {
+  const Tables& tables = site.tables.front();
+  const Tournament& view = tables.view;
+  const TeamOrder order(view, tables.byIndex);
+  std::vector<SharedRank> places(static_cast<std::size_t>(view.TeamCount()));
+  const bool grouped = view.Format.Divisions != 0;
+  const std::size_t groups = grouped ? view.DivisionNames.size() : 1;
+  for (std::size_t d = 0; d < groups; ++d) {
+    std::vector<const Standings*> rows;
+    for (const Standings& s : tables.teams)
+      if (s.GamesCount > 0 && (!grouped || view.DivisionOf(s.TeamIndex) == static_cast<int>(d)))
+        rows.push_back(&s);
+    const auto ranks = SharedRanks(
+        rows, [&](const Standings& a, const Standings& b) { return TeamBefore(a, b, order); });
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      if (view.IsTeam(rows[i]->TeamIndex))
+        places[static_cast<std::size_t>(rows[i]->TeamIndex)] = ranks[i];
+  }
+  return places;
+}
+
 void WriteStandingsPage(std::string& page, const Site& site, int stage) {
   const Tables& tables = site.tables.at(static_cast<std::size_t>(stage + 1));
   const Tournament& view = tables.view;

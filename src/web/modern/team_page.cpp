@@ -87,6 +87,35 @@ void GameRow(std::string& page, const Site& site, const GameStats& g, std::size_
   page += "\n";
 }
 
+// The team's place (final once there is a final ranking, else in the standings) and its
+// record in each stage it played in.
+void Standing(std::string& page, const Site& site, int team) {
+  const Tournament& t = site.t;
+  std::string place;
+  for (const FinalRankEntry& e : site.ranking)
+    if (e.Team == team) place = "Final place: <b>" + RankText({e.Rank, e.Tied}) + "</b>";
+  const auto slot = static_cast<std::size_t>(team);
+  if (place.empty() && slot < site.places.size() && site.places[slot].Rank > 0) {
+    place = "Place in the standings: <b>" + RankText(site.places[slot]) + "</b>";
+    const int d = t.DivisionOf(team);
+    if (t.Format.Divisions != 0 && d >= 0 && static_cast<std::size_t>(d) < t.DivisionNames.size())
+      place += " in " + HtmlEscape(t.DivisionNames[static_cast<std::size_t>(d)]);
+  }
+  if (!place.empty()) page += "<p class=\"place\">" + place + "</p>\n";
+  const auto& stages = t.Extras.Stages;
+  std::string lines;
+  for (std::size_t s = 0; s < stages.size() && s + 1 < site.tables.size(); ++s) {
+    const auto& byIndex = site.tables[s + 1].byIndex;
+    if (slot >= byIndex.size() || byIndex[slot].GamesCount <= 0) continue;
+    const Standings& r = byIndex[slot];
+    lines += "<li><a href=\"" + Href(site, StandingsFile(static_cast<int>(s))) + "\">" +
+             HtmlEscape(stages[s].Name) + "</a>: " + Num(ShownWins(r)) + "\xE2\x80\x93" +
+             Num(ShownLosses(r)) + (r.Ties > 0 ? "\xE2\x80\x93" + Num(r.Ties) : "") + ", " +
+             AverageText(PointsPerGame(r)) + " PPG</li>\n";
+  }
+  if (!lines.empty()) page += "<ul class=\"stages\">\n" + lines + "</ul>\n";
+}
+
 }  // namespace
 
 std::vector<Column> GameColumns(const Tournament& t) {
@@ -136,6 +165,7 @@ void WriteTeamPage(std::string& page, const Site& site, int team,
       for (int member : b.Teams)
         if (member == team) facts += HtmlEscape(stage.Name) + ": " + HtmlEscape(b.Name) + ". ";
   if (!facts.empty()) page += "<p class=\"note\">" + facts + "</p>\n";
+  Standing(page, site, team);
 
   page += "<h2>Record</h2>\n";
   TeamTable(page, site, t, {&record}, {}, "Record");
