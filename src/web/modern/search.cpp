@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/text_codec.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "web/html.h"
 #include "web/modern/site.h"
@@ -43,7 +44,6 @@ void JsString(std::string& out, std::string_view bytes) {
 
 std::string ReportTimeText() {
   std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm when{};
   bool utc = false;
   if (const auto fixed = platform::EnvironmentVariable("SOURCE_DATE_EPOCH");
       fixed && !fixed->empty()) {
@@ -54,11 +54,7 @@ std::string ReportTimeText() {
       // Not a number: the clock's own time.
     }
   }
-#ifdef _WIN32
-  utc ? gmtime_s(&when, &now) : localtime_s(&when, &now);
-#else
-  utc ? gmtime_r(&now, &when) : localtime_r(&now, &when);
-#endif
+  const std::tm when = platform::CalendarTime(now, utc);
   static constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
                                             "May",       "June",     "July",     "August",
                                             "September", "October",  "November", "December"};
