@@ -51,21 +51,15 @@ inline void PutPart(char*& out, std::string_view text) {
   out += text.size();
 }
 
-// A page is millions of short lines: each is measured once, put together on the stack and
-// appended in one copy (growing the page by doubling); a long one is copied into place.
-inline constexpr std::size_t kShortLine = 160;
+// A page is millions of short lines: each is measured once and copied into place.
 template <typename... Parts>
 void Line(std::string& page, const Parts&... parts) {
-  const std::size_t size = (PartSize(parts) + ... + kLineEnd.size());
-  char shortLine[kShortLine];
   const std::size_t at = page.size();
-  if (size > kShortLine) page.resize(at + size);
-  char* const start = size > kShortLine ? page.data() + at : shortLine;
-  char* out = start;
+  page.resize(at + (PartSize(parts) + ... + kLineEnd.size()));  // grows by doubling
+  char* out = page.data() + at;
   (PutPart(out, parts), ...);
   out[0] = '\r';
   out[1] = '\n';
-  if (size <= kShortLine) page.append(shortLine, size);
 }
 
 // Integers print in plain decimal.
