@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev libgl-dev
   libcurl4-openssl-dev
   nlohmann-json3-dev
-  python3-pyftpdlib python3-openssl openssl python3-asyncssh
+  python3-pyftpdlib python3-openssl python3-cryptography openssl python3-asyncssh
   vsftpd passwd
   chromium chromium-driver python3-selenium
   unzip

@@ -10,7 +10,7 @@ install_packages() {
     mingw-w64-tools wine64 nsis zip unzip xvfb xauth imagemagick fonts-dejavu-core
     cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools
     libgtest-dev nlohmann-json3-dev
-    python3-pyftpdlib python3-openssl openssl python3-asyncssh
+    python3-pyftpdlib python3-openssl python3-cryptography openssl python3-asyncssh
   )
   local missing=() p
   for p in "${packages[@]}"; do

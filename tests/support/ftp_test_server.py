@@ -19,12 +19,27 @@ import subprocess
 import sys
 import threading
 
+from cryptography import x509
+from cryptography.hazmat.primitives.asymmetric.utils import decode_dss_signature
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 
 def make_certificate(pem):
+    # Wine's certificate checks refuse an ECDSA signature whose r or s starts with a zero
+    # byte (about one certificate in 128); Windows takes them, so such a one is made again.
+    while not signature_has_full_length_numbers(make_ec_certificate(pem)):
+        pass
+
+
+def signature_has_full_length_numbers(pem):
+    with open(pem, "rb") as f:
+        signature = x509.load_pem_x509_certificate(f.read()).signature
+    return all(n.bit_length() > 248 for n in decode_dss_signature(signature))
+
+
+def make_ec_certificate(pem):
     key = pem + ".key"
     subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
                     "ec_paramgen_curve:prime256v1", "-nodes", "-keyout", key, "-out", pem,
@@ -36,6 +51,7 @@ def make_certificate(pem):
     with open(key, "rb") as k, open(pem, "ab") as out:
         out.write(k.read())
     os.remove(key)
+    return pem
 
 
 def main():
