@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "model/merge_sort.h"
 #include "model/tournament.h"
 #include "platform/files.h"
+#include "platform/replaced_files.h"
 #include "storage/line_reader.h"
 #include "storage/received_file.h"
 #include "web/web_report.h"
@@ -45,57 +45,77 @@ class GamesInRoundOrder {
   std::vector<GameStats> saved_;
 };
 
-// Writes the report's files one after another. Each page is built on the calling thread
-// while the one before it goes to the disk on a thread of the writer's own, so building and
-// writing overlap; with a sink every file goes to the sink on the calling thread.
 class ReportWriter {
  public:
-  ReportWriter(const std::string& basePath, const ReportSink* sink);
-  // Waits for the files still being written.
-  ~ReportWriter();
-  ReportWriter(const ReportWriter&) = delete;
-  ReportWriter& operator=(const ReportWriter&) = delete;
+  ReportWriter(const std::string& basePath, const ReportSink* sink)
+      : basePath_(basePath), sink_(sink) {
+    if (!sink_) RemoveStaleTemps(basePath);
+  }
 
   // Writes one page; a failure is noted and the report goes on.
   template <typename Build>
   void Page(const std::string& suffix, Build build) {
-    std::string path = basePath_ + suffix;
+    const std::string path = basePath_ + suffix;
     // A suffix holding a folder separator (say, from a tournament file received from
     // someone else) would write outside the chosen folder, and one holding a NUL would
     // be cut short where the system reads it: refuse both.
     if (suffix.find_first_of("/\\") != std::string::npos || !IsPlainName(suffix)) {
-      Fail(std::move(path));
+      failed_.push_back(path);
       return;
     }
-    std::string page = TakeBuffer();
-    build(page);
-    Save(std::move(path), std::move(page));
+    page_.clear();
+    build(page_);
+    Save(path, page_);
   }
 
-  void CopyStyleSheet(const std::string& source);
+  void CopyStyleSheet(const std::string& source) {
+    const std::string target = basePath_ + "_style.css";
+    // The name comes from the tournament file, which may have come from someone else: only
+    // a style sheet is copied beside the pages (and so published), never any other file.
+    if (!IsStyleSheetName(source)) {
+      failed_.push_back(target);
+      return;
+    }
+    std::string contents;
+    try {
+      // A link ("site.css" to a private file), a FIFO or a device is no style sheet.
+      contents = ReadRegularFile(source);
+    } catch (const DravError&) {
+      failed_.push_back(target);
+      return;
+    }
+    Save(target, contents);
+  }
 
-  // Every file that could not be written, in the order they were attempted, once all
-  // have been written.
-  std::vector<std::string> TakeFailures();
+  std::vector<std::string> TakeFailures() { return std::move(failed_); }
 
  private:
-  struct DiskThread;
-
-  void Fail(std::string path);
-  // A buffer for the next page: one the disk thread has finished with when there is one.
-  std::string TakeBuffer();
   // Through a temporary file renamed over the target, so that a web server never serves
   // half a page; unlike the tournament file, a page is not forced to disk (it can always
   // be generated again, and forcing two dozen megabytes would stall a large report).
-  void Save(std::string path, std::string contents);
-  void WaitUntilWritten();
+  void Save(const std::string& path, const std::string& contents) {
+    if (sink_) {
+      (*sink_)(path, contents);
+      return;
+    }
+    std::string temp;
+    std::FILE* f = CreateTempBeside(path, temp);
+    bool ok = f != nullptr;
+    if (ok) {
+      ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
+      ok = std::fclose(f) == 0 && ok;
+      // The page it replaces is let go in the background: freeing a large file can wait
+      // on the device, and the report need not.
+      ok = ok && platform::RenameOverReleasingLater(temp, path);
+      if (!ok) platform::RemoveFile(temp);
+    }
+    if (!ok) failed_.push_back(path);
+  }
 
   const std::string& basePath_;
   const ReportSink* sink_;
-  std::size_t attempts_ = 0;
-  std::vector<std::pair<std::size_t, std::string>> failed_;  // attempt number, path
-  std::string spare_;
-  std::unique_ptr<DiskThread> disk_;  // started with the first file to write
+  std::string page_;
+  std::vector<std::string> failed_;
 };
 
 }  // namespace drav::web

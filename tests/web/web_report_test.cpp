@@ -50,9 +50,9 @@ TEST_F(WebReportTest, UnwritableFolderNamesEveryPageInWritingOrder) {
                                       base + "_standings.html", base + "_statkey.html"}));
 }
 
-// Pages are written while the next is built: a page refused before it is built, one that
-// cannot take its name on the disk and a style sheet that cannot be read are still named in
-// the order they were attempted, and every other page is written.
+// A page refused before it is built, one that cannot take its name on the disk and a style
+// sheet that cannot be read are named in the order they were attempted, and every other
+// page is written.
 TEST_F(WebReportTest, FailuresOfEveryKindAreNamedInWritingOrder) {
   Tournament t = test::WebFixture();
   t.Format.StyleSheet = 1;
