@@ -22,7 +22,7 @@ int RunSetStages(const std::vector<std::string>& words, std::ostream&, std::ostr
   args.ExpectPositional(3);
   Tournament t = OpenForCli(args.Positional()[0]);
   const std::string text = ReadWholeFile(args.Positional()[1]);
-  t.Extras.Stages = ParseStagesJson(text, t);  // throws before anything is written
+  ApplyStageSettings(ParseStageSettingsJson(text, t), t);  // throws before anything is written
   SaveForCli(t, args.Positional()[2]);
   return 0;
 }

@@ -50,6 +50,7 @@ std::vector<int> SortTeams(Tournament& t) {
   std::copy(exhibition.begin(), exhibition.end(), t.ExhibitionTeam.begin());
 
   RenumberStageTeams(t.Extras.Stages, oldToNew);
+  RenumberFinalPlaces(t.Extras.FinalPlaces, oldToNew);
   for (auto& g : t.Games) {
     if (g.TeamA >= 0 && g.TeamA < n) g.TeamA = oldToNew[g.TeamA];
     if (g.TeamB >= 0 && g.TeamB < n) g.TeamB = oldToNew[g.TeamB];

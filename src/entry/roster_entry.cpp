@@ -72,7 +72,9 @@ RosterEntryForm::Shown RosterEntryForm::ShownNow() const {
   return {RosterOnScreen(), Division.ItemIndex(), ExbTeam.Checked()};
 }
 
-void RosterEntryForm::TakeBaseline() { baseline_ = ShownNow(); }
+void RosterEntryForm::TakeBaseline() {
+  baseline_ = ShownNow();
+}
 
 std::vector<std::string> RosterEntryForm::RosterOnScreen() const {
   std::vector<std::string> roster{Team.Text()};
@@ -172,6 +174,7 @@ void RosterEntryForm::DeleteTeamButtonClick() {
                     : i == position ? -1
                                     : static_cast<int>(i) - 1;
     RenumberStageTeams(t_.Extras.Stages, newIndex);
+    RenumberFinalPlaces(t_.Extras.FinalPlaces, newIndex);
     t_.Rosters.erase(t_.Rosters.begin() + position);
   }
   if (position > 0) t_.CurrentTeam = static_cast<int>(position) - 1;

@@ -16,6 +16,10 @@ struct Bracket {
   bool operator==(const Bracket&) const = default;
 };
 
+// How a stage ranks its teams in the final ranking: by their standings (pools), or by how
+// far each went (elimination: the later a team's last game, the higher its place).
+enum class StageKind { Pools, Elimination };
+
 // A stage covers the rounds FirstRound..LastRound (inclusive). With CarryOver on, games of
 // earlier stages between two teams of the same bracket count in this stage's standings.
 // A stage without brackets ranks all its teams in one table.
@@ -25,7 +29,15 @@ struct Stage {
   int LastRound = 1;
   bool CarryOver = false;
   std::vector<Bracket> Brackets;
+  StageKind Kind = StageKind::Pools;
   bool operator==(const Stage&) const = default;
+};
+
+// A final place the director set by hand: it stands over the computed one.
+struct FinalPlace {
+  int Team = -1;  // index into Rosters
+  int Place = 1;  // 1-based; teams given the same place share it
+  bool operator==(const FinalPlace&) const = default;
 };
 
 enum class PostProtocol { Ftp, Ftps, Sftp };
@@ -60,6 +72,8 @@ struct TournamentExtras {
   PostingOptions Posting;
   std::vector<ImportedMatch> ImportedMatches;
   ReportStyle Report = ReportStyle::Classic;
+  std::vector<FinalPlace> FinalPlaces;  // in the order the director gave them
+  bool Finished = false;                // the final ranking is no longer provisional
   bool operator==(const TournamentExtras&) const = default;
 };
 

@@ -74,6 +74,41 @@ void RenumberStageTeams(std::vector<Stage>& stages, const std::vector<int>& newI
   }
 }
 
+void CheckFinalPlaces(const std::vector<FinalPlace>& places, int teamCount) {
+  std::vector<char> placed(teamCount > 0 ? static_cast<std::size_t>(teamCount) : 0, 0);
+  for (const FinalPlace& p : places) {
+    if (p.Team < 0 || p.Team >= teamCount)
+      throw DravError("A final place names a team that does not exist");
+    if (placed[static_cast<std::size_t>(p.Team)]) throw DravError("A team has two final places");
+    placed[static_cast<std::size_t>(p.Team)] = 1;
+    if (p.Place < 1 || p.Place > kMaxFinalPlace)
+      throw DravError("A final place must be from 1 to " + std::to_string(kMaxFinalPlace));
+  }
+}
+
+void RenumberFinalPlaces(std::vector<FinalPlace>& places, const std::vector<int>& newIndex) {
+  std::vector<FinalPlace> kept;
+  for (FinalPlace p : places) {
+    p.Team = p.Team >= 0 && p.Team < static_cast<int>(newIndex.size()) ? newIndex[p.Team] : -1;
+    if (p.Team >= 0) kept.push_back(p);
+  }
+  places = std::move(kept);
+}
+
+const char* StageKindName(StageKind kind) {
+  return kind == StageKind::Elimination ? "elimination" : "pools";
+}
+
+bool ParseStageKind(std::string_view word, StageKind& kind) {
+  if (word == "pools")
+    kind = StageKind::Pools;
+  else if (word == "elimination")
+    kind = StageKind::Elimination;
+  else
+    return false;
+  return true;
+}
+
 int StageOfRound(const std::vector<Stage>& stages, int round) {
   for (std::size_t i = 0; i < stages.size(); ++i)
     if (round >= stages[i].FirstRound && round <= stages[i].LastRound) return static_cast<int>(i);

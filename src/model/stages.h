@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/extensions.h"
@@ -25,6 +26,22 @@ void CheckStages(const std::vector<Stage>& stages, int teamCount);
 // Renumbers the teams of every bracket after teams were reordered or deleted: team i becomes
 // newIndex[i], and a team mapped to -1 (or outside the map) leaves its bracket.
 void RenumberStageTeams(std::vector<Stage>& stages, const std::vector<int>& newIndex);
+
+// The highest place the director may set by hand.
+inline constexpr int kMaxFinalPlace = 1000000;
+
+// Throws DravError naming the first fault of hand-set final places: a team outside
+// 0..teamCount-1, a team placed twice, or a place outside 1..kMaxFinalPlace.
+void CheckFinalPlaces(const std::vector<FinalPlace>& places, int teamCount);
+
+// Renumbers the teams of the hand-set final places as RenumberStageTeams does; a team
+// mapped to -1 loses its place.
+void RenumberFinalPlaces(std::vector<FinalPlace>& places, const std::vector<int>& newIndex);
+
+// "pools" or "elimination", as files and JSON name a stage's kind; ParseStageKind returns
+// false for any other word.
+const char* StageKindName(StageKind kind);
+bool ParseStageKind(std::string_view word, StageKind& kind);
 
 // The stage whose rounds hold this round, or -1.
 int StageOfRound(const std::vector<Stage>& stages, int round);

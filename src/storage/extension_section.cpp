@@ -125,6 +125,56 @@ void ReadStages(LineReader& in, Tournament& t) {
   t.Extras.Stages = std::move(stages);
 }
 
+bool AnyElimination(const Tournament& t) {
+  for (const Stage& s : t.Extras.Stages)
+    if (s.Kind != StageKind::Pools) return true;
+  return false;
+}
+
+// A block of its own, so that a DRAV that does not know kinds still reads the stages.
+void WriteStageKinds(const Tournament& t, std::string& out) {
+  BlockWriter w;
+  for (const Stage& s : t.Extras.Stages) w.Text(StageKindName(s.Kind));
+  w.AppendTo(out, "Stage kinds");
+}
+
+// One line per stage; applied once the whole section is read, as the stages may follow.
+std::vector<StageKind> ReadStageKinds(LineReader& in) {
+  std::vector<StageKind> kinds;
+  while (!in.AtEnd()) {
+    StageKind kind{};
+    if (!ParseStageKind(in.Next(), kind) || kinds.size() >= kMaxStages) Damaged("Stage kinds");
+    kinds.push_back(kind);
+  }
+  return kinds;
+}
+
+void WriteFinalPlaces(const Tournament& t, std::string& out) {
+  BlockWriter w;
+  for (const FinalPlace& p : t.Extras.FinalPlaces) {
+    w.Int(p.Team);
+    w.Int(p.Place);
+  }
+  w.AppendTo(out, "Final places");
+}
+
+void ReadFinalPlaces(LineReader& in, Tournament& t) {
+  const std::string block = "Final places";
+  std::vector<FinalPlace> places;
+  while (!in.AtEnd()) {
+    FinalPlace p;
+    p.Team = BlockInt(in, block, 0, t.TeamCount() - 1LL);
+    p.Place = BlockInt(in, block, 1, kMaxFinalPlace);
+    places.push_back(p);
+  }
+  try {
+    CheckFinalPlaces(places, t.TeamCount());
+  } catch (const DravError&) {
+    Damaged(block);
+  }
+  t.Extras.FinalPlaces = std::move(places);
+}
+
 void WriteTiebreakers(const Tournament& t, std::string& out) {
   BlockWriter w;
   w.Int(t.Extras.TiebreakersCount ? 1 : 0);
@@ -278,10 +328,19 @@ void WriteExtensionSection(const Tournament& t, std::string& out) {
   if (!t.Extras.ImportedMatches.empty()) WriteImported(t, out);
   if (AnyDigest(t)) WriteImportedDigests(t, out);
   if (t.Extras.Report != ReportStyle::Classic) WriteReportStyle(t, out);
+  if (AnyElimination(t)) WriteStageKinds(t, out);
+  if (!t.Extras.FinalPlaces.empty()) WriteFinalPlaces(t, out);
+  if (t.Extras.Finished) {
+    BlockWriter w;
+    w.Int(1);
+    w.AppendTo(out, "Finished");
+  }
 }
 
 void ReadExtensionSection(LineReader& in, Tournament& t) {
   if (in.AtEnd() || in.Next() != kExtensionsHeader) return;
+  bool haveKinds = false;
+  std::vector<StageKind> kinds;
   while (!in.AtEnd()) {
     const std::string name = in.NextString();
     if (name.empty() && in.AtEnd()) break;  // a final empty line
@@ -307,7 +366,18 @@ void ReadExtensionSection(LineReader& in, Tournament& t) {
       ReadImportedDigests(block, t);
     else if (name == "Reports")
       ReadReportStyle(block, t);
+    else if (name == "Stage kinds") {
+      kinds = ReadStageKinds(block);
+      haveKinds = true;
+    } else if (name == "Final places")
+      ReadFinalPlaces(block, t);
+    else if (name == "Finished")
+      t.Extras.Finished = BlockInt(block, name, 0, 1) == 1;
     // Blocks of a newer version are skipped: their lines are already consumed.
+  }
+  if (haveKinds) {
+    if (kinds.size() != t.Extras.Stages.size()) Damaged("Stage kinds");
+    for (std::size_t i = 0; i < kinds.size(); ++i) t.Extras.Stages[i].Kind = kinds[i];
   }
 }
 

@@ -37,6 +37,7 @@ void KeepBracketTeams(Tournament& t, const Tournament& base) {
         break;
       }
   RenumberStageTeams(t.Extras.Stages, newIndex);
+  RenumberFinalPlaces(t.Extras.FinalPlaces, newIndex);
 }
 
 }  // namespace

@@ -48,11 +48,7 @@ int TeamNamed(const Tournament& t, const std::string& name) {
   return found;
 }
 
-}  // namespace
-
-std::vector<Stage> ParseStagesJson(std::string_view text, const Tournament& t) {
-  const json doc = json::parse(text.begin(), text.end(), nullptr, false);
-  if (doc.is_discarded()) throw DravError("The stages are not valid JSON");
+std::vector<Stage> StagesFrom(const json& doc, const Tournament& t) {
   if (!doc.is_array()) throw DravError("The stages must be a JSON list");
   std::vector<Stage> stages;
   for (std::size_t i = 0; i < doc.size(); ++i) {
@@ -67,6 +63,9 @@ std::vector<Stage> ParseStagesJson(std::string_view text, const Tournament& t) {
         throw DravError(where + ": \"carry_over\" must be true or false");
       s.CarryOver = js["carry_over"].get<bool>();
     }
+    if (js.contains("kind") &&
+        (!js["kind"].is_string() || !ParseStageKind(js["kind"].get<std::string>(), s.Kind)))
+      throw DravError(where + ": \"kind\" must be \"pools\" or \"elimination\"");
     if (js.contains("brackets")) {
       const json& brackets = js["brackets"];
       if (!brackets.is_array()) throw DravError(where + ": \"brackets\" must be a list");
@@ -86,6 +85,72 @@ std::vector<Stage> ParseStagesJson(std::string_view text, const Tournament& t) {
   return stages;
 }
 
+std::vector<FinalPlace> PlacesFrom(const json& doc, const Tournament& t) {
+  if (!doc.is_array()) throw DravError("\"final_places\" must be a list");
+  std::vector<FinalPlace> places;
+  for (std::size_t i = 0; i < doc.size(); ++i) {
+    const std::string where = "Final place " + std::to_string(i + 1);
+    FinalPlace p;
+    p.Team = TeamNamed(t, Text(Field(doc[i], "team", where), where + ": \"team\""));
+    const int place = Round(Field(doc[i], "place", where), where + ": \"place\"");
+    if (place < 1 || place > t.TeamCount())
+      throw DravError(where + ": \"place\" must be from 1 to the number of teams");
+    p.Place = place;
+    places.push_back(p);
+  }
+  try {
+    CheckFinalPlaces(places, t.TeamCount());
+  } catch (const DravError&) {
+    throw DravError("A team has two final places");  // the only fault left once names resolve
+  }
+  return places;
+}
+
+json ParseJson(std::string_view text) {
+  json doc = json::parse(text.begin(), text.end(), nullptr, false);
+  if (doc.is_discarded()) throw DravError("The stages are not valid JSON");
+  return doc;
+}
+
+}  // namespace
+
+std::vector<Stage> ParseStagesJson(std::string_view text, const Tournament& t) {
+  return StagesFrom(ParseJson(text), t);
+}
+
+StageSettings ParseStageSettingsJson(std::string_view text, const Tournament& t) {
+  const json doc = ParseJson(text);
+  StageSettings settings;
+  if (!doc.is_object()) {
+    settings.Stages = StagesFrom(doc, t);
+    settings.HasStages = true;
+    return settings;
+  }
+  for (const auto& [key, value] : doc.items())
+    if (key != "stages" && key != "final_places" && key != "finished")
+      throw DravError("Unknown member \"" + key + "\"");
+  if (doc.contains("stages")) {
+    settings.Stages = StagesFrom(doc["stages"], t);
+    settings.HasStages = true;
+  }
+  if (doc.contains("final_places")) {
+    settings.Places = PlacesFrom(doc["final_places"], t);
+    settings.HasPlaces = true;
+  }
+  if (doc.contains("finished")) {
+    if (!doc["finished"].is_boolean()) throw DravError("\"finished\" must be true or false");
+    settings.Finished = doc["finished"].get<bool>();
+    settings.HasFinished = true;
+  }
+  return settings;
+}
+
+void ApplyStageSettings(const StageSettings& settings, Tournament& t) {
+  if (settings.HasStages) t.Extras.Stages = settings.Stages;
+  if (settings.HasPlaces) t.Extras.FinalPlaces = settings.Places;
+  if (settings.HasFinished) t.Extras.Finished = settings.Finished;
+}
+
 std::vector<std::string> StageListLines(const Tournament& t) {
   std::vector<std::string> lines;
   for (const Stage& s : t.Extras.Stages) {
@@ -94,8 +159,12 @@ std::vector<std::string> StageListLines(const Tournament& t) {
     for (const Bracket& b : s.Brackets)
       line += "; " + b.Name + " (" + std::to_string(b.Teams.size()) + ")";
     if (s.CarryOver) line += "; carry-over";
+    if (s.Kind == StageKind::Elimination) line += "; elimination";
     lines.push_back(std::move(line));
   }
+  for (const FinalPlace& p : t.Extras.FinalPlaces)
+    lines.push_back("Final place " + std::to_string(p.Place) + ": " + t.TeamName(p.Team));
+  if (t.Extras.Finished) lines.push_back("Finished");
   return lines;
 }
 

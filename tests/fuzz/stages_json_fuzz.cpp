@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the stages JSON reader of set-stages. What it returns must have
-// passed the stage checks and must write and read back equal.
+// passed the stage and final place checks and must write and read back equal.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,13 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   t.TeamDivision = {-1, -1, -1};
   t.ExhibitionTeam = {0, 0, 0};
   try {
-    t.Extras.Stages = drav::ParseStagesJson(text, t);
+    drav::ApplyStageSettings(drav::ParseStageSettingsJson(text, t), t);
   } catch (const drav::DravError&) {
     return 0;
   }
-  drav::CheckStages(t.Extras.Stages, t.TeamCount());  // must not throw
+  // must not throw
+  drav::CheckStages(t.Extras.Stages, t.TeamCount());
+  drav::CheckFinalPlaces(t.Extras.FinalPlaces, t.TeamCount());
   const drav::Tournament back =
       drav::ParseTournament(drav::SerializeTournament(t), drav::Tournament{});
-  if (!(back.Extras.Stages == t.Extras.Stages)) std::abort();
+  if (!(back.Extras == t.Extras)) std::abort();
   return 0;
 }
