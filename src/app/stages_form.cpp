@@ -19,7 +19,11 @@ std::string_view TrimLine(std::string_view s) {
 }  // namespace
 
 StagesForm::StagesForm(const Tournament& t)
-    : t_(t), stages_(t.Extras.Stages), tiebreakersCount_(t.Extras.TiebreakersCount) {}
+    : t_(t),
+      stages_(t.Extras.Stages),
+      tiebreakersCount_(t.Extras.TiebreakersCount),
+      places_(t.Extras.FinalPlaces),
+      finished_(t.Extras.Finished) {}
 
 Stage& StagesForm::At(int stage) {
   if (stage < 0 || stage >= static_cast<int>(stages_.size()))
@@ -67,6 +71,48 @@ void StagesForm::SetRounds(int stage, int firstRound, int lastRound) {
 
 void StagesForm::SetCarryOver(int stage, bool on) {
   At(stage).CarryOver = on;
+}
+
+void StagesForm::SetKind(int stage, StageKind kind) {
+  At(stage).Kind = kind;
+}
+
+std::string StagesForm::PlacesText() const {
+  std::string text;
+  for (const FinalPlace& p : places_)
+    text += std::to_string(p.Place) + " " + t_.TeamName(p.Team) + "\n";
+  return text;
+}
+
+void StagesForm::SetPlacesText(std::string_view text) {
+  std::vector<FinalPlace> places;
+  int lineNumber = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = TrimLine(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++lineNumber;
+    if (line.empty()) continue;
+    std::size_t digits = 0;
+    while (digits < line.size() && digits < 8 && line[digits] >= '0' && line[digits] <= '9')
+      ++digits;
+    const std::string_view name =
+        digits < line.size() ? TrimLine(line.substr(digits)) : std::string_view();
+    if (digits == 0 || name.empty() || (line[digits] != ' ' && line[digits] != '\t'))
+      throw DravError("Line " + std::to_string(lineNumber) +
+                      ": give the place, then the team (\"3 Team name\")");
+    FinalPlace p;
+    p.Place = std::stoi(std::string(line.substr(0, digits)));
+    if (p.Place < 1 || p.Place > t_.TeamCount())
+      throw DravError("Line " + std::to_string(lineNumber) +
+                      ": a place runs from 1 to the number of teams");
+    for (int i = 0; i < t_.TeamCount() && p.Team < 0; ++i)
+      if (t_.TeamName(i) == name) p.Team = i;
+    if (p.Team < 0) throw DravError("Unknown team " + std::string(name));
+    places.push_back(p);
+  }
+  CheckFinalPlaces(places, t_.TeamCount());
+  places_ = std::move(places);
 }
 
 std::string StagesForm::BracketsText(int stage) const {
@@ -137,8 +183,11 @@ void StagesForm::Refill() {
 void StagesForm::Apply(Tournament& t) const {
   if (!ties_.empty()) throw DravError("Settle the ties at the borders first");
   CheckStages(stages_, t.TeamCount());
+  CheckFinalPlaces(places_, t.TeamCount());
   t.Extras.Stages = stages_;
   t.Extras.TiebreakersCount = tiebreakersCount_;
+  t.Extras.FinalPlaces = places_;
+  t.Extras.Finished = finished_;
 }
 
 std::string StagesForm::StepName() const {

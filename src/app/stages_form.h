@@ -28,6 +28,16 @@ class StagesForm {
   void DeleteStage(int stage);
   void SetRounds(int stage, int firstRound, int lastRound);
   void SetCarryOver(int stage, bool on);
+  void SetKind(int stage, StageKind kind);
+
+  // The final places set by hand as text, one a line: the place, a space, the team's exact
+  // name ("3 Team name"); and back (DravError naming the faulty line, an unknown team, a
+  // team placed twice or a place outside 1..team count). Empty text: no hand-set place.
+  std::string PlacesText() const;
+  void SetPlacesText(std::string_view text);
+  const std::vector<FinalPlace>& Places() const { return places_; }
+  bool Finished() const { return finished_; }
+  void SetFinished(bool on) { finished_ = on; }
 
   // The brackets of a stage as text, and back (DravError naming an unknown team or line).
   std::string BracketsText(int stage) const;
@@ -54,6 +64,8 @@ class StagesForm {
   const Tournament& t_;
   std::vector<Stage> stages_;
   bool tiebreakersCount_;
+  std::vector<FinalPlace> places_;
+  bool finished_;
   // The last filling from standings, redone as ties are settled.
   int fillStage_ = -1;
   int fromStage_ = -1;

@@ -71,6 +71,7 @@ void StagesWindow::Run(const std::function<void()>& edit) {
 
 bool StagesWindow::Apply() {
   try {
+    form_.SetPlacesText(FromQt(places_->toPlainText()));
     steps_.Before();
     form_.Apply(t_);
     steps_.After(form_.StepName());
@@ -115,6 +116,11 @@ void StagesWindow::Build() {
   carryOver_ = new QCheckBox("Carry over earlier games between bracket-mates", this);
   carryOver_->setObjectName("CarryOver");
   rounds->addWidget(carryOver_);
+  rounds->addWidget(new QLabel("Final places by", this));
+  kind_ = new QComboBox(this);
+  kind_->setObjectName("StageKind");
+  kind_->addItems({"Standings (pools)", "How far a team went (elimination)"});
+  rounds->addWidget(kind_);
   rounds->addStretch(1);
   outer->addLayout(rounds);
 
@@ -160,6 +166,19 @@ void StagesWindow::Build() {
   tieLayout->setColumnStretch(0, 3);  // the tie's description is the longer text
   tieLayout->setColumnStretch(1, 2);
   middle->addWidget(tieBox, 1);
+
+  auto* placesBox = new QGroupBox("Final places set by hand: a place and a team per line", this);
+  auto* placesLayout = new QVBoxLayout(placesBox);
+  places_ = new QPlainTextEdit(placesBox);
+  places_->setObjectName("FinalPlaces");
+  places_->setPlaceholderText("1 Team name\n2 Other team");
+  places_->setPlainText(ToQt(form_.PlacesText()));
+  placesLayout->addWidget(places_);
+  finished_ = new QCheckBox("Tournament finished (the final ranking is not provisional)", this);
+  finished_->setObjectName("Finished");
+  finished_->setChecked(form_.Finished());
+  placesLayout->addWidget(finished_);
+  middle->addWidget(placesBox, 1);
   outer->addLayout(middle);
 
   auto* bottom = new QHBoxLayout;
@@ -206,6 +225,12 @@ void StagesWindow::Build() {
   connect(lastRound_, &QSpinBox::valueChanged, this, setRounds);
   connect(carryOver_, &QCheckBox::toggled, this,
           [this](bool on) { Run([this, on] { form_.SetCarryOver(Current(), on); }); });
+  connect(kind_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    Run([this, index] {
+      form_.SetKind(Current(), index == 1 ? StageKind::Elimination : StageKind::Pools);
+    });
+  });
+  connect(finished_, &QCheckBox::toggled, this, [this](bool on) { form_.SetFinished(on); });
   connect(store, &QPushButton::clicked, this, [this] {
     Run([this] { form_.SetBracketsText(Current(), FromQt(brackets_->toPlainText())); });
   });
@@ -263,17 +288,18 @@ void StagesWindow::Refresh() {
     stageList_->setCurrentRow(current);
   }
   const bool has = current >= 0;
-  for (QWidget* w : std::initializer_list<QWidget*>{firstRound_, lastRound_, carryOver_, brackets_,
-                                                    fromStage_, rules_})
+  for (QWidget* w : std::initializer_list<QWidget*>{firstRound_, lastRound_, carryOver_, kind_,
+                                                    brackets_, fromStage_, rules_})
     w->setEnabled(has);
   {
     const QSignalBlocker b1(firstRound_), b2(lastRound_), b3(carryOver_), b4(fromStage_),
-        b5(tiebreakersCount_);
+        b5(tiebreakersCount_), b6(kind_);
     if (has) {
       const Stage& s = stages[static_cast<std::size_t>(current)];
       firstRound_->setValue(s.FirstRound);
       lastRound_->setValue(s.LastRound);
       carryOver_->setChecked(s.CarryOver);
+      kind_->setCurrentIndex(s.Kind == StageKind::Elimination ? 1 : 0);
     }
     brackets_->setPlainText(ToQt(form_.BracketsText(current)));
     const int from = fromStage_->currentIndex();

@@ -16,10 +16,11 @@ class QSpinBox;
 
 namespace drav::gui {
 
-// Settings > Stages...: the tournament's stages, their rounds, carry-over and brackets,
+// Settings > Stages...: the tournament's stages, their rounds, carry-over, kind and brackets,
 // filled by hand or from the standings of an earlier stage, with the ties at a rule's
-// border left for the director to settle. OK writes the stages to the tournament, as one
-// step of the history ("Re-bracket Playoffs" or "Stages").
+// border left for the director to settle; the final places set by hand and the finished
+// mark. OK writes them to the tournament, as one step of the history ("Re-bracket
+// Playoffs" or "Stages").
 class StagesWindow : public QDialog {
   Q_OBJECT
  public:
@@ -48,12 +49,15 @@ class StagesWindow : public QDialog {
   QSpinBox* firstRound_ = nullptr;
   QSpinBox* lastRound_ = nullptr;
   QCheckBox* carryOver_ = nullptr;
+  QComboBox* kind_ = nullptr;
   QPlainTextEdit* brackets_ = nullptr;
   QComboBox* fromStage_ = nullptr;
   QPlainTextEdit* rules_ = nullptr;
   QListWidget* tieList_ = nullptr;
   QListWidget* tieTeams_ = nullptr;
   QCheckBox* tiebreakersCount_ = nullptr;
+  QPlainTextEdit* places_ = nullptr;
+  QCheckBox* finished_ = nullptr;
 };
 
 }  // namespace drav::gui

@@ -43,6 +43,14 @@ void WriteTeamStandingsPage(std::string& page, const Tournament& t,
 // The explanation of every column of the other pages; depends only on the settings.
 void WriteStatKeyPage(std::string& page, const Tournament& t, std::string_view linkBase);
 
+// The final ranking (FinalRanking), written beside the described pages as
+// kClassicFinalFile only when HasClassicFinalPage: the tournament has stages and uses an
+// elimination stage, a hand-set place or the finished mark, so that a report without them
+// stays the described report.
+inline constexpr std::string_view kClassicFinalFile = "_final.html";
+bool HasClassicFinalPage(const Tournament& t);
+void WriteFinalRankingPage(std::string& page, const Tournament& t, std::string_view linkBase);
+
 // The address the stat key's "DRAV homepage" link points to.
 extern const char kDravHomepage[];
 

@@ -15,6 +15,7 @@ std::vector<std::string> WriteStageWebReport(const Tournament& t, int stage,
   std::string& name = view.Format.TourneyName;
   if (!name.empty()) name += ' ';
   name += StageLabel(t.Extras.Stages.at(static_cast<std::size_t>(stage)));
+  view.Extras.Stages.clear();  // one stage's report has no final ranking
   return WriteWebReport(view, basePath);
 }
 

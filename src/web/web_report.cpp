@@ -70,6 +70,9 @@ std::vector<std::string> WriteWebReport(Tournament& t, const std::string& basePa
     });
   if (f.StatKey)
     writer.Page(f.StatKeyFile, [&](std::string& page) { WriteStatKeyPage(page, view, linkBase); });
+  if (HasClassicFinalPage(view))
+    writer.Page(std::string(kClassicFinalFile),
+                [&](std::string& page) { WriteFinalRankingPage(page, view, linkBase); });
   return writer.TakeFailures();
 }
 
@@ -94,6 +97,8 @@ std::vector<ReportFile> WebReportFiles(const Tournament& t) {
   for (const Page& page : pages)
     if (page.include) files.push_back({page.suffix, page.failure});
   if (f.StyleSheet) files.push_back({"_style.css", "Style Sheet Upload Failed"});
+  if (HasClassicFinalPage(t))
+    files.push_back({std::string(kClassicFinalFile), "Final Ranking Upload Failed"});
   return files;
 }
 

@@ -17,6 +17,8 @@ void WriteFinalPage(std::string& page, const Site& site) {
   page +=
       "<p class=\"note\">The teams of the last stage first, bracket by bracket, then the "
       "teams that stopped in an earlier stage.</p>\n";
+  if (FinalRankingProvisional(t))
+    page += "<p class=\"note\">Provisional: the tournament is not marked finished yet.</p>\n";
   OpenTableBox(page, "Final ranking");
   page += "<table class=\"st sort\">\n<thead><tr>";
   HeadCell(page, {"#", "Place in the final ranking; = marks a shared place"}, "r");
@@ -38,6 +40,7 @@ void WriteFinalPage(std::string& page, const Site& site) {
     } else {
       page += "<td class=l>";
     }
+    if (e.Manual) page += " (place set by the director)";
     page += "\n";
   }
   page += "</tbody></table></div>\n";
