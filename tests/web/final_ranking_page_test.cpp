@@ -37,7 +37,7 @@ TEST(ClassicFinalPage, WrittenAndListedOnlyWhenTheNewRankingIsInUse) {
   EXPECT_NE(page.find("<P><I>Provisional: the tournament is not marked finished yet.</I></P>"),
             std::string::npos);
   EXPECT_NE(page.find("<td ALIGN=RIGHT>1</td>\r\n  <td ALIGN=LEFT>A &amp; B</td>\r\n"
-                      "  <td ALIGN=LEFT>Final (rounds 1\xE2\x80\x93"),
+                      "  <td ALIGN=LEFT>Final (rounds 1&#8211;2)</td>"),
             std::string::npos);
   EXPECT_EQ(WebReportFiles(t).back(), (ReportFile{"_final.html", "Final Ranking Upload Failed"}));
 
