@@ -1,6 +1,7 @@
 #include "stats/final_ranking.h"
 #include "stats/stage_standings.h"
 #include "web/html.h"
+#include "web/modern/charts.h"
 #include "web/modern/site.h"
 
 namespace drav::modern {
@@ -44,6 +45,8 @@ void WriteFinalPage(std::string& page, const Site& site) {
     page += "\n";
   }
   page += "</tbody></table></div>\n";
+  for (std::size_t s = 0; s < stages.size(); ++s)
+    if (stages[s].Kind == StageKind::Elimination) page += StageBracket(site, static_cast<int>(s));
   ClosePage(page);
 }
 
