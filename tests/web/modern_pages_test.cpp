@@ -251,5 +251,17 @@ TEST_F(ModernPagesTest, TheWayInLeadsToTheChampionScorersAndSearch) {
   EXPECT_LT(results, round.find("<section class=\"game\""));
 }
 
+TEST_F(ModernPagesTest, TheFinalPageDrawsTheBracketOfAnEliminationStageOnly) {
+  Tournament t = Rout();
+  Stage final;
+  final.Name = "Final";
+  t.Extras.Stages = {final};
+  Write(t);
+  EXPECT_FALSE(Has("_final.html", "chart bracket"));
+  t.Extras.Stages[0].Kind = StageKind::Elimination;
+  Write(t);
+  EXPECT_TRUE(Has("_final.html", "<figcaption>Final (round 1): bracket</figcaption>"));
+}
+
 }  // namespace
 }  // namespace drav

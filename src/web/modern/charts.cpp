@@ -174,7 +174,7 @@ std::string PpgPpbScatter(const std::vector<TeamDot>& teams) {
 
 std::string BracketChart(std::string_view label, const std::vector<BracketGame>& games) {
   if (games.empty()) return {};
-  constexpr double kBoxW = 170, kRowH = 18, kSlot = 2 * kRowH + 12, kColGap = 34, kTop = 22;
+  constexpr double kBoxW = 184, kRowH = 18, kSlot = 2 * kRowH + 12, kColGap = 34, kTop = 22;
   const std::size_t n = games.size();
   std::map<int, int> columnOfRound;
   for (const BracketGame& g : games) columnOfRound[g.Round] = 0;
