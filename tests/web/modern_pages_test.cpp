@@ -231,6 +231,11 @@ TEST_F(ModernPagesTest, TheWayInLeadsToTheChampionScorersAndSearch) {
   EXPECT_TRUE(Has("_index.html", "Updated 9 December 2026, 10:42</p>"));
   const std::size_t ranking = index.find("<h2>Final ranking</h2>");
   ASSERT_NE(ranking, std::string::npos);
+  // A champion only once the tournament is marked finished: the top may be a prelim leader.
+  EXPECT_EQ(index.find("Champion:"), std::string::npos);
+  t.Extras.Finished = true;
+  Write(t);
+  EXPECT_TRUE(Has("_index.html", "<p class=\"champ\">Champion: <a href=\"x_team_"));
   EXPECT_NE(
       index.find("<h2>Leading scorers</h2>\n<ol class=\"top\">\n<li><a href=\"x_player_", ranking),
       std::string::npos);

@@ -15,9 +15,15 @@ void WriteFinalPage(std::string& page, const Site& site) {
     ClosePage(page);
     return;
   }
-  page +=
-      "<p class=\"note\">The teams of the last stage first, bracket by bracket, then the "
-      "teams that stopped in an earlier stage.</p>\n";
+  const auto& stages = t.Extras.Stages;
+  if (!stages.empty() && stages.back().Kind == StageKind::Elimination)
+    page +=
+        "<p class=\"note\">The teams of the last stage first, the later a team went out the "
+        "higher, then the teams that stopped in an earlier stage.</p>\n";
+  else
+    page +=
+        "<p class=\"note\">The teams of the last stage first, bracket by bracket, then the "
+        "teams that stopped in an earlier stage.</p>\n";
   if (FinalRankingProvisional(t))
     page += "<p class=\"note\">Provisional: the tournament is not marked finished yet.</p>\n";
   OpenTableBox(page, "Final ranking");
@@ -27,7 +33,6 @@ void WriteFinalPage(std::string& page, const Site& site) {
   HeadCell(page, {"Stage", "The stage the team finished in"}, "l");
   HeadCell(page, {"Bracket", "Its bracket there"}, "l");
   page += "</tr></thead>\n<tbody>\n";
-  const auto& stages = t.Extras.Stages;
   for (const FinalRankEntry& e : ranking) {
     if (!t.IsTeam(e.Team)) continue;
     page += "<tr><td class=r>" + RankText({e.Rank, e.Tied}) + "<th class=n>" +

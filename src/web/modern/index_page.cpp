@@ -37,9 +37,15 @@ void Leaders(std::string& page, const Site& site) {
     }
   }
   if (!top.empty()) {
-    if (final && top.front().first.Rank == 1 && !top.front().first.Tied)
+    // A champion only once the director has marked the tournament finished: before that the
+    // top of the ranking may be a prelim leader with the playoffs still to come.
+    if (final && t.Extras.Finished && top.front().first.Rank == 1 && !top.front().first.Tied)
       page += "<p class=\"champ\">Champion: " + TeamLink(site, top.front().second) + "</p>\n";
-    page += final ? "<h2>Final ranking</h2>\n" : "<h2>Leading teams</h2>\n";
+    if (final)
+      page += FinalRankingProvisional(t) ? "<h2>Final ranking (provisional)</h2>\n"
+                                         : "<h2>Final ranking</h2>\n";
+    else
+      page += "<h2>Leading teams</h2>\n";
     page += "<ol class=\"top\">\n";
     for (const auto& [place, team] : top) {
       page += "<li><span class=\"pl\">" + RankText(place) + "</span> " + TeamLink(site, team);
