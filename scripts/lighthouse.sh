@@ -37,7 +37,8 @@ sleep 1
 
 # One page of each kind: the name without its number, the largest file.
 pages=$(cd "$work/site" && ls -S -- *.html | awk '{
-  kind = $0; sub(/^r/, "", kind); gsub(/[0-9]+/, "N", kind); sub(/\/.*/, "/", kind)
+  kind = $0; sub(/^r/, "", kind); gsub(/[0-9]+/, "N", kind); sub(/^_team_.*/, "_team", kind)
+  sub(/^_player_.*/, "_player", kind)
   if (!(kind in seen)) { seen[kind] = 1; print $0 } }')
 for dir in "$work"/site/*/; do
   [ -d "$dir" ] || continue
