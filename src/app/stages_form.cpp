@@ -16,6 +16,20 @@ std::string_view TrimLine(std::string_view s) {
   return s;
 }
 
+// Calls each(line, lineNumber) for every line of text that is not blank once trimmed;
+// line numbers count the blank lines too, so an error names the line the director sees.
+template <typename Each>
+void ForEachFilledLine(std::string_view text, Each each) {
+  int lineNumber = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = TrimLine(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++lineNumber;
+    if (!line.empty()) each(line, lineNumber);
+  }
+}
+
 }  // namespace
 
 StagesForm::StagesForm(const Tournament& t)
@@ -86,13 +100,7 @@ std::string StagesForm::PlacesText() const {
 
 void StagesForm::SetPlacesText(std::string_view text) {
   std::vector<FinalPlace> places;
-  int lineNumber = 0;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::string_view line = TrimLine(text.substr(0, end));
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    ++lineNumber;
-    if (line.empty()) continue;
+  ForEachFilledLine(text, [&](std::string_view line, int lineNumber) {
     std::size_t digits = 0;
     while (digits < line.size() && digits < 8 && line[digits] >= '0' && line[digits] <= '9')
       ++digits;
@@ -110,7 +118,7 @@ void StagesForm::SetPlacesText(std::string_view text) {
       if (t_.TeamName(i) == name) p.Team = i;
     if (p.Team < 0) throw DravError("Unknown team " + std::string(name));
     places.push_back(p);
-  }
+  });
   CheckFinalPlaces(places, t_.TeamCount());
   places_ = std::move(places);
 }
@@ -128,16 +136,10 @@ std::string StagesForm::BracketsText(int stage) const {
 void StagesForm::SetBracketsText(int stage, std::string_view text) {
   Stage& s = At(stage);
   std::vector<Bracket> brackets;
-  int lineNumber = 0;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::string_view line = TrimLine(text.substr(0, end));
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    ++lineNumber;
-    if (line.empty()) continue;
+  ForEachFilledLine(text, [&](std::string_view line, int lineNumber) {
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
       brackets.push_back({std::string(line.substr(1, line.size() - 2)), {}});
-      continue;
+      return;
     }
     if (brackets.empty())
       throw DravError("Line " + std::to_string(lineNumber) + ": start a bracket with [its name]");
@@ -146,7 +148,7 @@ void StagesForm::SetBracketsText(int stage, std::string_view text) {
       if (t_.TeamName(i) == line) found = i;
     if (found < 0) throw DravError("Unknown team " + std::string(line));
     brackets.back().Teams.push_back(found);
-  }
+  });
   s.Brackets = std::move(brackets);
   if (stage == fillStage_) {
     fillStage_ = -1;  // edited by hand: the filling and its ties no longer apply
