@@ -171,14 +171,26 @@ int TempFilePid(std::string_view file) {
   return LenientInt(digits, 0);
 }
 
+// A 64-bit mix (splitmix64's finaliser): consecutive counts give unrelated names.
+std::uint64_t MixBits(std::uint64_t x) {
+  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+  return x ^ (x >> 31);
+}
+
 }  // namespace
 
 std::FILE* CreateTempBeside(const std::string& path, std::string& temp) {
   static std::atomic<unsigned> counter{0};
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device random;
+  // Drawn once: opening the system's random source per file slows a report of two
+  // thousand pages, and the counter keeps one process's names apart anyway.
+  static const std::uint64_t seed = [] {
+    std::random_device random;
+    return (static_cast<std::uint64_t>(random()) << 32) ^ random();
+  }();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::uint64_t bits = (static_cast<std::uint64_t>(random()) << 32) ^ counter++;
+    std::uint64_t bits = MixBits(seed + counter++);
     std::string name = path + "." + std::to_string(platform::ProcessId()) + "-";
     for (int i = 0; i < 6; ++i, bits /= 36) name += kLetters[bits % 36];
     name += kTempEnd;
