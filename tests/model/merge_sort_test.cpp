@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,28 @@ TEST(MergeSort, SurvivesRandomAnswersAndKeepsEveryElement) {
   std::vector<int> sorted = v;
   MergeSort(sorted, [](int a, int b) { return a < b; });
   for (int i = 0; i < 1000; ++i) EXPECT_EQ(sorted[i], i);
+}
+
+// Records are sorted through pointers: the same answers must give the same order as the
+// plain values get.
+TEST(MergeSort, RecordsTakeTheStepsOfPlainValues) {
+  struct Record {
+    int key;
+    std::string name;
+  };
+  std::vector<int> keys(300);
+  std::vector<Record> records;
+  for (int i = 0; i < 300; ++i) {
+    keys[i] = i;
+    records.push_back({i, "record " + std::to_string(i)});
+  }
+  std::mt19937 plainAnswers(11), recordAnswers(11);
+  MergeSort(keys, [&](int, int) { return plainAnswers() % 3 == 0; });
+  MergeSort(records, [&](const Record&, const Record&) { return recordAnswers() % 3 == 0; });
+  for (int i = 0; i < 300; ++i) {
+    EXPECT_EQ(records[i].key, keys[i]);
+    EXPECT_EQ(records[i].name, "record " + std::to_string(keys[i]));
+  }
 }
 
 TEST(MergeSort, LeftHalfGetsTheSmallerHalfOfAnOddRange) {
