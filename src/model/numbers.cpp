@@ -1,9 +1,12 @@
 #include "model/numbers.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "model/error.h"
 
@@ -123,39 +126,94 @@ std::string FormatG(double value) {
 
 namespace {
 
+int DecimalDigits(std::uint64_t value) {
+  int count = 1;
+  for (std::uint64_t bound = 10; count < 20 && value >= bound; bound *= 10) ++count;
+  return count;
+}
+
+// Writes the size characters of (sign) whole digits (. decimals) into out, from the
+// digits of value, the last first. Up to 8 characters are gathered in a register and
+// stored at once, so that copying them on (8 bytes at a time) reads them straight back;
+// out may be written up to 8 bytes whatever size is.
+void PutDigits(std::uint64_t value, int decimals, bool negative, std::size_t size, char* out) {
+  if constexpr (std::endian::native == std::endian::little) {
+    if (size <= 8) {
+      std::uint64_t word = 0;
+      for (int i = 0; i < decimals; ++i, value /= 10) word = word << 8 | ('0' + value % 10);
+      if (decimals > 0) word = word << 8 | '.';
+      do {
+        word = word << 8 | ('0' + value % 10);
+        value /= 10;
+      } while (value != 0);
+      if (negative) word = word << 8 | '-';
+      std::memcpy(out, &word, 8);
+      return;
+    }
+  }
+  char* p = out + size;
+  for (int i = 0; i < decimals; ++i, value /= 10) *--p = static_cast<char>('0' + value % 10);
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  if (negative) *--p = '-';
+}
+
 // Figures with few decimals, the bulk of a report, without the general conversion. value
 // * 10^decimals below 2^31 is within 2.4e-7 of the exact product, so when it is more than
-// 1e-6 away from a tie, rounding it to the nearest integer gives printf's digits.
-bool FormatFixedQuickly(double value, int decimals, std::string& out) {
+// 1e-6 away from a tie, rounding it to the nearest integer gives printf's digits. Returns
+// the length written, 0 where the general conversion is needed.
+std::size_t FormatFixedQuickly(double value, int decimals, char* out) {
   static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
-  if (decimals < 0 || decimals > 6 || !(std::fabs(value) < 2147.0)) return false;
+  if (decimals < 0 || decimals > 6 || !(std::fabs(value) < 2147.0)) return 0;
   const double scaled = std::fabs(value) * kScale[decimals];
   const double whole = std::floor(scaled);
   const double fraction = scaled - whole;
-  if (std::fabs(fraction - 0.5) <= 1e-6) return false;
-  auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);
-  char buf[24];
-  char* p = buf + sizeof buf;
-  for (int i = 0; i < decimals; ++i, digits /= 10) *--p = static_cast<char>('0' + digits % 10);
-  if (decimals > 0) *--p = '.';
-  do {
-    *--p = static_cast<char>('0' + digits % 10);
-    digits /= 10;
-  } while (digits != 0);
-  if (std::signbit(value)) *--p = '-';
-  out.assign(p, buf + sizeof buf);
-  return true;
+  if (std::fabs(fraction - 0.5) <= 1e-6) return 0;
+  const auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+  const bool negative = std::signbit(value);
+  const std::size_t size = (negative ? 1u : 0u) +
+                           static_cast<std::size_t>(std::max(DecimalDigits(digits) - decimals, 1)) +
+                           (decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0u);
+  PutDigits(digits, decimals, negative, size, out);
+  return size;
 }
 
 }  // namespace
 
+std::size_t FormatFixedInto(double value, int decimals, char* out) {
+  if (const std::size_t size = FormatFixedQuickly(value, decimals, out)) return size;
+  auto [ptr, ec] =
+      std::to_chars(out, out + kFixedTextRoom, value, std::chars_format::fixed, decimals);
+  if (ec != std::errc()) {
+    out[0] = '0';
+    return 1;
+  }
+  return static_cast<std::size_t>(ptr - out);
+}
+
 std::string FormatFixed(double value, int decimals) {
-  std::string quick;
-  if (FormatFixedQuickly(value, decimals, quick)) return quick;
-  char buf[400];
-  auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  if (ec != std::errc()) return "0";
-  return std::string(buf, ptr);
+  char text[kFixedTextRoom];
+  return std::string(text, FormatFixedInto(value, decimals, text));
+}
+
+NumberText NumberText::Integer(std::int64_t value) {
+  NumberText text;
+  // The magnitude as unsigned, so that the most negative value has one too.
+  const std::uint64_t magnitude =
+      value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  text.size_ = (value < 0 ? 1u : 0u) + static_cast<std::size_t>(DecimalDigits(magnitude));
+  PutDigits(magnitude, 0, value < 0, text.size_, text.text_);
+  return text;
+}
+
+NumberText NumberText::Word(std::string_view word) {
+  NumberText text;
+  text.size_ = std::min(word.size(), kFixedTextRoom);
+  std::memcpy(text.text_, word.data(), text.size_);
+  return text;
 }
 
 }  // namespace drav

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,5 +34,38 @@ std::string FormatG(double value);
 std::size_t FormatGInto(double value, char* buf);
 // printf "%.<decimals>f", always with '.'.
 std::string FormatFixed(double value, int decimals);
+
+// Room for any FormatFixed text of up to 6 decimals (the largest double has 309 digits).
+inline constexpr std::size_t kFixedTextRoom = 400;
+// FormatFixed's text written into out (kFixedTextRoom bytes, of which more than the text
+// may be written); returns its length.
+std::size_t FormatFixedInto(double value, int decimals, char* out);
+
+// A number's text held in place rather than in a string of its own: reports write
+// figures by the million.
+class NumberText {
+ public:
+  static NumberText Fixed(double value, int decimals) {
+    NumberText text;
+    text.size_ = FormatFixedInto(value, decimals, text.text_);
+    return text;
+  }
+  static NumberText Integer(std::int64_t value);
+  // A word standing where a figure would ("inf"); cut at kFixedTextRoom bytes.
+  static NumberText Word(std::string_view word);
+
+  operator std::string_view() const { return {text_, size_}; }
+  std::size_t size() const { return size_; }
+  // A text of up to kCopied bytes may be copied as kCopied bytes, text or not (a copy of
+  // fixed length needs no call).
+  static constexpr std::size_t kCopied = 8;
+  const char* data() const { return text_; }
+  std::string str() const { return std::string(text_, size_); }
+
+ private:
+  NumberText() = default;
+  std::size_t size_ = 0;
+  char text_[kFixedTextRoom];  // only the first size_ bytes are ever set or read
+};
 
 }  // namespace drav

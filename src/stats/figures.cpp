@@ -14,19 +14,23 @@ double Quotient(double numerator, double divisor) {
   return divisor == 0 ? 0.0 : numerator / divisor;
 }
 
+NumberText RatioOrInfFigure(std::int64_t numerator, std::int64_t divisor) {
+  if (divisor == 0) return NumberText::Word(numerator >= 1 ? "inf" : "0.00");
+  return RatioFigure(static_cast<double>(numerator) / static_cast<double>(divisor));
+}
+
 std::string RatioOrInfText(std::int64_t numerator, std::int64_t divisor) {
-  if (divisor == 0) return numerator >= 1 ? "inf" : "0.00";
-  return FormatFixed(static_cast<double>(numerator) / static_cast<double>(divisor), 2);
+  return RatioOrInfFigure(numerator, divisor).str();
 }
 
 std::string PctText(double value) {
   return FormatFixed(value, 3);
 }
 std::string AverageText(double value) {
-  return FormatFixed(value, 1);
+  return AverageFigure(value).str();
 }
 std::string RatioText(double value) {
-  return FormatFixed(value, 2);
+  return RatioFigure(value).str();
 }
 
 std::int64_t PlayedGames(const Standings& s) {

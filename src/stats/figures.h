@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/numbers.h"
 #include "stats/player_stats.h"
 #include "stats/team_stats.h"
 
@@ -29,6 +30,15 @@ std::string RatioOrInfText(std::int64_t numerator, std::int64_t divisor);
 std::string PctText(double value);
 std::string AverageText(double value);
 std::string RatioText(double value);
+
+// The same texts held in place, for the pages that write them by the million.
+NumberText RatioOrInfFigure(std::int64_t numerator, std::int64_t divisor);
+inline NumberText AverageFigure(double value) {
+  return NumberText::Fixed(value, 1);
+}
+inline NumberText RatioFigure(double value) {
+  return NumberText::Fixed(value, 2);
+}
 
 // ---- Team figures ----
 std::int64_t PlayedGames(const Standings& s);     // Wins + Losses + Ties

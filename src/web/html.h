@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <string_view>
+
+#include "model/numbers.h"
 
 namespace drav {
 
@@ -61,6 +64,77 @@ void Line(std::string& page, const Parts&... parts) {
   out[0] = '\r';
   out[1] = '\n';
 }
+
+// Lines gathered on the stack and added to the page a few kilobytes at a time, for the
+// rows of figures that make up most of a large page: growing the page once per line costs
+// more than writing the line. Whatever is gathered reaches the page when the run ends
+// (or at Flush); a run ended by an exception adds nothing.
+class LineRun {
+ public:
+  explicit LineRun(std::string& page) : page_(page), exceptions_(std::uncaught_exceptions()) {}
+  // May throw (the page may fail to grow), and never while an exception unwinds it.
+  ~LineRun() noexcept(false) {
+    if (std::uncaught_exceptions() == exceptions_) Flush();
+  }
+  LineRun(const LineRun&) = delete;
+  LineRun& operator=(const LineRun&) = delete;
+
+  // As web::Line, and Put without the line end.
+  template <typename... Parts>
+  void Line(const Parts&... parts) {
+    char* out = Room((PartSize(parts) + ... + kLineEnd.size()));
+    if (!out) return web::Line(page_, parts...);
+    (PutFast(out, parts), ...);
+    out[0] = '\r';
+    out[1] = '\n';
+  }
+  template <typename... Parts>
+  void Put(const Parts&... parts) {
+    char* out = Room((PartSize(parts) + ...));
+    if (!out) {
+      (page_.append(parts), ...);
+      return;
+    }
+    (PutFast(out, parts), ...);
+  }
+  void Flush() {
+    page_.append(buffer_, used_);
+    used_ = 0;
+  }
+
+ private:
+  // A figure is copied at its full fixed width into the slack beyond the gathered bytes;
+  // what follows overwrites the excess.
+  static void PutFast(char*& out, const NumberText& figure) {
+    if (figure.size() <= NumberText::kCopied) {
+      std::memcpy(out, figure.data(), NumberText::kCopied);
+      out += figure.size();
+    } else {
+      PutPart(out, figure);
+    }
+  }
+  template <typename Part>
+  static void PutFast(char*& out, const Part& part) {
+    PutPart(out, part);
+  }
+
+  // Where size more bytes go, or null for a line too long to gather (after a flush).
+  char* Room(std::size_t size) {
+    if (size > kGathered - used_) {
+      Flush();
+      if (size > kGathered) return nullptr;
+    }
+    char* out = buffer_ + used_;
+    used_ += size;
+    return out;
+  }
+
+  std::string& page_;
+  const int exceptions_;
+  std::size_t used_ = 0;
+  static constexpr std::size_t kGathered = 8192;
+  char buffer_[kGathered + NumberText::kCopied];  // with slack for PutFast
+};
 
 // Integers print in plain decimal.
 inline std::string Num(std::int64_t value) {

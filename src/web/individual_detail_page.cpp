@@ -1,6 +1,7 @@
 #include <cstdint>
-#include <map>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -17,15 +18,24 @@ namespace {
 using web::Line;
 using web::Num;
 
+using web::LineRun;
+
 void Head(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
-void Data(std::string& page, std::string_view text) {
-  Line(page, "  <td ALIGN=RIGHT>", text, "</td>");
+void Data(LineRun& run, std::string_view text) {
+  run.Line("  <td ALIGN=RIGHT>", text, "</td>");
 }
-void Total(std::string& page, std::string_view text) {
-  Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
+void Total(LineRun& run, std::string_view text) {
+  run.Line("  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
+
+struct NamePairHash {
+  std::size_t operator()(const std::pair<std::string_view, std::string_view>& names) const {
+    const std::hash<std::string_view> hash;
+    return hash(names.first) * 31 + hash(names.second);
+  }
+};
 
 // A player's row in one game: the side the team played and the row index.
 struct PlayerRow {
@@ -45,18 +55,18 @@ struct Line64 {
 template <typename CellFn>
 void FigureCells(const Tournament& t, const Line64& v, CellFn cell) {
   const TourneyFormat& f = t.Format;
-  cell(AverageText(v.gp));
+  cell(AverageFigure(v.gp));
   for (int k = 0; k < kColumns; ++k)
-    if (t.QuestionValues[k] != 0) cell(Num(v.slots[k]));
+    if (t.QuestionValues[k] != 0) cell(NumberText::Integer(v.slots[k]));
   if (f.TUHeard) {
-    cell(Num(v.tuh));
-    cell(RatioText(Quotient(static_cast<double>(v.points), static_cast<double>(v.tuh))));
+    cell(NumberText::Integer(v.tuh));
+    cell(RatioFigure(Quotient(static_cast<double>(v.points), static_cast<double>(v.tuh))));
   }
   if (f.PowNeg) {
-    cell(RatioOrInfText(v.slots[0], v.slots[2]));
-    cell(RatioOrInfText(v.slots[0] + v.slots[1], v.slots[2]));
+    cell(RatioOrInfFigure(v.slots[0], v.slots[2]));
+    cell(RatioOrInfFigure(v.slots[0] + v.slots[1], v.slots[2]));
   }
-  cell(Num(v.points));
+  cell(NumberText::Integer(v.points));
 }
 
 void TableHeader(std::string& page, const Tournament& t, bool packetColumn) {
@@ -91,7 +101,9 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
 
   // Players are matched to their records by team and player name; the last record of a
   // name pair decides.
-  std::map<std::pair<std::string_view, std::string_view>, double> lastGamesPlayed;
+  std::unordered_map<std::pair<std::string_view, std::string_view>, double, NamePairHash>
+      lastGamesPlayed;
+  lastGamesPlayed.reserve(playerStats.size());
   for (const Individuals& p : playerStats) lastGamesPlayed[{p.TeamName, p.PlayerName}] = p.GP;
 
   const auto gamesByTeam = web::GamesByTeam(t);
@@ -128,6 +140,7 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
       Line(page, "<P><P><H2><A NAME=p", Num(position), "_", Num(team), ">", HtmlEscape(playerName),
            "</A>, ", escapedTeam, "</H2><P>");
       TableHeader(page, t, packetColumn);
+      LineRun run(page);
       Line64 total;
       for (const PlayerRow& r : rowsOf[static_cast<std::size_t>(player)]) {
         const GameStats& g = *r.game;
@@ -140,27 +153,27 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
         for (int k = 0; k < kColumns; ++k) row.slots[k] = (*columns[k])[j];
         row.tuh = RowTossupsHeard(g.TUH, gp);
         row.points = isA ? g.PtsA[j] : g.PtsB[j];
-        Line(page, "<tr>");
-        Line(page, "  <td ALIGN=LEFT>", escapedName(isA ? g.TeamB : g.TeamA),
-             web::TiebreakerMark(g), "</td>");
+        run.Line("<tr>");
+        run.Line("  <td ALIGN=LEFT>", escapedName(isA ? g.TeamB : g.TeamA), web::TiebreakerMark(g),
+                 "</td>");
         if (packetColumn) {
           const std::string* packet = web::DetailPacketName(t, g.Round);
-          Line(page, "  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "), "</td>");
+          run.Line("  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "), "</td>");
         }
-        FigureCells(t, row, [&page](std::string_view text) { Data(page, text); });
-        Line(page, "</tr>");
+        FigureCells(t, row, [&run](std::string_view text) { Data(run, text); });
+        run.Line("</tr>");
         total.gp += row.gp;
         for (int k = 0; k < kColumns; ++k) total.slots[k] += row.slots[k];
         // Absurd games-played values give huge per-game figures; keep the sum defined.
         AddTossupsHeard(total.tuh, row.tuh);
         total.points += row.points;
       }
-      Line(page, "<tr>");
-      Line(page, "  <td ALIGN=LEFT><B>Total</B></td>");
-      if (packetColumn) Line(page, "  <td ALIGN=LEFT><B> </B></td>");
-      FigureCells(t, total, [&page](std::string_view text) { Total(page, text); });
-      Line(page, "</tr>");
-      Line(page, "</table>");
+      run.Line("<tr>");
+      run.Line("  <td ALIGN=LEFT><B>Total</B></td>");
+      if (packetColumn) run.Line("  <td ALIGN=LEFT><B> </B></td>");
+      FigureCells(t, total, [&run](std::string_view text) { Total(run, text); });
+      run.Line("</tr>");
+      run.Line("</table>");
     }
   }
   WritePageFoot(page);

@@ -12,6 +12,7 @@ namespace drav {
 namespace {
 
 using web::Line;
+using web::LineRun;
 using web::Num;
 
 // "Round N" plus the packet name, when the packets (counted from the lowest round) have
@@ -26,66 +27,69 @@ std::string RoundHeading(const Tournament& t, int round, int baseRound) {
 }
 
 // "Name: player c0 c1 c2 pts, player ..." for the rows with games played.
-void BoxScoreLine(std::string& page, const Tournament& t, const web::EscapedRosters& names,
-                  int team, const RowArray<int>& player, const RowArray<double>& gp,
+void BoxScoreLine(LineRun& run, const Tournament& t, const web::EscapedRosters& names, int team,
+                  const RowArray<int>& player, const RowArray<double>& gp,
                   const RowArray<int>* const columns[kColumns], const RowArray<int>& points) {
-  page += names(team, 0);
-  page += ": ";
+  run.Put(names(team, 0), ": ");
   bool first = true;
   for (int j = 0; j < kRows; ++j) {
     if (!(gp[j] > 0)) continue;
-    if (!first) page += ", ";
+    if (!first) run.Put(", ");
     first = false;
-    page += names(team, static_cast<long long>(player[j]) + 1);
-    page += ' ';
+    run.Put(names(team, static_cast<long long>(player[j]) + 1), " ");
     for (int k = 0; k < kColumns; ++k) {
       if (t.QuestionValues[k] == 0) continue;
-      page += Num((*columns[k])[j]);
-      page += ' ';
+      run.Put(NumberText::Integer((*columns[k])[j]), " ");
     }
-    page += Num(points[j]);
+    run.Put(NumberText::Integer(points[j]));
   }
-  Line(page, "<br>");
+  run.Line("<br>");
 }
 
-std::string Average(int points, int heard) {
-  return RatioText(Quotient(points, heard));
+NumberText Average(int points, int heard) {
+  return RatioFigure(Quotient(points, heard));
 }
 
-void GameBlock(std::string& page, const Tournament& t, const web::EscapedRosters& names,
+void GameBlock(LineRun& run, const Tournament& t, const web::EscapedRosters& names,
                const GameStats& g) {
   const TourneyFormat& f = t.Format;
   const std::string& nameA = names(g.TeamA, 0);
   const std::string& nameB = names(g.TeamB, 0);
   if (g.Forfeit) {
-    Line(page, "<FONT SIZE=+1>", nameA, " defeats ", nameB, " by forfeit", web::TiebreakerMark(g),
-         "</H2>");
+    run.Line("<FONT SIZE=+1>", nameA, " defeats ", nameB, " by forfeit", web::TiebreakerMark(g),
+             "</H2>");
   } else if (g.ScoreA != -1 && g.ScoreB != -1) {
     const bool aWins = g.ScoreB < g.ScoreA;
-    std::string score = "<FONT SIZE=+1>";
-    score += aWins ? nameA + " " + Num(g.ScoreA) + ", " + nameB + " " + Num(g.ScoreB)
-                   : nameB + " " + Num(g.ScoreB) + ", " + nameA + " " + Num(g.ScoreA);
-    if (g.ScoreA == g.ScoreB) score += " Tie";
-    if (g.Overtime) score += " OT";
-    score += web::TiebreakerMark(g);
-    Line(page, score, "</FONT><br>");
-    Line(page, "<FONT SIZE=-1>");
+    const NumberText scoreA = NumberText::Integer(g.ScoreA);
+    const NumberText scoreB = NumberText::Integer(g.ScoreB);
+    run.Put("<FONT SIZE=+1>");
+    if (aWins)
+      run.Put(nameA, " ", scoreA, ", ", nameB, " ", scoreB);
+    else
+      run.Put(nameB, " ", scoreB, ", ", nameA, " ", scoreA);
+    if (g.ScoreA == g.ScoreB) run.Put(" Tie");
+    if (g.Overtime) run.Put(" OT");
+    run.Line(web::TiebreakerMark(g), "</FONT><br>");
+    run.Line("<FONT SIZE=-1>");
     const RowArray<int>* const columnsA[kColumns] = {&g.Q0A, &g.Q1A, &g.Q2A, &g.Q3A};
     const RowArray<int>* const columnsB[kColumns] = {&g.Q0B, &g.Q1B, &g.Q2B, &g.Q3B};
-    BoxScoreLine(page, t, names, g.TeamA, g.PlayerA, g.GPA, columnsA, g.PtsA);
-    BoxScoreLine(page, t, names, g.TeamB, g.PlayerB, g.GPB, columnsB, g.PtsB);
+    BoxScoreLine(run, t, names, g.TeamA, g.PlayerA, g.GPA, columnsA, g.PtsA);
+    BoxScoreLine(run, t, names, g.TeamB, g.PlayerB, g.GPB, columnsB, g.PtsB);
     if (f.Sixty)
-      Line(page, "Lightning: ", nameA, " ", Num(g.SixtyA), ", ", nameB, " ", Num(g.SixtyB), "<br>");
+      run.Line("Lightning: ", nameA, " ", NumberText::Integer(g.SixtyA), ", ", nameB, " ",
+               NumberText::Integer(g.SixtyB), "<br>");
     if (f.TrackBonuses) {
-      Line(page, "Bonuses: ", nameA, " ", Num(g.BHA), " ", Num(g.BPA), " ", Average(g.BPA, g.BHA),
-           ", ", nameB, " ", Num(g.BHB), " ", Num(g.BPB), " ", Average(g.BPB, g.BHB), "<br>");
+      run.Line("Bonuses: ", nameA, " ", NumberText::Integer(g.BHA), " ", NumberText::Integer(g.BPA),
+               " ", Average(g.BPA, g.BHA), ", ", nameB, " ", NumberText::Integer(g.BHB), " ",
+               NumberText::Integer(g.BPB), " ", Average(g.BPB, g.BHB), "<br>");
       if (f.BonusMode == 3)
-        Line(page, "Bonus Bouncebacks: ", nameA, " ", Num(g.BncBkA), " ", Num(g.BncBkPtsA), " ",
-             Average(g.BncBkPtsA, g.BncBkA), ", ", nameB, " ", Num(g.BncBkB), " ", Num(g.BncBkPtsB),
-             " ", Average(g.BncBkPtsB, g.BncBkB), "<br>");
+        run.Line("Bonus Bouncebacks: ", nameA, " ", NumberText::Integer(g.BncBkA), " ",
+                 NumberText::Integer(g.BncBkPtsA), " ", Average(g.BncBkPtsA, g.BncBkA), ", ", nameB,
+                 " ", NumberText::Integer(g.BncBkB), " ", NumberText::Integer(g.BncBkPtsB), " ",
+                 Average(g.BncBkPtsB, g.BncBkB), "<br>");
     }
   }
-  Line(page, "<P></FONT>");
+  run.Line("<P></FONT>");
 }
 
 }  // namespace
@@ -98,15 +102,16 @@ void WriteScoreboardPage(std::string& page, const Tournament& t, std::string_vie
     const int baseRound = t.Games.front().Round;
     int currentRound = f.AllRounds ? baseRound : f.RoundsMin;
     if (f.RoundReports) Line(page, RoundHeading(t, currentRound, baseRound));
+    LineRun run(page);
     for (std::size_t i = 0; i < t.Games.size(); ++i) {
       const GameStats& g = t.Games[i];
       if (!RoundSelected(f, g.Round) || g.TeamA < 0 || g.TeamB < 0) continue;
       if (f.RoundReports && i > 0 && g.Round > currentRound) {
         currentRound = g.Round;
         // No line end: the game's first line follows on the same line.
-        page += "<hr>" + RoundHeading(t, currentRound, baseRound);
+        run.Put("<hr>", RoundHeading(t, currentRound, baseRound));
       }
-      GameBlock(page, t, names, g);
+      GameBlock(run, t, names, g);
     }
   }
   WritePageFoot(page);

@@ -13,6 +13,7 @@ namespace drav {
 namespace {
 
 using web::Line;
+using web::LineRun;
 using web::Num;
 
 void Head(std::string& page, std::string_view text) {
@@ -20,6 +21,9 @@ void Head(std::string& page, std::string_view text) {
 }
 void Data(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT>", text, "</td>");
+}
+void Data(web::LineRun& run, std::string_view text) {
+  run.Line("  <td ALIGN=RIGHT>", text, "</td>");
 }
 void Total(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
@@ -58,63 +62,63 @@ void GamesTableHeader(std::string& page, const Tournament& t, bool packetColumn)
   Line(page, "</tr>");
 }
 
-std::string Ratio(std::int64_t numerator, std::int64_t divisor) {
-  return RatioText(Quotient(static_cast<double>(numerator), static_cast<double>(divisor)));
+NumberText RatioFigureOf(std::int64_t numerator, std::int64_t divisor) {
+  return RatioFigure(Quotient(static_cast<double>(numerator), static_cast<double>(divisor)));
 }
 
 // One row of the games table, seen from side A (ownIsA) or side B of the game.
-void GameRow(std::string& page, const Tournament& t, const web::EscapedTeamNames& escapedName,
+void GameRow(LineRun& run, const Tournament& t, const web::EscapedTeamNames& escapedName,
              const GameStats& g, bool ownIsA, bool packetColumn) {
   const TourneyFormat& f = t.Format;
   const int opponent = ownIsA ? g.TeamB : g.TeamA;
-  Line(page, "<tr>");
-  Line(page, "  <td ALIGN=LEFT>", escapedName(opponent), web::TiebreakerMark(g), "</td>");
+  run.Line("<tr>");
+  run.Line("  <td ALIGN=LEFT>", escapedName(opponent), web::TiebreakerMark(g), "</td>");
   if (g.Forfeit) {
     // Team A is the side that wins a forfeit.
-    Data(page, ownIsA ? "W" : "L");
-    Data(page, "Forfeit");
-    Line(page, "</tr>");
+    Data(run, ownIsA ? "W" : "L");
+    Data(run, "Forfeit");
+    run.Line("</tr>");
     return;
   }
   const int own = ownIsA ? g.ScoreA : g.ScoreB;
   const int other = ownIsA ? g.ScoreB : g.ScoreA;
-  Data(page, own > other ? "W" : own < other ? "L" : "T");
-  Data(page, Num(own));
-  Data(page, Num(other));
+  Data(run, own > other ? "W" : own < other ? "L" : "T");
+  Data(run, NumberText::Integer(own));
+  Data(run, NumberText::Integer(other));
   std::int64_t slots[kColumns] = {};
   const auto columns = web::SideColumns(g, ownIsA);
   for (int k = 0; k < kColumns; ++k)
     for (int value : *columns[k]) slots[k] += value;
   for (int k = 0; k < kColumns; ++k)
-    if (t.QuestionValues[k] != 0) Data(page, Num(slots[k]));
+    if (t.QuestionValues[k] != 0) Data(run, NumberText::Integer(slots[k]));
   if (f.TUHeard) {
-    Data(page, Num(g.TUH));
-    Data(page, Ratio(own, g.TUH));
+    Data(run, NumberText::Integer(g.TUH));
+    Data(run, RatioFigureOf(own, g.TUH));
   }
   if (f.PowNeg) {
-    Data(page, RatioOrInfText(slots[0], slots[2]));
-    Data(page, RatioOrInfText(slots[0] + slots[1], slots[2]));
+    Data(run, RatioOrInfFigure(slots[0], slots[2]));
+    Data(run, RatioOrInfFigure(slots[0] + slots[1], slots[2]));
   }
-  if (f.Sixty) Data(page, Num(ownIsA ? g.SixtyA : g.SixtyB));
+  if (f.Sixty) Data(run, NumberText::Integer(ownIsA ? g.SixtyA : g.SixtyB));
   if (f.TrackBonuses) {
     const int heard = ownIsA ? g.BHA : g.BHB;
     const int points = ownIsA ? g.BPA : g.BPB;
-    Data(page, Num(heard));
-    Data(page, Num(points));
-    Data(page, Ratio(points, heard));
+    Data(run, NumberText::Integer(heard));
+    Data(run, NumberText::Integer(points));
+    Data(run, RatioFigureOf(points, heard));
     if (f.BonusMode == 3) {
       const int bbHeard = ownIsA ? g.BncBkA : g.BncBkB;
       const int bbPoints = ownIsA ? g.BncBkPtsA : g.BncBkPtsB;
-      Data(page, Num(bbHeard));
-      Data(page, Num(bbPoints));
-      Data(page, Ratio(bbPoints, bbHeard));
+      Data(run, NumberText::Integer(bbHeard));
+      Data(run, NumberText::Integer(bbPoints));
+      Data(run, RatioFigureOf(bbPoints, bbHeard));
     }
   }
   if (packetColumn) {
     const std::string* packet = web::DetailPacketName(t, g.Round);
-    Line(page, "  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "), "</td>");
+    run.Line("  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "), "</td>");
   }
-  Line(page, "</tr>");
+  run.Line("</tr>");
 }
 
 void TotalRow(std::string& page, const Tournament& t, const Standings& s, bool packetColumn) {
@@ -232,11 +236,14 @@ void WriteTeamDetailPage(std::string& page, const Tournament& t,
     }
     Line(page, "<P><P><H2><A NAME=t", Num(team), ">", HtmlEscape(teamName), "</A></H2><P>");
     GamesTableHeader(page, t, packetColumn);
-    for (std::size_t gameIndex : gamesByTeam[static_cast<std::size_t>(team)]) {
-      const GameStats& g = t.Games[gameIndex];
-      if (!RoundSelected(f, g.Round)) continue;
-      if (g.TeamA == team && g.TeamB >= 0) GameRow(page, t, escapedName, g, true, packetColumn);
-      if (g.TeamB == team && g.TeamA >= 0) GameRow(page, t, escapedName, g, false, packetColumn);
+    {
+      LineRun run(page);
+      for (std::size_t gameIndex : gamesByTeam[static_cast<std::size_t>(team)]) {
+        const GameStats& g = t.Games[gameIndex];
+        if (!RoundSelected(f, g.Round)) continue;
+        if (g.TeamA == team && g.TeamB >= 0) GameRow(run, t, escapedName, g, true, packetColumn);
+        if (g.TeamB == team && g.TeamA >= 0) GameRow(run, t, escapedName, g, false, packetColumn);
+      }
     }
     const std::size_t slot = static_cast<std::size_t>(team);
     TotalRow(page, t, slot < teamStats.size() ? teamStats[slot] : noRecord, packetColumn);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/error.h"
@@ -93,6 +96,18 @@ TEST(Formatting, FixedFiguresMatchPrintf) {
       EXPECT_EQ(FormatFixed(v, decimals), expected) << v << " " << decimals;
     }
   }
+}
+
+// The texts held in place must be the strings' texts, at every length and sign.
+TEST(Formatting, NumberTextsReadAsTheStrings) {
+  for (std::int64_t v : {std::int64_t{0}, std::int64_t{7}, std::int64_t{-1}, std::int64_t{99999999},
+                         std::int64_t{100000000}, std::int64_t{-9999999}, std::int64_t{-10000000},
+                         INT64_MAX, INT64_MIN})
+    EXPECT_EQ(std::string_view(NumberText::Integer(v)), std::to_string(v));
+  for (double v : {0.0, -0.0, 0.05, -0.004, 9999.99, 12345.678, -1234.5, 2146.9999, 1e300})
+    for (int decimals = 1; decimals <= 3; ++decimals)
+      EXPECT_EQ(std::string_view(NumberText::Fixed(v, decimals)), FormatFixed(v, decimals))
+          << v << " " << decimals;
 }
 
 }  // namespace
