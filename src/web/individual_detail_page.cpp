@@ -23,10 +23,13 @@ using web::LineRun;
 void Head(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
-void Data(LineRun& run, std::string_view text) {
+// A figure stays a NumberText up to the run, which copies it without a call.
+template <typename Text>
+void Data(LineRun& run, const Text& text) {
   run.Line("  <td ALIGN=RIGHT>", text, "</td>");
 }
-void Total(LineRun& run, std::string_view text) {
+template <typename Text>
+void Total(LineRun& run, const Text& text) {
   run.Line("  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
 
@@ -160,7 +163,7 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
           const std::string* packet = web::DetailPacketName(t, g.Round);
           run.Line("  <td ALIGN=LEFT>", packet ? HtmlEscape(*packet) : std::string(" "), "</td>");
         }
-        FigureCells(t, row, [&run](std::string_view text) { Data(run, text); });
+        FigureCells(t, row, [&run](const auto& text) { Data(run, text); });
         run.Line("</tr>");
         total.gp += row.gp;
         for (int k = 0; k < kColumns; ++k) total.slots[k] += row.slots[k];
@@ -171,7 +174,7 @@ void WriteIndividualDetailPage(std::string& page, const Tournament& t,
       run.Line("<tr>");
       run.Line("  <td ALIGN=LEFT><B>Total</B></td>");
       if (packetColumn) run.Line("  <td ALIGN=LEFT><B> </B></td>");
-      FigureCells(t, total, [&run](std::string_view text) { Total(run, text); });
+      FigureCells(t, total, [&run](const auto& text) { Total(run, text); });
       run.Line("</tr>");
       run.Line("</table>");
     }

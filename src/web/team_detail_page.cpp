@@ -19,10 +19,9 @@ using web::Num;
 void Head(std::string& page, std::string_view text) {
   Line(page, "  <td ALIGN=RIGHT><B>", text, "</B></td>");
 }
-void Data(std::string& page, std::string_view text) {
-  Line(page, "  <td ALIGN=RIGHT>", text, "</td>");
-}
-void Data(web::LineRun& run, std::string_view text) {
+// A figure stays a NumberText up to the run, which copies it without a call.
+template <typename Text>
+void Data(LineRun& run, const Text& text) {
   run.Line("  <td ALIGN=RIGHT>", text, "</td>");
 }
 void Total(std::string& page, std::string_view text) {
@@ -176,32 +175,36 @@ void PlayersTable(std::string& page, const Tournament& t,
   Head(page, "Pts");
   Head(page, "PPG");
   Line(page, "</tr>");
+  // Every player's link differs only in its anchor, which needs no escape.
+  const std::string playerHref =
+      f.IndividualDetail ? PageHref(linkBase, f.PlayerDetailFile, "") : std::string();
+  LineRun run(page);
   for (std::size_t index : players) {
     const Individuals& p = playerStats[index];
     if (!(p.GP > 0)) continue;
-    Line(page, "<tr>");
-    std::string name = HtmlEscape(p.PlayerName);
-    if (f.IndividualDetail) {
-      const std::string anchor = "#p" + Num(p.PlayerIndex) + "_" + Num(p.LinkIndex);
-      name = "<A HREF=" + PageHref(linkBase, f.PlayerDetailFile, anchor) + ">" + name + "</A>";
-    }
-    Line(page, "  <td ALIGN=LEFT>", name, "</td>");
-    Line(page, "  <td ALIGN=LEFT>", HtmlEscape(p.TeamName), "</td>");
-    Data(page, AverageText(p.GP));
+    run.Line("<tr>");
+    if (f.IndividualDetail)
+      run.Line("  <td ALIGN=LEFT><A HREF=", playerHref, "#p", NumberText::Integer(p.PlayerIndex),
+               "_", NumberText::Integer(p.LinkIndex), ">", HtmlEscape(p.PlayerName), "</A></td>");
+    else
+      run.Line("  <td ALIGN=LEFT>", HtmlEscape(p.PlayerName), "</td>");
+    run.Line("  <td ALIGN=LEFT>", HtmlEscape(p.TeamName), "</td>");
+    Data(run, AverageFigure(p.GP));
     for (int k = 0; k < kColumns; ++k)
-      if (t.QuestionValues[k] != 0) Data(page, Num(p.TossUps[k]));
+      if (t.QuestionValues[k] != 0) Data(run, NumberText::Integer(p.TossUps[k]));
     if (f.TUHeard) {
-      Data(page, Num(p.TUH));
-      Data(page, RatioText(PointsPerTossupHeard(p)));
+      Data(run, NumberText::Integer(p.TUH));
+      Data(run, RatioFigure(PointsPerTossupHeard(p)));
     }
     if (f.PowNeg) {
-      Data(page, PowerNegText(p));
-      Data(page, GetNegText(p));
+      Data(run, RatioOrInfFigure(p.TossUps[0], p.TossUps[2]));
+      Data(run, RatioOrInfFigure(p.TossUps[0] + p.TossUps[1], p.TossUps[2]));
     }
-    Data(page, Num(p.Points));
-    Data(page, RatioText(PointsPerGame(p)));
-    Line(page, "</tr>");
+    Data(run, NumberText::Integer(p.Points));
+    Data(run, RatioFigure(PointsPerGame(p)));
+    run.Line("</tr>");
   }
+  run.Flush();
   Line(page, "</table>");
 }
 
