@@ -6,12 +6,27 @@ namespace drav {
 
 namespace {
 
-// & < > " as entities, every other byte as it is.
+// The four bytes that markup escapes.
+struct MarkupBytes {
+  bool markup[256] = {};
+  constexpr MarkupBytes() {
+    markup[static_cast<unsigned char>('&')] = true;
+    markup[static_cast<unsigned char>('<')] = true;
+    markup[static_cast<unsigned char>('>')] = true;
+    markup[static_cast<unsigned char>('"')] = true;
+  }
+};
+constexpr MarkupBytes kMarkupBytes;
+
+// & < > " as entities, every other byte as it is; the runs between them copied whole.
 std::string EscapeMarkup(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!kMarkupBytes.markup[static_cast<unsigned char>(text[i])]) continue;
+    out.append(text.substr(from, i - from));
+    switch (text[i]) {
       case '&':
         out += "&amp;";
         break;
@@ -21,13 +36,12 @@ std::string EscapeMarkup(std::string_view text) {
       case '>':
         out += "&gt;";
         break;
-      case '"':
-        out += "&quot;";
-        break;
       default:
-        out += c;
+        out += "&quot;";
     }
+    from = i + 1;
   }
+  out.append(text.substr(from));
   return out;
 }
 

@@ -156,9 +156,12 @@ std::vector<std::string> Write(Tournament& t, const std::string& basePath, const
             std::move(logs),
             modern::ReportTimeText(),
             {},
+            {},
+            {},
             {}};
   if (site.finalRanking) site.ranking = FinalRanking(view);
   site.places = modern::StandingsPlaces(site);
+  modern::MakeLinks(site);
   const std::vector<Standings>& teamStats = site.tables.front().byIndex;
 
   // Each team's players in individual standings order, and each round's games.

@@ -52,9 +52,24 @@ std::string Ratio(std::int64_t numerator, std::int64_t divisor) {
   return RatioText(Quotient(static_cast<double>(numerator), static_cast<double>(divisor)));
 }
 
+// The head row of every box score of the report.
+std::string BoxScoreHead(const Tournament& t) {
+  const TourneyFormat& f = t.Format;
+  std::string head;
+  HeadCell(head, {"Player", "Opens the player's games"}, "n");
+  HeadCell(head,
+           {f.BritishStyle ? "SH" : "TUH", f.BritishStyle ? "Starters heard" : "Toss-ups heard"});
+  for (int v : t.QuestionValues)
+    if (v != 0)
+      HeadCell(head, {Num(v), v < 0 ? "Incorrect interrupts" : Num(v) + "-point answers"});
+  HeadCell(head, {"Pts", "Points"});
+  return head;
+}
+
 // One team's box score: a row per player who played, with toss-ups heard, the toss-ups
 // per value and the points, then the team's bonus (and lightning) line.
-void BoxScore(std::string& page, const Site& site, const GameStats& g, bool sideA) {
+void BoxScore(std::string& page, const Site& site, const std::string& boxHead, const GameStats& g,
+              bool sideA) {
   const Tournament& t = site.t;
   const TourneyFormat& f = t.Format;
   const int team = sideA ? g.TeamA : g.TeamB;
@@ -62,15 +77,12 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
   const std::string name = HtmlEscape(t.TeamName(team));
   page += "<div class=\"side\">";
   OpenTableBox(page, name);
-  page += "<table class=\"box nr\"><caption>" + name + " " + ScoreNum(side.Own) +
-          "</caption>\n<thead><tr>";
-  HeadCell(page, {"Player", "Opens the player's games"}, "n");
-  HeadCell(page,
-           {f.BritishStyle ? "SH" : "TUH", f.BritishStyle ? "Starters heard" : "Toss-ups heard"});
-  for (int v : t.QuestionValues)
-    if (v != 0)
-      HeadCell(page, {Num(v), v < 0 ? "Incorrect interrupts" : Num(v) + "-point answers"});
-  HeadCell(page, {"Pts", "Points"});
+  page += "<table class=\"box nr\"><caption>";
+  page += name;
+  page += " ";
+  page += ScoreNum(side.Own);
+  page += "</caption>\n<thead><tr>";
+  page += boxHead;
   page += "</tr></thead>\n<tbody>\n";
   for (int j = 0; j < kRows; ++j) {
     const double gp = sideA ? g.GPA[j] : g.GPB[j];
@@ -81,10 +93,16 @@ void BoxScore(std::string& page, const Site& site, const GameStats& g, bool side
       page += PlayerLink(site, team, player);
     else
       page += "\xE2\x80\x94";
-    page += "<td>" + Num(RowTossupsHeard(g.TUH, gp));
+    page += "<td>";
+    page += NumberText::Integer(RowTossupsHeard(g.TUH, gp));
     for (int k = 0; k < kColumns; ++k)
-      if (t.QuestionValues[k] != 0) page += "<td>" + Num(sideA ? g.QA(k, j) : g.QB(k, j));
-    page += "<td>" + Num(sideA ? g.PtsA[j] : g.PtsB[j]) + "\n";
+      if (t.QuestionValues[k] != 0) {
+        page += "<td>";
+        page += NumberText::Integer(sideA ? g.QA(k, j) : g.QB(k, j));
+      }
+    page += "<td>";
+    page += NumberText::Integer(sideA ? g.PtsA[j] : g.PtsB[j]);
+    page += "\n";
   }
   page += "</tbody></table></div>\n";
   std::string extra;
@@ -124,7 +142,8 @@ void Results(std::string& page, const Site& site, const std::vector<std::size_t>
   page += "</ul>\n";
 }
 
-void GameBlock(std::string& page, const Site& site, const GameStats& g, std::size_t index) {
+void GameBlock(std::string& page, const Site& site, const std::string& boxHead, const GameStats& g,
+               std::size_t index) {
   page += "<section class=\"game\" id=\"g" + Num(static_cast<std::int64_t>(index)) + "\">\n<h2>";
   const bool aFirst = g.Forfeit != 0 || !(g.ScoreA < g.ScoreB);
   const int first = aFirst ? g.TeamA : g.TeamB;
@@ -132,8 +151,13 @@ void GameBlock(std::string& page, const Site& site, const GameStats& g, std::siz
   if (g.Forfeit != 0) {
     page += TeamLink(site, g.TeamA) + " defeats " + TeamLink(site, g.TeamB) + " by forfeit";
   } else if (IsPlayedGame(g)) {
-    page += TeamLink(site, first) + " " + ScoreNum(aFirst ? g.ScoreA : g.ScoreB) + ", " +
-            TeamLink(site, second) + " " + ScoreNum(aFirst ? g.ScoreB : g.ScoreA);
+    page += TeamLink(site, first);
+    page += " ";
+    page += ScoreNum(aFirst ? g.ScoreA : g.ScoreB);
+    page += ", ";
+    page += TeamLink(site, second);
+    page += " ";
+    page += ScoreNum(aFirst ? g.ScoreB : g.ScoreA);
     if (g.ScoreA == g.ScoreB) page += " <abbr class=\"tag\" title=\"Tied game\">tie</abbr>";
     if (g.Overtime != 0) page += " <abbr class=\"tag\" title=\"Overtime\">OT</abbr>";
   } else {
@@ -143,8 +167,8 @@ void GameBlock(std::string& page, const Site& site, const GameStats& g, std::siz
   page += "</h2>\n";
   if (g.Forfeit == 0 && IsPlayedGame(g)) {
     page += "<div class=\"boxes\">\n";
-    BoxScore(page, site, g, aFirst);
-    BoxScore(page, site, g, !aFirst);
+    BoxScore(page, site, boxHead, g, aFirst);
+    BoxScore(page, site, boxHead, g, !aFirst);
     page += "</div>\n";
   }
   page += "</section>\n";
@@ -178,7 +202,8 @@ void WriteRoundPage(std::string& page, const Site& site, int round,
   OpenPage(page, site, RoundLabel(site, round), "");
   RoundNav(page, site, round);
   Results(page, site, games);
-  for (std::size_t index : games) GameBlock(page, site, site.t.Games[index], index);
+  const std::string boxHead = BoxScoreHead(site.t);
+  for (std::size_t index : games) GameBlock(page, site, boxHead, site.t.Games[index], index);
   ClosePage(page);
 }
 

@@ -1,6 +1,8 @@
 #include "web/modern/site.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "stats/figures.h"
@@ -88,24 +90,42 @@ void OpenPage(std::string& page, const Site& site, std::string_view title,
 
 namespace {
 
+// Where the next "<abbr " starts, from at on. A page holds a '<' every few bytes and few
+// abbreviations: glibc's memmem skips ahead where stopping at each '<' would not.
+std::size_t FindAbbr(std::string_view page, std::size_t at) {
+  static constexpr std::string_view kOpen = "<abbr ";
+  if (at >= page.size()) return std::string_view::npos;
+#ifdef __GLIBC__
+  const void* found = memmem(page.data() + at, page.size() - at, kOpen.data(), kOpen.size());
+  return found ? static_cast<std::size_t>(static_cast<const char*>(found) - page.data())
+               : std::string_view::npos;
+#else
+  return page.find(kOpen, at);
+#endif
+}
+
 // The explanations of the page's abbreviations (<abbr title=...>), each head once, as a
 // list that opens with a tap: phones show no tooltips.
-std::string KeyOfPage(const std::string& page) {
-  std::vector<std::string> heads;
+std::string KeyOfPage(std::string_view page) {
+  std::vector<std::string_view> heads;
   std::string items;
-  for (std::size_t at = page.find("<abbr "); at != std::string::npos;
-       at = page.find("<abbr ", at + 1)) {
+  for (std::size_t at = FindAbbr(page, 0); at != std::string_view::npos;
+       at = FindAbbr(page, at + 1)) {
     const std::size_t title = page.find(" title=\"", at);
     const std::size_t close = page.find('>', at);
-    if (title == std::string::npos || close == std::string::npos || title > close) continue;
+    if (title == std::string_view::npos || close == std::string_view::npos || title > close)
+      continue;
     const std::size_t end = page.find("</abbr>", close);
-    if (end == std::string::npos) break;
-    std::string head = page.substr(close + 1, end - close - 1);
+    if (end == std::string_view::npos) break;
+    const std::string_view head = page.substr(close + 1, end - close - 1);
     if (std::find(heads.begin(), heads.end(), head) != heads.end()) continue;
     // The title was escaped when written; it holds no quote.
-    items +=
-        "<dt>" + head + "</dt><dd>" + page.substr(title + 8, close - 1 - (title + 8)) + "</dd>\n";
-    heads.push_back(std::move(head));
+    items += "<dt>";
+    items += head;
+    items += "</dt><dd>";
+    items += page.substr(title + 8, close - 1 - (title + 8));
+    items += "</dd>\n";
+    heads.push_back(head);
   }
   if (items.empty()) return items;
   return "<details class=\"keys\"><summary>Key to the columns and marks</summary>\n"
@@ -137,7 +157,11 @@ void HeadCell(std::string& page, const Column& c, std::string_view cls) {
   if (c.Key.empty()) {
     page += c.Head;
   } else {
-    page += "<abbr title=\"" + HtmlEscape(c.Key) + "\">" + c.Head + "</abbr>";
+    page += "<abbr title=\"";
+    page += HtmlEscape(c.Key);
+    page += "\">";
+    page += c.Head;
+    page += "</abbr>";
   }
 }
 
@@ -291,14 +315,16 @@ std::string ScorePair(std::int64_t own, std::int64_t other) {
   return ScoreNum(own) + "\xE2\x80\xAF\xE2\x80\x93\xE2\x80\xAF" + ScoreNum(other);
 }
 
-std::string TeamLink(const Site& site, int team) {
+namespace {
+
+std::string MakeTeamLink(const Site& site, int team) {
   std::string out = "<a href=\"" + Href(site, TeamFile(site.addresses, team)) + "\">" +
                     HtmlEscape(site.t.TeamName(team)) + "</a>";
   if (site.t.IsExhibition(team)) out += " <abbr class=\"tag\" title=\"Exhibition team\">exh</abbr>";
   return out;
 }
 
-std::string PlayerLink(const Site& site, int team, int player) {
+std::string MakePlayerLink(const Site& site, int team, int player) {
   const std::string name = HtmlEscape(site.t.PlayerName(team, player));
   const auto slot = static_cast<std::size_t>(team);
   if (slot >= site.logs.size() || player < 0 ||
@@ -307,6 +333,34 @@ std::string PlayerLink(const Site& site, int team, int player) {
     return name;
   return "<a href=\"" + Href(site, PlayerFile(site.addresses, team, player)) + "\">" + name +
          "</a>";
+}
+
+}  // namespace
+
+void MakeLinks(Site& site) {
+  std::vector<std::string> teamLinks;
+  std::vector<std::vector<std::string>> playerLinks(static_cast<std::size_t>(site.t.TeamCount()));
+  for (int team = 0; team < site.t.TeamCount(); ++team) {
+    teamLinks.push_back(MakeTeamLink(site, team));
+    for (int player = 0; player < site.t.PlayerCount(team); ++player)
+      playerLinks[static_cast<std::size_t>(team)].push_back(MakePlayerLink(site, team, player));
+  }
+  site.teamLinks = std::move(teamLinks);
+  site.playerLinks = std::move(playerLinks);
+}
+
+std::string TeamLink(const Site& site, int team) {
+  if (team >= 0 && static_cast<std::size_t>(team) < site.teamLinks.size())
+    return site.teamLinks[static_cast<std::size_t>(team)];
+  return MakeTeamLink(site, team);
+}
+
+std::string PlayerLink(const Site& site, int team, int player) {
+  const auto slot = static_cast<std::size_t>(team);
+  if (team >= 0 && slot < site.playerLinks.size() && player >= 0 &&
+      static_cast<std::size_t>(player) < site.playerLinks[slot].size())
+    return site.playerLinks[slot][static_cast<std::size_t>(player)];
+  return MakePlayerLink(site, team, player);
 }
 
 std::string RankText(const SharedRank& r) {

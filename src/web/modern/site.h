@@ -68,7 +68,14 @@ struct Site {
   std::string updated;                  // when the report was written, as the index shows it
   std::vector<FinalRankEntry> ranking;  // the final ranking, when stages exist
   std::vector<SharedRank> places;       // StandingsPlaces
+  // TeamLink and PlayerLink of every team and rostered player, made once (MakeLinks):
+  // a large report writes them tens of thousands of times.
+  std::vector<std::string> teamLinks;
+  std::vector<std::vector<std::string>> playerLinks;
 };
+
+// Fills the site's teamLinks and playerLinks; until then the links are made each time.
+void MakeLinks(Site& site);
 
 // When the report is written: now, or the seconds since 1970 in SOURCE_DATE_EPOCH (then in
 // UTC), the convention of reproducible builds, so that tests and repeated runs agree.
