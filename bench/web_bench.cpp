@@ -107,6 +107,21 @@ void BM_ModernWebReportAgainstCopy(benchmark::State& state) {
 }
 BENCHMARK(BM_ModernWebReportAgainstCopy)->Unit(benchmark::kMillisecond);
 
+// Each report style built in memory only, handed to a sink: the pages without the disk.
+void BM_WebReportInMemory(benchmark::State& state) {
+  drav::Tournament t = Large();
+  if (state.range(0) == 1) t.Extras.Report = drav::ReportStyle::Modern;
+  std::size_t bytes = 0;
+  const drav::ReportSink sink = [&bytes](const std::string&, const std::string& contents) {
+    bytes += contents.size();
+  };
+  for (auto _ : state) benchmark::DoNotOptimize(drav::WriteWebReport(t, "report", &sink));
+  state.counters["MB_per_run"] =
+      static_cast<double>(bytes) / 1e6 / static_cast<double>(state.iterations());
+}
+// 0: classic, 1: modern.
+BENCHMARK(BM_WebReportInMemory)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // The two detail pages built in memory only: the pages with the most rows.
 void BM_DetailPagesInMemory(benchmark::State& state) {
   drav::Tournament t = Large();
