@@ -4,33 +4,9 @@
 
 #include "model/error.h"
 #include "model/stages.h"
+#include "model/text_lines.h"
 
 namespace drav::app {
-
-namespace {
-
-std::string_view TrimLine(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-    s.remove_suffix(1);
-  return s;
-}
-
-// Calls each(line, lineNumber) for every line of text that is not blank once trimmed;
-// line numbers count the blank lines too, so an error names the line the director sees.
-template <typename Each>
-void ForEachFilledLine(std::string_view text, Each each) {
-  int lineNumber = 0;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::string_view line = TrimLine(text.substr(0, end));
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    ++lineNumber;
-    if (!line.empty()) each(line, lineNumber);
-  }
-}
-
-}  // namespace
 
 StagesForm::StagesForm(const Tournament& t)
     : t_(t),
@@ -105,7 +81,7 @@ void StagesForm::SetPlacesText(std::string_view text) {
     while (digits < line.size() && digits < 8 && line[digits] >= '0' && line[digits] <= '9')
       ++digits;
     const std::string_view name =
-        digits < line.size() ? TrimLine(line.substr(digits)) : std::string_view();
+        digits < line.size() ? TrimBlanks(line.substr(digits)) : std::string_view();
     if (digits == 0 || name.empty() || (line[digits] != ' ' && line[digits] != '\t'))
       throw DravError("Line " + std::to_string(lineNumber) +
                       ": give the place, then the team (\"3 Team name\")");

@@ -5,18 +5,12 @@
 
 #include "model/error.h"
 #include "model/merge_sort.h"
+#include "model/text_lines.h"
 #include "stats/stage_standings.h"
 
 namespace drav {
 
 namespace {
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-    s.remove_suffix(1);
-  return s;
-}
 
 // A place number of 1 to 9 digits; -1 when the text is not one.
 int PlaceNumber(std::string_view s) {
@@ -40,20 +34,14 @@ const RebracketRule* RuleFor(const std::vector<RebracketRule>& rules, int place)
 
 std::vector<RebracketRule> ParseRebracketRules(std::string_view text) {
   std::vector<RebracketRule> rules;
-  int lineNumber = 0;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::string_view line = Trim(text.substr(0, end));
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    ++lineNumber;
-    if (line.empty()) continue;
+  ForEachFilledLine(text, [&rules](std::string_view line, int lineNumber) {
     const std::string fault = "Rule line " + std::to_string(lineNumber) +
                               " does not read as places and a bracket, as in \"1-2 Championship\"";
     const std::size_t space = line.find_first_of(" \t");
     if (space == std::string_view::npos) throw DravError(fault);
     const std::string_view places = line.substr(0, space);
     RebracketRule r;
-    r.Bracket = std::string(Trim(line.substr(space)));
+    r.Bracket = std::string(TrimBlanks(line.substr(space)));
     const std::size_t dash = places.find('-');
     r.FirstPlace = PlaceNumber(places.substr(0, dash));
     r.LastPlace =
@@ -64,7 +52,7 @@ std::vector<RebracketRule> ParseRebracketRules(std::string_view text) {
         throw DravError("Rule line " + std::to_string(lineNumber) +
                         " gives places that an earlier rule gives");
     rules.push_back(std::move(r));
-  }
+  });
   return rules;
 }
 
