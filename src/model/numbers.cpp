@@ -185,6 +185,7 @@ std::size_t FormatFixedQuickly(double value, int decimals, char* out) {
 
 std::size_t FormatFixedInto(double value, int decimals, char* out) {
   if (const std::size_t size = FormatFixedQuickly(value, decimals, out)) return size;
+  std::memset(out, 0, 8);  // the quick path always sets 8 bytes; so does this one
   auto [ptr, ec] =
       std::to_chars(out, out + kFixedTextRoom, value, std::chars_format::fixed, decimals);
   if (ec != std::errc()) {
@@ -211,6 +212,7 @@ NumberText NumberText::Integer(std::int64_t value) {
 
 NumberText NumberText::Word(std::string_view word) {
   NumberText text;
+  std::memset(text.text_, 0, kCopied);
   text.size_ = std::min(word.size(), kFixedTextRoom);
   std::memcpy(text.text_, word.data(), text.size_);
   return text;

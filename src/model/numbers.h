@@ -37,8 +37,8 @@ std::string FormatFixed(double value, int decimals);
 
 // Room for any FormatFixed text of up to 6 decimals (the largest double has 309 digits).
 inline constexpr std::size_t kFixedTextRoom = 400;
-// FormatFixed's text written into out (kFixedTextRoom bytes, of which more than the text
-// may be written); returns its length.
+// FormatFixed's text written into out (kFixedTextRoom bytes, of which at least the first 8
+// are set, text or not); returns its length.
 std::size_t FormatFixedInto(double value, int decimals, char* out);
 
 // A number's text held in place rather than in a string of its own: reports write
@@ -65,7 +65,7 @@ class NumberText {
  private:
   NumberText() = default;
   std::size_t size_ = 0;
-  char text_[kFixedTextRoom];  // only the first size_ bytes are ever set or read
+  char text_[kFixedTextRoom];  // the first max(size_, kCopied) bytes are set
 };
 
 }  // namespace drav
