@@ -8,6 +8,8 @@
 namespace drav::web {
 namespace {
 
+using drav::HtmlEscapeLink;
+
 // Gathered lines reach the page in order, however long, whatever mix of parts.
 TEST(LineRun, WritesWhatLineAndAppendWouldInTheirOrder) {
   std::string expected = "head\r\n";
@@ -27,6 +29,22 @@ TEST(LineRun, WritesWhatLineAndAppendWouldInTheirOrder) {
     }
   }
   EXPECT_EQ(page, expected);
+}
+
+// An address keeps every byte but the four of markup, wherever they stand.
+TEST(HtmlEscapeLink, EscapesMarkupAndKeepsTheRunsBetween) {
+  const struct {
+    const char* address;
+    const char* escaped;
+  } cases[] = {
+      {"", ""},
+      {"plain_r1.html", "plain_r1.html"},
+      {"&start", "&amp;start"},
+      {"end\"", "end&quot;"},
+      {"a<b>c&&d", "a&lt;b&gt;c&amp;&amp;d"},
+      {"caf\xc3\xa9 #1?x=%20", "caf\xc3\xa9 #1?x=%20"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HtmlEscapeLink(c.address), c.escaped) << c.address;
 }
 
 TEST(LineRun, AddsNothingWhenLeftByAnException) {
